@@ -1,0 +1,17 @@
+# Runs one test executable with HOME and the XDG folders in a fresh scratch
+# folder of its own, removed afterwards.
+set(dir ${SCRATCH}/${TEST_NAME})
+file(REMOVE_RECURSE ${dir})
+file(MAKE_DIRECTORY ${dir}/home ${dir}/config ${dir}/data ${dir}/cache ${dir}/runtime)
+file(CHMOD ${dir}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(ENV{HOME} ${dir}/home)
+set(ENV{XDG_CONFIG_HOME} ${dir}/config)
+set(ENV{XDG_DATA_HOME} ${dir}/data)
+set(ENV{XDG_CACHE_HOME} ${dir}/cache)
+set(ENV{XDG_RUNTIME_DIR} ${dir}/runtime)
+set(ENV{TMPDIR} ${dir})
+execute_process(COMMAND ${TEST_EXE} RESULT_VARIABLE rc WORKING_DIRECTORY ${dir})
+file(REMOVE_RECURSE ${dir})
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${TEST_NAME} failed: ${rc}")
+endif()
