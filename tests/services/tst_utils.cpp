@@ -1,4 +1,282 @@
+#include "LocaleInfo.h"
+#include "StdDlg.h"
+#include "Utils.h"
+#include "zyAD.h"
+#include "zyUIL.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
-class T : public QObject { Q_OBJECT private slots: void x() {} };
-QTEST_GUILESS_MAIN(T)
+
+namespace {
+struct RecordingPrompter : StdDlg::IPrompter {
+    QList<StdDlg::Request> requests;
+    StdDlg::Answer prompt(const StdDlg::Request& r) override
+    {
+        requests << r;
+        return {r.buttons[2].modalResult, false};
+    }
+};
+} // namespace
+
+class TestUtils : public QObject {
+    Q_OBJECT
+    QStringList reports;
+    RecordingPrompter prompter;
+
+private slots:
+    void initTestCase()
+    {
+        InitUILs();
+        AD = std::make_unique<TzyAD>();
+        Utils::SetIndexReporter([this](const QString& t) { reports << t; });
+        StdDlg::setPrompter(&prompter);
+    }
+    void init()
+    {
+        reports.clear();
+        prompter.requests.clear();
+        AD->Msgs.clear();
+    }
+
+    void checkIndex()
+    {
+        QVERIFY(!Utils::CheckIndex(1, 1, 5, QStringLiteral("SDs.getItems")));
+        QVERIFY(!Utils::CheckIndex(5, 1, 5, QStringLiteral("SDs.getItems")));
+        QVERIFY(reports.isEmpty());
+        QVERIFY(Utils::CheckIndex(6, 1, 5, QStringLiteral("SDs.getItems")));
+        QCOMPARE(reports.size(), 1);
+        QCOMPARE(reports.first(), QStringLiteral("SDs.getItems Index is invalid.\r\n\r\nValid Range: 1 to 5.\r\n\r\nIndex Value: 6."));
+        QVERIFY(Utils::CheckIndex(-1, 0, 0, QStringLiteral("X.y")));
+        QVERIFY(reports.last().endsWith(QStringLiteral("Index Value: -1.")));
+    }
+
+    void checkIndexBeforeTextTable()
+    {
+        // The box still reads right while the table does not exist yet.
+        auto saved = std::move(UILs);
+        QVERIFY(Utils::CheckIndex(3, 0, 1, QStringLiteral("UIL.getItems")));
+        UILs = std::move(saved);
+        QCOMPARE(reports.last(), QStringLiteral("UIL.getItems Index is invalid.\r\n\r\nValid Range: 0 to 1.\r\n\r\nIndex Value: 3."));
+    }
+
+    void isOutOfRange()
+    {
+        QVERIFY(!Utils::IsOutOfRange(5, 1, 5));
+        QVERIFY(Utils::IsOutOfRange(6, 1, 5));
+        QVERIFY(Utils::IsOutOfRange(0, 1, 5));
+        QVERIFY(reports.isEmpty());
+    }
+
+    void trimAndCase()
+    {
+        const QString nbsp = QString(QChar(0x00A0));
+        QCOMPARE(Utils::Trim(QStringLiteral(" \t\r\n a b \x01")), QStringLiteral("a b"));
+        QCOMPARE(Utils::Trim(nbsp + "a" + nbsp), nbsp + "a" + nbsp); // only up to U+0020
+        QCOMPARE(Utils::AsciiUpper(QStringLiteral("abz\u00e9\u00df")), QStringLiteral("ABZ\u00e9\u00df"));
+        QCOMPARE(Utils::AsciiLower(QStringLiteral("ABZ\u00c9")), QStringLiteral("abz\u00c9"));
+        QVERIFY(Utils::SameText(QStringLiteral("Task_Table1"), QStringLiteral("TASK_table1")));
+        QVERIFY(!Utils::SameText(QStringLiteral("\u00e9"), QStringLiteral("\u00c9")));
+    }
+
+    void stringRoutines()
+    {
+        QCOMPARE(Utils::MidStr(QStringLiteral("abc"), 2, 0), QStringLiteral("bc"));
+        QCOMPARE(Utils::MidStr(QStringLiteral("abc"), 4, 1), QString());
+        QCOMPARE(Utils::MidStr(QStringLiteral("abcdef"), 2, 3), QStringLiteral("bcd"));
+        QCOMPARE(Utils::MidStr(QStringLiteral("abc"), 2, 9), QStringLiteral("bc"));
+        QCOMPARE(Utils::PosFrom(3, QStringLiteral("abcabc"), QStringLiteral("a")), 2);
+        QCOMPARE(Utils::PosFrom(1, QStringLiteral("abc"), QStringLiteral("z")), 0);
+        QCOMPARE(Utils::LeftStr(QStringLiteral("abc"), 5), QStringLiteral("abc"));
+        QCOMPARE(Utils::RightStr(QStringLiteral("abc"), 2), QStringLiteral("bc"));
+        QCOMPARE(Utils::LineFeedsToSpaces(QStringLiteral("a\r\nb\nc")), QStringLiteral("a\r b c"));
+        QCOMPARE(Utils::StrToIntBlankZero(QStringLiteral("   ")), 0);
+        QCOMPARE(Utils::StrToIntBlankZero(QStringLiteral(" 12 ")), 12);
+        QCOMPARE(Utils::StrToIntBlankZero(QStringLiteral("1x")), 0);
+    }
+
+    void dates()
+    {
+        double d = 0;
+        QVERIFY(Utils::TextToDate(QStringLiteral("2014-01-01"), d));
+        QCOMPARE(d, 41640.0);
+        QVERIFY(Utils::TextToDate(QStringLiteral("05-Mar-2014"), d));
+        QCOMPARE(d, 41703.0);
+        QVERIFY(Utils::IsDateText(QStringLiteral("05-Mar-2014")));
+        QVERIFY(!Utils::IsDateText(QStringLiteral("12")));
+        QVERIFY(!Utils::IsDateText(QStringLiteral("abc")));
+    }
+
+    void lenientParse_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("currency thousands") << "$1,234.50" << 1234.5;
+        QTest::newRow("parentheses") << "(1,234.50)" << -1234.5;
+        QTest::newRow("trailing minus") << "1,234.50-" << -1234.5;
+        QTest::newRow("minus blank") << "- 12" << -12.0;
+        QTest::newRow("plus") << "+12" << 12.0;
+        QTest::newRow("percent not applied") << "50%" << 50.0;
+        QTest::newRow("words around") << "abc 12 def" << 12.0;
+        QTest::newRow("first number only") << "12 34" << 12.0;
+        QTest::newRow("second decimal ends") << "1.2.3" << 1.2;
+        QTest::newRow("leading decimal") << ".5" << 0.5;
+        QTest::newRow("minus decimal") << "-.5" << -0.5;
+        QTest::newRow("open parenthesis alone") << "(5" << 5.0;
+        QTest::newRow("close parenthesis alone") << "5)" << 5.0;
+        QTest::newRow("other locale's number") << "1.234,5" << 1.234;
+        QTest::newRow("thousands after decimal stay") << "1.5,3" << 1.5;
+        QTest::newRow("currency with blank") << "$ 1,000" << 1000.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("blanks") << "   " << 0.0;
+        QTest::newRow("letters") << "abc" << 0.0;
+        QTest::newRow("lone minus") << "-" << 0.0;
+        QTest::newRow("lone decimal") << "." << 0.0;
+        QTest::newRow("trailing decimal") << "5." << 5.0;
+        QTest::newRow("non-latin digits are no digits") << QString::fromUtf8("\u0663") << 0.0;
+    }
+    void lenientParse()
+    {
+        platform::setNumberSettings(platform::NumberSettings{QLatin1Char('.'), QLatin1Char(','), QStringLiteral("$")});
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(Utils::StrToFloatLenient(text), expected);
+        platform::setNumberSettings(std::nullopt);
+    }
+
+    void lenientParseCommaLocale()
+    {
+        platform::setNumberSettings(platform::NumberSettings{QLatin1Char(','), QLatin1Char('.'), QStringLiteral("EUR")});
+        QCOMPARE(Utils::StrToFloatLenient(QStringLiteral("1.234,50 eur")), 1234.5);
+        QCOMPARE(Utils::StrToFloatLenient(QStringLiteral("EUR -3,25")), -3.25);
+        platform::setNumberSettings(std::nullopt);
+    }
+
+    void paths()
+    {
+        QCOMPARE(Utils::GetFileExt(QStringLiteral("/data/a.XLSX"), false), QStringLiteral("XLSX"));
+        QCOMPARE(Utils::GetFileExt(QStringLiteral("/data/a.XLSX"), true), QStringLiteral(".XLSX"));
+        QCOMPARE(Utils::GetFileExt(QStringLiteral("/data.d/name"), false), QString());
+        QCOMPARE(Utils::ExtractFileNameNoExt(QStringLiteral(" /data/plan.v2.xls ")), QStringLiteral("plan.v2"));
+        QCOMPARE(Utils::ExtractPathNoDrive(QStringLiteral("/Data/a.xls")), QStringLiteral("/Data/"));
+        QCOMPARE(Utils::IncludeTrailingSlash(QStringLiteral("/a")), QStringLiteral("/a/"));
+        QCOMPARE(Utils::IncludeTrailingSlash(QString()), QString());
+    }
+
+    void folders()
+    {
+        QTemporaryDir tmp;
+        const QString label = QStringLiteral("Output File Folder");
+        QVERIFY(Utils::DirExists(label, tmp.path()));
+        QVERIFY(!Utils::DirExists(label, tmp.path() + "/missing"));
+        QVERIFY(!Utils::DirExists(label, QStringLiteral("  ")));
+
+        const QString nested = tmp.path() + "/a/b/c";
+        QVERIFY(Utils::ForceFolder(label, nested));
+        QVERIFY(QFileInfo(nested).isDir());
+        QVERIFY(!Utils::ForceFolder(label, nested)); // exists already
+        QVERIFY(!Utils::ForceFolder(label, QStringLiteral("Data")));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("Data")));
+        QVERIFY(!Utils::ForceFolder(label, QString()));
+        QVERIFY(prompter.requests.isEmpty());
+    }
+
+    void forceFolderFailureIsReported()
+    {
+        // A folder under a regular file cannot be made, whoever runs the test.
+        QTemporaryDir tmp;
+        QFile f(tmp.path() + "/plain");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        bool raised = false;
+        try {
+            Utils::ForceFolder(QStringLiteral("Output File Folder"), tmp.path() + "/plain/sub");
+        } catch (const ZolError&) {
+            raised = true;
+        }
+        QVERIFY(raised);
+        QCOMPARE(AD->Msgs.value(0), QStringLiteral("Unable to create the following Output File Folder."));
+        QCOMPARE(AD->Msgs.value(2), tmp.path() + "/plain/sub");
+    }
+
+    void files()
+    {
+        QTemporaryDir tmp;
+        const QString label = QStringLiteral("Data Source File");
+        const QString file = tmp.path() + "/plan.xlsx";
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+
+        QVERIFY(Utils::FileExists(label, file, true));
+        QVERIFY(!Utils::FileExists(label, tmp.path(), false)); // a folder is no file
+        QVERIFY(!Utils::FileExists(label, file + ".none", false));
+        QVERIFY(!Utils::IsFileReadOnly(label, file));
+        QVERIFY(!Utils::IsFileInUse(label, file));
+
+        // Another office holding the workbook leaves its lock file beside it.
+        QFile lock(tmp.path() + "/.~lock.plan.xlsx#");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.close();
+        QVERIFY(Utils::IsFileInUse(label, file));
+        lock.remove();
+
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+        QVERIFY(Utils::IsFileReadOnly(label, file));
+        QVERIFY(Utils::IsFileInUse(label, file));
+        QVERIFY(Utils::IsFileReadOnly(label, file + ".none")); // no attributes to read
+        QVERIFY(Utils::IsFileInUse(label, file + ".none"));
+        QVERIFY(prompter.requests.isEmpty());
+    }
+
+    void fileTestFailureGoesToDialog()
+    {
+        const QString bad = QStringLiteral("/tmp/a") + QChar(0) + QStringLiteral("b");
+        QVERIFY(!Utils::FileExists(QStringLiteral("Template File"), bad, false));
+        QCOMPARE(prompter.requests.size(), 1);
+        const StdDlg::Request& r = prompter.requests.first();
+        QCOMPARE(r.msgId, QStringLiteral("U004"));
+        QCOMPARE(r.level, int(StdDlg::Warning));
+        QCOMPARE(r.lines.value(0), QStringLiteral("Unable to verify if the following Template File exists."));
+        QCOMPARE(r.lines.value(2), bad);
+        QVERIFY(r.lines.value(4).startsWith(QStringLiteral("Details: ")));
+        QCOMPARE(r.buttons[2].caption, QStringLiteral("&Close"));
+        QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
+        QCOMPARE(r.buttons[2].glyph, int(StdDlg::glClose));
+        QCOMPARE(r.buttons[2].hint, QStringLiteral("Close Dialogue."));
+
+        QVERIFY(!Utils::DirExists(QStringLiteral("Folder"), bad));
+        QCOMPARE(prompter.requests.last().msgId, QStringLiteral("U001"));
+        QVERIFY(!Utils::IsFileReadOnly(QStringLiteral("File"), bad));
+        QCOMPARE(prompter.requests.last().msgId, QStringLiteral("U006"));
+    }
+
+    void fatalErrorText()
+    {
+        const QString text = Utils::FatalErrorText(QStringLiteral("Unable to initialise Application Data."),
+                                                   QStringLiteral("Details: boom"));
+        QCOMPARE(text.split(QLatin1Char('\n')),
+                 QStringList({QStringLiteral("Tarvo ZOL Lumo: An error has occurred."), QString(),
+                              QStringLiteral(" Unable to initialise Application Data. "), QString(),
+                              QStringLiteral(" Details: boom "), QString(),
+                              QStringLiteral(" This is a fatal error. Unable to continue. ")}));
+    }
+
+    void showFatalErrorRunsShutdown()
+    {
+        QString shown;
+        bool freed = false;
+        Utils::SetFatalErrorPresenter([&](const QString& t) { shown = t; });
+        Utils::SetFatalShutdown([&](bool freeSplash) { freed = freeSplash; });
+        Splash::InitErrDetails = QStringLiteral("Details: x");
+        Utils::ShowFatalError(QStringLiteral("Unable to initialise User Preferences."), true);
+        QVERIFY(shown.contains(QStringLiteral(" Details: x ")));
+        QVERIFY(freed);
+        QVERIFY(Utils::Terminated());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtils)
 #include "tst_utils.moc"
