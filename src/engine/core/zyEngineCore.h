@@ -1,0 +1,110 @@
+#pragma once
+// The calculation of a run, from the filter to growth and slippage, over the
+// plain run data. The run frame fills Settings and Tasks, calls the stages in
+// their order, and reads the curves, the day table and the growth back.
+// Every stage polls for a cancel on entry and clears the cancel flag on any
+// exception before raising it again.
+#include "zyRunData.h"
+
+#include <QString>
+#include <functional>
+
+class IProgress;
+
+struct TzyCoreHooks {
+    // The progress display; nullptr: Progress::form().
+    IProgress* progress = nullptr;
+    // The cancel poll; empty: Progress::PollCancel().
+    std::function<void()> pollCancel;
+    // The Cut Off Date was moved: write it back into the definition and the
+    // main form's date picker.
+    std::function<void(int newCutOffDate)> cutOffDateMoved;
+};
+
+class TzyEngineCore {
+public:
+    TzyRunSettings Settings;
+    TzyTaskData Tasks;
+    std::array<TzyCurve, 3> Curves; // cvBaseline, cvActual, cvTarget
+    TzyDayTable Days;
+    TzyGrowth Growth;
+    TzyCoreHooks Hooks;
+
+    TzyCurve& BL() { return Curves[cvBaseline]; }
+    TzyCurve& ACT() { return Curves[cvActual]; }
+    TzyCurve& TGT() { return Curves[cvTarget]; }
+
+    // Zeroes every count and result (the arrays stay).
+    void ResetResults();
+    // Frees every array of the run.
+    void ClearData();
+
+    // Counts a blank task invalid for each generated curve; `required` tells
+    // which of the nine map fields (Baseline Start Date .. % Complete) are read.
+    void MarkBlankTasks(const std::array<bool, 9>& required);
+
+    void FilterTasks();
+    void ValidateBaseline();
+    void ValidateActual();
+    void ValidateTarget();
+    void CheckValidData(const QString& ItemsLabel);
+    void ValidateCutOffDate();
+    void ProcessDates();
+    void CalcBaselineDays();
+    void CalcActualDays();
+    void CalcTargetDays();
+    void CalcPctSCurves();
+    void CalcPctHistograms();
+    void CalcBaselineTotals();
+    void CalcActualTotals();
+    void CalcTargetTotals();
+    void CalcGrowthSlippage();
+    void DeleteTempData();
+
+    // The stages above in the run's order, each curve's only when generated
+    // (the item label of CheckValidData: "Tasks").
+    void CalculateAll();
+
+    // The condition of one filter row for the upper-cased cell text C and
+    // row value V.
+    static bool FilterCondition(int op, const QString& C, const QString& V);
+    // A date as the progress lines and messages show it ("dd-MMM-yyyy").
+    static QString DateText(int day);
+
+    IProgress& progress() const;
+    void PollCancel() const;
+
+private:
+    void StepFrame(const std::function<void()>& body);
+    void ValidateCurve(int curve);
+    void CalcDays(int curve);
+    void CalcPct(bool histograms);
+    void CalcTotals(int curve);
+    void CheckShape() const;
+};
+
+// Writes one counted progress line cheaply: the line is formatted and
+// rewritten at every 150th item, where the cancel poll also runs, and at the
+// end, so a million items cost a few thousand line updates.
+class TzyStepCounter {
+public:
+    static constexpr int kStride = 150;
+    TzyStepCounter(const TzyEngineCore& core, int uitId, int max, int first = 0);
+    void Tick(int i)
+    {
+        m_last = i;
+        if (i % kStride == 0)
+            Stride(i);
+    }
+    // Writes the last count and appends "Complete.".
+    void Finish();
+
+private:
+    void Stride(int i);
+    void Update(int i);
+    const TzyEngineCore& m_core;
+    QString m_text;
+    int m_max;
+    int m_last = -1;
+    int m_shown;
+};
