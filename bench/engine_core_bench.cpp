@@ -21,8 +21,8 @@ std::unique_ptr<Harness> Schedule(int tasks)
     // A two-row filter that keeps about eight tasks in nine.
     auto& s = h->core.Settings;
     s.FilterEnabled = true;
-    s.FilterRows = {TzyFilterRow{true, foStartsWith, QStringLiteral("area")},
-                    TzyFilterRow{true, foNotEquals, QStringLiteral("Area 9")}};
+    s.FilterRows = {TzyFilterRow{true, FilterOp::foStartsWith, QStringLiteral("area")},
+                    TzyFilterRow{true, FilterOp::foNotEquals, QStringLiteral("Area 9")}};
     auto& vals = h->core.Tasks.FilterVals;
     vals.assign(2, std::vector<QString>(size_t(tasks) + 1));
     for (int t = 1; t <= tasks; ++t) {

@@ -7,7 +7,7 @@ packages=(
   libgl-dev libvulkan-dev
   libreoffice-calc-nogui libreoffice-dev libreoffice-dev-common
   libjpeg-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth dbus-daemon
   poppler-utils
   fonts-dejavu-core
 )

@@ -33,43 +33,43 @@ void TestEngineFilter::operators_data()
     auto row = [](const char* name, int op, const QString& c, const QString& v, bool p) {
         QTest::newRow(name) << op << c << v << p;
     };
-    row("equals, case a-z", foEquals, "ABC", "abc", true);
-    row("equals, accents keep case", foEquals, QStringLiteral("é"), QStringLiteral("É"), false);
-    row("equals, empty value, empty cell", foEquals, "", "", true);
-    row("equals, empty value, filled cell", foEquals, "x", "", false);
-    row("equals, value's trailing blank", foEquals, "abc", "abc ", false);
-    row("not equals", foNotEquals, "abc", "abd", true);
-    row("not equals, same", foNotEquals, "Abc", "aBC", false);
-    row("less, texts not numbers", foLessThan, "10", "9", true);
-    row("less, separator kept", foLessThan, "1,000", "1.5", true);
-    row("less, prefix sorts first", foLessThan, "ab", "abc", true);
-    row("less, equal", foLessThan, "abc", "ABC", false);
-    row("less or equal, equal", foLessThanOrEqual, "abc", "ABC", true);
-    row("less or equal, after", foLessThanOrEqual, "b", "a", false);
-    row("greater", foGreaterThan, "b", "A", true);
-    row("greater, equal", foGreaterThan, "a", "a", false);
-    row("greater, code units", foGreaterThan, "[", "Z", true);
-    row("greater or equal, equal", foGreaterThanOrEqual, "a", "A", true);
-    row("greater or equal, before", foGreaterThanOrEqual, "9", "90", false);
-    row("is blank, empty", foIsBlank, "", "ignored", true);
-    row("is blank, a blank shows", foIsBlank, " ", "", false);
-    row("is not blank", foIsNotBlank, "x", "", true);
-    row("is not blank, empty", foIsNotBlank, "", "x", false);
-    row("starts with", foStartsWith, "Civil Works", "CIVIL", true);
-    row("starts with, cell shorter", foStartsWith, "CI", "CIVIL", false);
-    row("starts with, empty value", foStartsWith, "anything", "", true);
-    row("does not start with", foNotStartsWith, "Mech", "civ", true);
-    row("does not start with, empty value", foNotStartsWith, "anything", "", false);
-    row("ends with", foEndsWith, "Area 51", "51", true);
-    row("ends with, empty value", foEndsWith, "", "", true);
-    row("ends with, cell shorter", foEndsWith, "1", "51", false);
-    row("does not end with", foNotEndsWith, "Area 52", "51", true);
-    row("contains", foContains, "Phase Two Piping", "two", true);
-    row("contains, empty value", foContains, "abc", "", false);
-    row("contains, absent", foContains, "abc", "d", false);
-    row("does not contain", foNotContains, "abc", "d", true);
-    row("does not contain, empty value", foNotContains, "abc", "", true);
-    row("does not contain, present", foNotContains, "abc", "B", false);
+    row("equals, case a-z", FilterOp::foEquals, "ABC", "abc", true);
+    row("equals, accents keep case", FilterOp::foEquals, QStringLiteral("é"), QStringLiteral("É"), false);
+    row("equals, empty value, empty cell", FilterOp::foEquals, "", "", true);
+    row("equals, empty value, filled cell", FilterOp::foEquals, "x", "", false);
+    row("equals, value's trailing blank", FilterOp::foEquals, "abc", "abc ", false);
+    row("not equals", FilterOp::foNotEquals, "abc", "abd", true);
+    row("not equals, same", FilterOp::foNotEquals, "Abc", "aBC", false);
+    row("less, texts not numbers", FilterOp::foLessThan, "10", "9", true);
+    row("less, separator kept", FilterOp::foLessThan, "1,000", "1.5", true);
+    row("less, prefix sorts first", FilterOp::foLessThan, "ab", "abc", true);
+    row("less, equal", FilterOp::foLessThan, "abc", "ABC", false);
+    row("less or equal, equal", FilterOp::foLessThanOrEqual, "abc", "ABC", true);
+    row("less or equal, after", FilterOp::foLessThanOrEqual, "b", "a", false);
+    row("greater", FilterOp::foGreaterThan, "b", "A", true);
+    row("greater, equal", FilterOp::foGreaterThan, "a", "a", false);
+    row("greater, code units", FilterOp::foGreaterThan, "[", "Z", true);
+    row("greater or equal, equal", FilterOp::foGreaterThanOrEqual, "a", "A", true);
+    row("greater or equal, before", FilterOp::foGreaterThanOrEqual, "9", "90", false);
+    row("is blank, empty", FilterOp::foIsBlank, "", "ignored", true);
+    row("is blank, a blank shows", FilterOp::foIsBlank, " ", "", false);
+    row("is not blank", FilterOp::foIsNotBlank, "x", "", true);
+    row("is not blank, empty", FilterOp::foIsNotBlank, "", "x", false);
+    row("starts with", FilterOp::foStartsWith, "Civil Works", "CIVIL", true);
+    row("starts with, cell shorter", FilterOp::foStartsWith, "CI", "CIVIL", false);
+    row("starts with, empty value", FilterOp::foStartsWith, "anything", "", true);
+    row("does not start with", FilterOp::foNotStartsWith, "Mech", "civ", true);
+    row("does not start with, empty value", FilterOp::foNotStartsWith, "anything", "", false);
+    row("ends with", FilterOp::foEndsWith, "Area 51", "51", true);
+    row("ends with, empty value", FilterOp::foEndsWith, "", "", true);
+    row("ends with, cell shorter", FilterOp::foEndsWith, "1", "51", false);
+    row("does not end with", FilterOp::foNotEndsWith, "Area 52", "51", true);
+    row("contains", FilterOp::foContains, "Phase Two Piping", "two", true);
+    row("contains, empty value", FilterOp::foContains, "abc", "", false);
+    row("contains, absent", FilterOp::foContains, "abc", "d", false);
+    row("does not contain", FilterOp::foNotContains, "abc", "d", true);
+    row("does not contain, empty value", FilterOp::foNotContains, "abc", "", true);
+    row("does not contain, present", FilterOp::foNotContains, "abc", "B", false);
     row("unknown code works as equals", 99, "a", "A", true);
 }
 
@@ -131,7 +131,7 @@ void TestEngineFilter::joins()
     for (int r = 0; r < rows; ++r) {
         // Row r: Equals "Y"; the task's cell shows y (true) or n (false).
         const bool andFlag = r == 0 ? false : joins[r - 1] == QLatin1Char('A');
-        h.core.Settings.FilterRows.push_back(TzyFilterRow{andFlag, foEquals, QStringLiteral("Y")});
+        h.core.Settings.FilterRows.push_back(TzyFilterRow{andFlag, FilterOp::foEquals, QStringLiteral("Y")});
         h.core.Tasks.FilterVals[size_t(r)][1] = conds[r] == QLatin1Char('1') ? QStringLiteral("y") : QStringLiteral("n");
         h.core.Tasks.FilterVals[size_t(r)][2] = QStringLiteral("y");
     }
@@ -145,7 +145,7 @@ void TestEngineFilter::marksAndCounts()
     Harness h;
     h.Options(true, false, true);
     h.core.Settings.FilterEnabled = true;
-    h.core.Settings.FilterRows = {TzyFilterRow{true, foStartsWith, QStringLiteral("civ")}};
+    h.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foStartsWith, QStringLiteral("civ")}};
     h.Tasks(5, 1);
     const QStringList cells{"Civil", "Mech", "civic", "", "Elec"};
     for (int t = 1; t <= 5; ++t)
@@ -171,7 +171,7 @@ void TestEngineFilter::disabled()
 {
     Harness h;
     h.Options(true, true, false);
-    h.core.Settings.FilterRows = {TzyFilterRow{true, foEquals, QStringLiteral("nothing matches")}};
+    h.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foEquals, QStringLiteral("nothing matches")}};
     h.Tasks(3);
     h.core.Tasks.TaskBlank[2] = 1;
     h.core.FilterTasks();
@@ -188,7 +188,7 @@ void TestEngineFilter::noTaskInFilter()
     Harness h;
     h.Options(true, false, false);
     h.core.Settings.FilterEnabled = true;
-    h.core.Settings.FilterRows = {TzyFilterRow{true, foContains, QStringLiteral("zz")}};
+    h.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foContains, QStringLiteral("zz")}};
     h.core.Settings.FilterDetails = QStringLiteral("Area Contains zz");
     h.Tasks(2, 1);
     h.progress.SetCancelled(true);
@@ -210,7 +210,7 @@ void TestEngineFilter::noTaskInFilter()
     Harness none;
     none.Options(true, false, false);
     none.core.Settings.FilterEnabled = true;
-    none.core.Settings.FilterRows = {TzyFilterRow{true, foIsBlank, QString()}};
+    none.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foIsBlank, QString()}};
     none.Tasks(0, 1);
     QVERIFY_THROWS_EXCEPTION(ZolError, none.core.FilterTasks());
 }
@@ -220,7 +220,7 @@ void TestEngineFilter::blankTaskKeepsTheRunGoing()
     Harness h;
     h.Options(true, false, false);
     h.core.Settings.FilterEnabled = true;
-    h.core.Settings.FilterRows = {TzyFilterRow{true, foEquals, QStringLiteral("x")}};
+    h.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foEquals, QStringLiteral("x")}};
     h.Tasks(2, 1);
     h.core.Tasks.FilterVals[0][1] = QStringLiteral("y");
     h.core.Tasks.TaskBlank[2] = 1;
@@ -234,7 +234,7 @@ void TestEngineFilter::progressAndPolls()
     Harness h;
     h.Options(true, false, false);
     h.core.Settings.FilterEnabled = true;
-    h.core.Settings.FilterRows = {TzyFilterRow{true, foIsNotBlank, QString()}};
+    h.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foIsNotBlank, QString()}};
     h.Tasks(1000, 1);
     for (int t = 1; t <= 1000; ++t)
         h.core.Tasks.FilterVals[0][size_t(t)] = QString::number(t);
@@ -267,7 +267,7 @@ void TestEngineFilter::defaultHooks()
     TzyEngineCore core;
     core.Settings.GenerateBL = true;
     core.Settings.FilterEnabled = true;
-    core.Settings.FilterRows = {TzyFilterRow{true, foIsBlank, QString()}};
+    core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foIsBlank, QString()}};
     core.Tasks.Resize(300, 1);
     core.FilterTasks();
     QCOMPARE(pumps, 3);

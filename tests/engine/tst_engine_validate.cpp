@@ -136,7 +136,7 @@ void TestEngineValidate::listAndDates()
     h.Options(true, true, true);
     h.Tasks(5, 1);
     h.core.Settings.FilterEnabled = true;
-    h.core.Settings.FilterRows = {TzyFilterRow{true, foNotEquals, QStringLiteral("out")}};
+    h.core.Settings.FilterRows = {TzyFilterRow{true, FilterOp::foNotEquals, QStringLiteral("out")}};
     h.Baseline(1, DayCell(2024, 3, 5), DayCell(2024, 3, 9));
     h.Baseline(2, DayCell(2024, 3, 1), DayCell(2024, 3, 3));
     h.Baseline(3, DayCell(2024, 2, 1), DayCell(2024, 12, 1)); // outside the filter

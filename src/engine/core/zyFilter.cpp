@@ -16,33 +16,33 @@ const QString kParagraph = QStringLiteral("\r\n\r\n");
 bool TzyEngineCore::FilterCondition(int op, const QString& C, const QString& V)
 {
     switch (op) {
-    case foNotEquals:
+    case FilterOp::foNotEquals:
         return C != V;
-    case foLessThan:
+    case FilterOp::foLessThan:
         return C < V;
-    case foLessThanOrEqual:
+    case FilterOp::foLessThanOrEqual:
         return C <= V;
-    case foGreaterThan:
+    case FilterOp::foGreaterThan:
         return C > V;
-    case foGreaterThanOrEqual:
+    case FilterOp::foGreaterThanOrEqual:
         return C >= V;
-    case foIsBlank:
+    case FilterOp::foIsBlank:
         return C.isEmpty();
-    case foIsNotBlank:
+    case FilterOp::foIsNotBlank:
         return !C.isEmpty();
-    case foStartsWith:
+    case FilterOp::foStartsWith:
         return QStringView(C).left(V.size()) == V;
-    case foNotStartsWith:
+    case FilterOp::foNotStartsWith:
         return QStringView(C).left(V.size()) != V;
-    case foEndsWith:
+    case FilterOp::foEndsWith:
         return QStringView(C).right(V.size()) == V;
-    case foNotEndsWith:
+    case FilterOp::foNotEndsWith:
         return QStringView(C).right(V.size()) != V;
-    case foContains:
+    case FilterOp::foContains:
         return !V.isEmpty() && C.contains(V);
-    case foNotContains:
+    case FilterOp::foNotContains:
         return V.isEmpty() || !C.contains(V);
-    case foEquals:
+    case FilterOp::foEquals:
     default:
         // The definition's validation resets an unknown operator to Equals.
         return C == V;

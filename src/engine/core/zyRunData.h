@@ -32,7 +32,8 @@ constexpr int DaySeriesIndex(int c, int q, int k) { return 2 + 18 * q + 3 * k + 
 // comes from a mistyped year and would need gigabytes.
 constexpr int kMaxProjectDays = 36525;
 
-// Filter operator codes.
+// Filter operator codes (scoped: the definition has its own names for them).
+namespace FilterOp {
 enum TzyFilterOp {
     foEquals = 0,
     foNotEquals,
@@ -49,10 +50,11 @@ enum TzyFilterOp {
     foContains,
     foNotContains
 };
+} // namespace FilterOp
 
 struct TzyFilterRow {
     bool AndFlag = true; // joins the row to the one before: And / Or (row 1: unused)
-    int FilterOperator = foEquals;
+    int FilterOperator = FilterOp::foEquals;
     QString TaskFldValue; // as stored, not trimmed
 };
 
