@@ -1,0 +1,87 @@
+#include "ServiceForms.h"
+
+#include "UF_Progress.h"
+#include "UF_StdDlg.h"
+#include "Utils.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <cstdio>
+
+namespace ServiceForms {
+namespace {
+
+const QString kProductName = QStringLiteral("Tarvo ZOL Lumo");
+
+bool haveWidgets()
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+QString onScreen(QString s)
+{
+    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void toStderr(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(onScreen(text)));
+}
+
+void runBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, kProductName, onScreen(text), QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+void ShowIndexErrorBox(const QString& text)
+{
+    if (!haveWidgets()) {
+        toStderr(text);
+        return;
+    }
+    QTimer::singleShot(0, qApp, [text] { runBox(text); });
+}
+
+void ShowFatalErrorBox(const QString& text)
+{
+    if (!haveWidgets()) {
+        toStderr(text);
+        return;
+    }
+    runBox(text);
+}
+
+void InstallServiceForms()
+{
+    Utils::SetIndexReporter(ShowIndexErrorBox);
+    Utils::SetFatalErrorPresenter(ShowFatalErrorBox);
+}
+
+void UninstallServiceForms()
+{
+    Utils::SetIndexReporter(nullptr);
+    Utils::SetFatalErrorPresenter(nullptr);
+}
+
+void CreateServiceForms()
+{
+    if (!UF_Progress)
+        UF_Progress = new TUF_Progress();
+    if (!UF_StdDlg)
+        UF_StdDlg = new TUF_StdDlg();
+}
+
+void FreeServiceForms()
+{
+    delete UF_StdDlg;
+    UF_StdDlg = nullptr;
+    delete UF_Progress;
+    UF_Progress = nullptr;
+}
+
+} // namespace ServiceForms
