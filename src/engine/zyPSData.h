@@ -1,0 +1,101 @@
+#pragma once
+// The Project Summary of a run: its values, their states ("No Data", "N/A")
+// and status words in RFs_PS, and their copy into the summary form's grid.
+#include "ISummaryGrid.h"
+#include "zyRF.h"
+#include "zyRH.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class TzyEngineCore;
+class TzySD;
+
+// One curve's figures as the summary reports them (dates are whole day
+// numbers, days since 1899-12-30).
+struct TzyPSCurve {
+    int ValidCount = 0;
+    int InvalidCount = 0;
+    int StartDate = 0;
+    int FinishDate = 0;
+    int DurationTotal = 0;
+    int DurationToDate = 0;
+    double MHTotal = 0;
+    double MHToDate = 0;
+    double CostTotal = 0;
+    double CostToDate = 0;
+};
+
+// Everything the summary reads of a run and of the processed definition.
+struct TzyPSResults {
+    enum { BL = 0, ACT = 1, TGT = 2 };
+
+    int ReportDate = 0;
+    int CutOffDate = 0;
+
+    QString ProjectTitle;
+    QString ProjectNumber;
+    QString ProjectClient;
+    QString DataSourceFile;
+    QString DataOptionsText;
+    QString QuantityText;
+    QString FilterDetails;
+
+    bool GenerateBL = false;
+    bool GenerateACT = false;
+    bool GenerateTGT = false;
+    bool GraphMH = false;
+    bool GraphCost = false;
+
+    int TotalTasks = 0;
+    int TasksNotInFilter = 0;
+    int TasksProcessed = 0;
+
+    std::array<TzyPSCurve, 3> Curves;
+
+    int StartSlippage = 0;
+    int FinishSlippage = 0;
+    int DurationGrowth = 0;
+    double MHGrowth = 0;
+    double CostGrowth = 0;
+    int TasksStartingLate = 0;
+    int TasksFinishingLate = 0;
+    int TasksIncreasedDuration = 0;
+    int TasksIncreasedMH = 0;
+    int TasksIncreasedCost = 0;
+
+    // Baseline and at least one of Actual and Target: slippage, growth and
+    // the task status apply.
+    bool Compared() const { return GenerateBL && (GenerateACT || GenerateTGT); }
+};
+
+namespace zyPSData {
+
+// The summary's inputs from a calculated run (options, counts, curves,
+// growth) and from the definition it processed (the report texts).
+TzyPSResults FromRun(const TzyEngineCore& core);
+void SetDefinitionTexts(TzyPSResults& r, const TzySD& sd);
+
+// The status words (empty when Baseline is not compared with Actual or
+// Target, and for a quantity that is not graphed).
+struct StatusWords {
+    QString Start, Finish, Duration, MH, Cost;
+};
+StatusWords GetStatusWords(const TzyPSResults& r);
+
+// Each runs as a step of the run: a cancel poll first, its progress line,
+// and the cancel flag cleared on any failure before it is raised again.
+// PopulatePSData resets the values, sets them and ends with PopulatePSStatus.
+void PopulatePSData(const TzyPSResults& r, TzyRFs& rfs, TzyRHs& rhs);
+void PopulatePSStatus(const TzyPSResults& r, TzyRFs& rfs);
+void FormatPSData(const TzyPSResults& r, TzyRFs& rfs);
+void PopulateSummaryForm(const TzyRFs& rfs, const TzyRHs& rhs, ISummaryGrid& grid);
+// `showOpenOutputFile` makes the summary form's Open Output File button
+// visible.
+void FormatSummaryForm(const TzyRFs& rfs, ISummaryGrid& grid, const std::function<void()>& showOpenOutputFile);
+
+// The text a field cell shows: its value text, "No Data" or "N/A".
+QString CellText(const TzyRF& rf);
+
+} // namespace zyPSData
