@@ -123,17 +123,7 @@ TzyPSResults FromRun(const TzyEngineCore& core)
         out.CostTotal = in.CostTotal;
         out.CostToDate = in.CostToDate;
     }
-    const TzyGrowth& g = core.Growth;
-    r.StartSlippage = g.StartSlippage;
-    r.FinishSlippage = g.FinishSlippage;
-    r.DurationGrowth = g.DurationGrowth;
-    r.MHGrowth = g.MHGrowth;
-    r.CostGrowth = g.CostGrowth;
-    r.TasksStartingLate = g.TasksStartingLate;
-    r.TasksFinishingLate = g.TasksFinishingLate;
-    r.TasksIncreasedDuration = g.TasksIncreasedDuration;
-    r.TasksIncreasedMH = g.TasksIncreasedMH;
-    r.TasksIncreasedCost = g.TasksIncreasedCost;
+    r.Growth = core.Growth;
     return r;
 }
 
@@ -160,11 +150,11 @@ StatusWords GetStatusWords(const TzyPSResults& r)
     w.Start = word(cmp.StartDate, bl.StartDate, cmp.StartDate > c, uitWillStartEarly, uitStartedEarly);
     w.Finish = word(cmp.FinishDate, bl.FinishDate, cmp.FinishDate > c, uitWillFinishEarly, uitFinishedEarly);
     auto bySign = [](double v, int negativeId) { return UIT(negativeId + (v < 0 ? 0 : v == 0 ? 1 : 2)); };
-    w.Duration = bySign(r.DurationGrowth, uitDecreased);
+    w.Duration = bySign(r.Growth.DurationGrowth, uitDecreased);
     if (r.GraphMH)
-        w.MH = bySign(r.MHGrowth, uitUnderBudget);
+        w.MH = bySign(r.Growth.MHGrowth, uitUnderBudget);
     if (r.GraphCost)
-        w.Cost = bySign(r.CostGrowth, uitUnderBudget);
+        w.Cost = bySign(r.Growth.CostGrowth, uitUnderBudget);
     return w;
 }
 
@@ -232,21 +222,21 @@ void PopulatePSData(const TzyPSResults& r, TzyRFs& rfs, TzyRHs& rhs)
         }
 
         if (r.Compared()) {
-            const int days[3] = {r.StartSlippage, r.FinishSlippage, r.DurationGrowth};
+            const int days[3] = {r.Growth.StartSlippage, r.Growth.FinishSlippage, r.Growth.DurationGrowth};
             for (int i = 0; i < 3; ++i) {
                 at(2, 23 + i).SetIntValue(days[i]);
                 if (bl.DurationTotal != 0)
                     at(3, 23 + i).SetFloatValue(Pct(days[i], bl.DurationTotal));
             }
-            at(2, 26).SetFloatValue(r.MHGrowth);
+            at(2, 26).SetFloatValue(r.Growth.MHGrowth);
             if (bl.MHTotal != 0)
-                at(3, 26).SetFloatValue(Pct(r.MHGrowth, bl.MHTotal));
-            at(2, 27).SetFloatValue(r.CostGrowth);
+                at(3, 26).SetFloatValue(Pct(r.Growth.MHGrowth, bl.MHTotal));
+            at(2, 27).SetFloatValue(r.Growth.CostGrowth);
             if (bl.CostTotal != 0)
-                at(3, 27).SetFloatValue(Pct(r.CostGrowth, bl.CostTotal));
+                at(3, 27).SetFloatValue(Pct(r.Growth.CostGrowth, bl.CostTotal));
 
-            const int counts[5] = {r.TasksStartingLate, r.TasksFinishingLate, r.TasksIncreasedDuration,
-                r.TasksIncreasedMH, r.TasksIncreasedCost};
+            const int counts[5] = {r.Growth.TasksStartingLate, r.Growth.TasksFinishingLate, r.Growth.TasksIncreasedDuration,
+                r.Growth.TasksIncreasedMH, r.Growth.TasksIncreasedCost};
             const int n = std::max(r.Curves[TzyPSResults::ACT].ValidCount, tgt.ValidCount);
             for (int i = 0; i < 5; ++i) {
                 at(6, 23 + i).SetIntValue(counts[i]);
@@ -268,20 +258,20 @@ void PopulatePSStatus(const TzyPSResults& r, TzyRFs& rfs)
         const StatusWords w = GetStatusWords(r);
 
         at(4, 23).SetStrValue(w.Start);
-        at(4, 23).SetIntValue(r.StartSlippage);
-        at(2, 23).SetIntValue(r.StartSlippage);
+        at(4, 23).SetIntValue(r.Growth.StartSlippage);
+        at(2, 23).SetIntValue(r.Growth.StartSlippage);
         at(4, 24).SetStrValue(w.Finish);
-        at(4, 24).SetIntValue(r.FinishSlippage);
-        at(2, 24).SetIntValue(r.FinishSlippage);
+        at(4, 24).SetIntValue(r.Growth.FinishSlippage);
+        at(2, 24).SetIntValue(r.Growth.FinishSlippage);
         at(4, 25).SetStrValue(w.Duration);
-        at(4, 25).SetIntValue(r.DurationGrowth);
-        at(2, 25).SetIntValue(r.DurationGrowth);
+        at(4, 25).SetIntValue(r.Growth.DurationGrowth);
+        at(2, 25).SetIntValue(r.Growth.DurationGrowth);
         at(4, 26).SetStrValue(w.MH);
-        at(4, 26).SetFloatValue(r.MHGrowth);
-        at(2, 26).SetFloatValue(r.MHGrowth);
+        at(4, 26).SetFloatValue(r.Growth.MHGrowth);
+        at(2, 26).SetFloatValue(r.Growth.MHGrowth);
         at(4, 27).SetStrValue(w.Cost);
-        at(4, 27).SetFloatValue(r.CostGrowth);
-        at(2, 27).SetFloatValue(r.CostGrowth);
+        at(4, 27).SetFloatValue(r.Growth.CostGrowth);
+        at(2, 27).SetFloatValue(r.Growth.CostGrowth);
     });
 }
 

@@ -2,6 +2,7 @@
 // The Project Summary of a run: its values, their states ("No Data", "N/A")
 // and status words in RFs_PS, and their copy into the summary form's grid.
 #include "ISummaryGrid.h"
+#include "zyRunData.h"
 #include "zyRF.h"
 #include "zyRH.h"
 
@@ -54,16 +55,7 @@ struct TzyPSResults {
 
     std::array<TzyPSCurve, 3> Curves;
 
-    int StartSlippage = 0;
-    int FinishSlippage = 0;
-    int DurationGrowth = 0;
-    double MHGrowth = 0;
-    double CostGrowth = 0;
-    int TasksStartingLate = 0;
-    int TasksFinishingLate = 0;
-    int TasksIncreasedDuration = 0;
-    int TasksIncreasedMH = 0;
-    int TasksIncreasedCost = 0;
+    TzyGrowth Growth;
 
     // Baseline and at least one of Actual and Target: slippage, growth and
     // the task status apply.

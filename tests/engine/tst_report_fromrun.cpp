@@ -186,16 +186,16 @@ private slots:
         QCOMPARE(r.Curves[2].StartDate, Day(2014, 3, 1));
         QCOMPARE(r.Curves[2].DurationToDate, 9);
         QCOMPARE(r.Curves[2].CostToDate, 42.5);
-        QCOMPARE(r.StartSlippage, -1);
-        QCOMPARE(r.FinishSlippage, 4);
-        QCOMPARE(r.DurationGrowth, 5);
-        QCOMPARE(r.MHGrowth, 3.5);
-        QCOMPARE(r.CostGrowth, -7.25);
-        QCOMPARE(r.TasksStartingLate, 1);
-        QCOMPARE(r.TasksFinishingLate, 2);
-        QCOMPARE(r.TasksIncreasedDuration, 3);
-        QCOMPARE(r.TasksIncreasedMH, 4);
-        QCOMPARE(r.TasksIncreasedCost, 5);
+        QCOMPARE(r.Growth.StartSlippage, -1);
+        QCOMPARE(r.Growth.FinishSlippage, 4);
+        QCOMPARE(r.Growth.DurationGrowth, 5);
+        QCOMPARE(r.Growth.MHGrowth, 3.5);
+        QCOMPARE(r.Growth.CostGrowth, -7.25);
+        QCOMPARE(r.Growth.TasksStartingLate, 1);
+        QCOMPARE(r.Growth.TasksFinishingLate, 2);
+        QCOMPARE(r.Growth.TasksIncreasedDuration, 3);
+        QCOMPARE(r.Growth.TasksIncreasedMH, 4);
+        QCOMPARE(r.Growth.TasksIncreasedCost, 5);
     }
 };
 

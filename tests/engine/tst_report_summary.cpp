@@ -75,16 +75,16 @@ TzyPSResults FullSchedule()
     r.Curves[0] = {30, 10, Day(2014, 3, 3), Day(2014, 4, 30), 59, 29, 1200, 480, 60000, 24000};
     r.Curves[1] = {24, 6, Day(2014, 3, 5), Day(2014, 3, 31), 27, 27, 1300, 390, 65000, 19500};
     r.Curves[2] = {36, 4, Day(2014, 3, 1), Day(2014, 5, 9), 70, 31, 1500, 600, 75000, 30000};
-    r.StartSlippage = -2;
-    r.FinishSlippage = 9;
-    r.DurationGrowth = 11;
-    r.MHGrowth = 300;
-    r.CostGrowth = -1500;
-    r.TasksStartingLate = 6;
-    r.TasksFinishingLate = 12;
-    r.TasksIncreasedDuration = 9;
-    r.TasksIncreasedMH = 15;
-    r.TasksIncreasedCost = 3;
+    r.Growth.StartSlippage = -2;
+    r.Growth.FinishSlippage = 9;
+    r.Growth.DurationGrowth = 11;
+    r.Growth.MHGrowth = 300;
+    r.Growth.CostGrowth = -1500;
+    r.Growth.TasksStartingLate = 6;
+    r.Growth.TasksFinishingLate = 12;
+    r.Growth.TasksIncreasedDuration = 9;
+    r.Growth.TasksIncreasedMH = 15;
+    r.Growth.TasksIncreasedCost = 3;
     return r;
 }
 
@@ -95,10 +95,10 @@ TzyPSResults BaselineOnly()
     r.GenerateACT = r.GenerateTGT = false;
     r.Curves[1] = TzyPSCurve{};
     r.Curves[2] = TzyPSCurve{};
-    r.StartSlippage = r.FinishSlippage = r.DurationGrowth = 0;
-    r.MHGrowth = r.CostGrowth = 0;
-    r.TasksStartingLate = r.TasksFinishingLate = r.TasksIncreasedDuration = 0;
-    r.TasksIncreasedMH = r.TasksIncreasedCost = 0;
+    r.Growth.StartSlippage = r.Growth.FinishSlippage = r.Growth.DurationGrowth = 0;
+    r.Growth.MHGrowth = r.Growth.CostGrowth = 0;
+    r.Growth.TasksStartingLate = r.Growth.TasksFinishingLate = r.Growth.TasksIncreasedDuration = 0;
+    r.Growth.TasksIncreasedMH = r.Growth.TasksIncreasedCost = 0;
     return r;
 }
 
@@ -340,7 +340,7 @@ private slots:
         r.GenerateTGT = false;
         r.Curves[2] = TzyPSCurve{};
         r.GraphMH = false;
-        r.MHGrowth = 50;
+        r.Growth.MHGrowth = 50;
         for (TzyPSCurve& c : r.Curves)
             c.MHTotal = c.MHToDate = 0;
         Run(r);
@@ -431,8 +431,8 @@ private slots:
         QFETCH(QString, durationWord);
         QFETCH(QString, budgetWord);
         TzyPSResults r = FullSchedule();
-        r.DurationGrowth = duration;
-        r.MHGrowth = r.CostGrowth = growth;
+        r.Growth.DurationGrowth = duration;
+        r.Growth.MHGrowth = r.Growth.CostGrowth = growth;
         const zyPSData::StatusWords w = zyPSData::GetStatusWords(r);
         QCOMPARE(w.Duration, durationWord);
         QCOMPARE(w.MH, budgetWord);
