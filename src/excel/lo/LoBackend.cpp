@@ -1,0 +1,777 @@
+#include "LoBackend.h"
+
+#include "LoInteraction.h"
+#include "LoOffice.h"
+#include "LoText.h"
+#include "MachineKeys.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/datatransfer/UnsupportedFlavorException.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
+#include <com/sun/star/sheet/XCellRangeReferrer.hpp>
+#include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/XSheetFilterable.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XUnnamedDatabaseRanges.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/sheet/XViewFreezable.hpp>
+#include <com/sun/star/sheet/XViewSplitable.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include <rtl/ref.hxx>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+
+using namespace css;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace lo {
+
+namespace {
+
+// The last row and column of a worksheet of the office.
+constexpr int kMaxRows = 1048576;
+
+const QString kBadRange = QStringLiteral("OLE error 800A03EC");
+const QString kBusy = QStringLiteral("OLE error 800AC472");
+
+template <class T>
+Sequence<T> seqOf(std::initializer_list<T> items)
+{
+    return Sequence<T>(items.begin(), sal_Int32(items.size()));
+}
+
+Any flag(bool b)
+{
+    Any a;
+    a <<= b;
+    return a;
+}
+
+beans::PropertyValue prop(const char* name, const Any& value)
+{
+    beans::PropertyValue p;
+    p.Name = OUString::createFromAscii(name);
+    p.Value = value;
+    return p;
+}
+
+QString defaultProfileDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/Kelvane/Tarvo ZOL Lumo/office-profile");
+}
+
+QString filterFor(XLSaveFormat format, const QString& ownFilter, const QString& fileName)
+{
+    switch (format) {
+    case XLSaveFormat::Xls:
+        return QStringLiteral("MS Excel 97");
+    case XLSaveFormat::Xlsx:
+        return QStringLiteral("Calc MS Excel 2007 XML");
+    case XLSaveFormat::KeepOwn:
+        break;
+    }
+    if (!ownFilter.isEmpty())
+        return ownFilter;
+    return QFileInfo(fileName).suffix().compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("MS Excel 97")
+               : QStringLiteral("Calc MS Excel 2007 XML");
+}
+
+} // namespace
+
+struct Backend::State {
+    BackendOptions options;
+    std::unique_ptr<Office> office;
+    std::unique_ptr<QLockFile> profileLock;
+    std::unique_ptr<QTemporaryDir> spareProfile;
+
+    Reference<frame::XModel> model;
+    Reference<sheet::XSpreadsheetDocument> doc;
+    Reference<sheet::XSpreadsheet> sheet;
+    QString loadFilter;
+    std::map<sal_Int32, sal_Int16> formatTypes; // number format key -> type
+    // A workbook opened read-only is loaded from a private copy: the office
+    // refuses every change to a read-only document (the layer writes into
+    // the template it opens read-only), and the user's file is then never
+    // opened for writing at all, not even locked.
+    std::unique_ptr<QTemporaryDir> docCopy;
+
+    // Runs one office request and turns whatever it raises into XLError.
+    template <class F>
+    auto guard(F&& f) -> decltype(f())
+    {
+        try {
+            return f();
+        } catch (const XLError&) {
+            throw;
+        } catch (const lang::DisposedException& e) {
+            throw XLError(XLErrorKind::Other, office && office->running()
+                                                  ? QStringLiteral("The spreadsheet server closed the connection.")
+                                                  : describe(e));
+        } catch (const uno::Exception& e) {
+            throw XLError(XLErrorKind::Other, describe(e));
+        } catch (const std::exception& e) {
+            throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
+        }
+    }
+
+    QString describe(const uno::Exception& e)
+    {
+        if (!office || !office->running())
+            return QStringLiteral("The spreadsheet server is not running.");
+        const QString m = cleanMessage(e.Message);
+        return m.isEmpty() ? QStringLiteral("The spreadsheet server refused the request.") : m;
+    }
+
+    void requireOffice()
+    {
+        if (!office)
+            throw XLError(XLErrorKind::Other, QStringLiteral("The spreadsheet server has not been started."));
+    }
+    void requireDoc()
+    {
+        requireOffice();
+        if (!doc.is())
+            throw XLError(XLErrorKind::Other, QStringLiteral("No workbook is open."));
+    }
+    void requireSheet()
+    {
+        requireDoc();
+        if (!sheet.is())
+            throw XLError(XLErrorKind::Other, QStringLiteral("No worksheet is selected."));
+    }
+
+    void dropDocument()
+    {
+        sheet.clear();
+        doc.clear();
+        model.clear();
+        loadFilter.clear();
+        formatTypes.clear();
+        docCopy.reset();
+    }
+
+    void endOffice()
+    {
+        dropDocument();
+        office.reset(); // kills what is still running
+        profileLock.reset();
+        spareProfile.reset();
+    }
+
+    // An A1 address or range of the selected worksheet. The office raises a
+    // bare RuntimeException for an address it cannot resolve.
+    Reference<table::XCellRange> range(const QString& address)
+    {
+        try {
+            return sheet->getCellRangeByName(toOU(address));
+        } catch (const lang::DisposedException&) {
+            throw;
+        } catch (const uno::RuntimeException&) {
+            if (!office->running())
+                throw;
+            throw XLError(XLErrorKind::BadRange, kBadRange);
+        }
+    }
+    Reference<table::XCellRange> columnBlock(const QString& column, int firstRow, int lastRow)
+    {
+        return range(column + QString::number(firstRow) + u':' + column + QString::number(lastRow));
+    }
+
+    Reference<frame::XController> controller() { return model->getCurrentController(); }
+
+    void select(const Reference<table::XCellRange>& r)
+    {
+        Reference<view::XSelectionSupplier> sel(controller(), UNO_QUERY_THROW);
+        sel->select(Any(r));
+    }
+
+    sal_Int16 formatType(sal_Int32 key)
+    {
+        auto it = formatTypes.find(key);
+        if (it != formatTypes.end())
+            return it->second;
+        Reference<util::XNumberFormatsSupplier> nfs(model, UNO_QUERY_THROW);
+        sal_Int16 type = 0;
+        nfs->getNumberFormats()->getByKey(key)->getPropertyValue("Type") >>= type;
+        formatTypes.emplace(key, type);
+        return type;
+    }
+
+    void removeAutoFilter()
+    {
+        Reference<beans::XPropertySet> docProps(model, UNO_QUERY_THROW);
+        Reference<sheet::XUnnamedDatabaseRanges> ranges(docProps->getPropertyValue("UnnamedDatabaseRanges"),
+                                                        UNO_QUERY);
+        if (!ranges.is())
+            return;
+        Reference<sheet::XCellRangeAddressable> addr(sheet, UNO_QUERY_THROW);
+        const sal_Int16 tab = addr->getRangeAddress().Sheet;
+        if (!ranges->hasByTable(tab))
+            return;
+        Reference<beans::XPropertySet> db(ranges->getByTable(tab), UNO_QUERY_THROW);
+        bool autoFilter = false;
+        db->getPropertyValue("AutoFilter") >>= autoFilter;
+        if (!autoFilter)
+            return;
+        // Switching the buttons off alone leaves the filtered rows hidden.
+        Reference<sheet::XCellRangeReferrer> area(db, UNO_QUERY_THROW);
+        Reference<sheet::XSheetFilterable> filterable(area->getReferredCells(), UNO_QUERY_THROW);
+        filterable->filter(filterable->createFilterDescriptor(true));
+        db->setPropertyValue("AutoFilter", flag(false));
+    }
+
+    void removeSplit()
+    {
+        // A headless view keeps no window split; these calls take effect only
+        // where the view has one, and leave frozen panes alone.
+        Reference<sheet::XViewFreezable> freeze(controller(), UNO_QUERY);
+        Reference<sheet::XViewSplitable> split(controller(), UNO_QUERY);
+        if (!freeze.is() || !split.is() || freeze->hasFrozenPanes())
+            return;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        if (split->getIsWindowSplit())
+            split->splitAtPosition(0, 0);
+#pragma GCC diagnostic pop
+    }
+};
+
+Backend::Backend(BackendOptions options) : d(std::make_unique<State>())
+{
+    d->options = std::move(options);
+    if (d->options.program.isEmpty())
+        d->options.program = platform::sofficePath();
+    if (d->options.profileDir.isEmpty())
+        d->options.profileDir = defaultProfileDir();
+}
+
+Backend::~Backend()
+{
+    try {
+        if (d->office)
+            d->office->terminate();
+    } catch (...) {
+    }
+    d->endOffice();
+}
+
+int Backend::serverPid() const
+{
+    return d->office && d->office->running() ? int(d->office->pid()) : -1;
+}
+
+Office* Backend::server() const
+{
+    return d->office.get();
+}
+
+void Backend::start()
+{
+    // A server still held is ended, not left running on its own.
+    d->endOffice();
+    OfficeOptions o;
+    o.program = d->options.program;
+    o.connectTimeoutMs = d->options.connectTimeoutMs;
+    o.quitTimeoutMs = d->options.quitTimeoutMs;
+    // The profile may serve one server at a time: a second server on the same
+    // profile would hand its work over to the first one.
+    QDir().mkpath(QFileInfo(d->options.profileDir).absolutePath());
+    d->profileLock = std::make_unique<QLockFile>(d->options.profileDir + QStringLiteral(".lock"));
+    if (d->profileLock->tryLock(0)) {
+        o.profileDir = d->options.profileDir;
+    } else {
+        d->profileLock.reset();
+        d->spareProfile = std::make_unique<QTemporaryDir>();
+        o.profileDir = d->spareProfile->path();
+    }
+    auto office = std::make_unique<Office>(o);
+    try {
+        office->start();
+    } catch (const std::exception& e) {
+        d->profileLock.reset();
+        d->spareProfile.reset();
+        throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
+    }
+    d->office = std::move(office);
+}
+
+void Backend::quit()
+{
+    if (!d->office)
+        return;
+    bool done = false;
+    try {
+        done = d->office->terminate();
+    } catch (...) {
+        done = true; // whatever went wrong, terminate() has ended the process
+    }
+    if (!done)
+        throw XLError(XLErrorKind::Busy, kBusy);
+    d->endOffice();
+}
+
+void Backend::openWorkbook(const QString& fileName, const QString& password,
+                           const QString& /*writeResPassword: no counterpart in the office*/, bool readOnly)
+{
+    d->requireOffice();
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        throw XLError(XLErrorKind::Other, QStringLiteral("'%1' could not be found.").arg(fileName));
+    if (!info.isFile())
+        throw XLError(XLErrorKind::Other, QStringLiteral("'%1' is not a file.").arg(fileName));
+    std::unique_ptr<QTemporaryDir> copyDir;
+    QString loadPath = info.absoluteFilePath();
+    if (readOnly) {
+        copyDir = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zol-workbook-XXXXXX")));
+        loadPath = copyDir->filePath(info.fileName());
+        if (!copyDir->isValid() || !QFile::copy(info.absoluteFilePath(), loadPath))
+            throw XLError(XLErrorKind::Other, QStringLiteral("'%1' cannot be read.").arg(fileName));
+        QFile::setPermissions(loadPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    d->guard([&] {
+        rtl::Reference<InteractionRecorder> recorder(new InteractionRecorder);
+        Sequence<beans::PropertyValue> args = seqOf<beans::PropertyValue>({
+            prop("Hidden", flag(true)),
+            prop("ReadOnly", flag(false)),
+            prop("Password", Any(toOU(password))),
+            prop("UpdateDocMode", Any(document::UpdateDocMode::NO_UPDATE)),
+            prop("MacroExecutionMode", Any(document::MacroExecMode::NEVER_EXECUTE)),
+            prop("PickListEntry", flag(false)),
+            prop("InteractionHandler", Any(Reference<task::XInteractionHandler>(recorder.get()))),
+        });
+        Reference<frame::XComponentLoader> loader(d->office->desktop(), UNO_QUERY_THROW);
+        Reference<lang::XComponent> component;
+        const QString unreadable =
+            QStringLiteral("'%1' is not a workbook that can be read, or it is damaged.").arg(fileName);
+        try {
+            component = loader->loadComponentFromURL(toOU(fileUrl(loadPath)), "_blank", 0, args);
+        } catch (const lang::IllegalArgumentException&) {
+            if (!d->office->running())
+                throw;
+            throw XLError(XLErrorKind::Other, unreadable);
+        } catch (const io::IOException&) {
+            if (!d->office->running())
+                throw;
+            throw XLError(XLErrorKind::Other, recorder->passwordAsked()
+                                                   ? QStringLiteral("The password is not correct.")
+                                                   : unreadable);
+        }
+        // The office gives no document, rather than an error, when the load
+        // was refused (a wrong password among others).
+        if (!component.is()) {
+            if (recorder->passwordAsked())
+                throw XLError(XLErrorKind::Other, password.isEmpty()
+                                                      ? QStringLiteral("'%1' is protected by a password.").arg(fileName)
+                                                      : QStringLiteral("The password is not correct."));
+            throw XLError(XLErrorKind::Other, unreadable);
+        }
+        Reference<sheet::XSpreadsheetDocument> doc(component, UNO_QUERY);
+        if (!doc.is()) {
+            Reference<util::XCloseable> c(component, UNO_QUERY);
+            if (c.is())
+                c->close(true);
+            throw XLError(XLErrorKind::Other, unreadable);
+        }
+        // The workbook held so far stays until the new one has loaded.
+        if (d->model.is()) {
+            try {
+                Reference<util::XCloseable>(d->model, UNO_QUERY_THROW)->close(true);
+            } catch (const uno::Exception&) {
+            }
+        }
+        d->dropDocument();
+        d->docCopy = std::move(copyDir);
+        d->doc = doc;
+        d->model.set(component, UNO_QUERY_THROW);
+        for (const auto& a : d->model->getArgs()) {
+            if (a.Name == "FilterName") {
+                OUString f;
+                a.Value >>= f;
+                d->loadFilter = toQ(f);
+            }
+        }
+    });
+}
+
+QStringList Backend::worksheetNames()
+{
+    d->requireDoc();
+    return d->guard([&] {
+        QStringList out;
+        for (const OUString& n : d->doc->getSheets()->getElementNames())
+            out << toQ(n);
+        return out;
+    });
+}
+
+void Backend::selectWorksheet(int index)
+{
+    d->requireDoc();
+    d->guard([&] {
+        Reference<container::XIndexAccess> sheets(d->doc->getSheets(), UNO_QUERY_THROW);
+        d->sheet.set(sheets->getByIndex(index - 1), UNO_QUERY_THROW);
+    });
+}
+
+XLUsedRange Backend::usedRange(const QString& wsName)
+{
+    d->requireDoc();
+    return d->guard([&] {
+        Reference<container::XNameAccess> sheets(d->doc->getSheets(), UNO_QUERY_THROW);
+        if (!sheets->hasByName(toOU(wsName)))
+            throw XLError(XLErrorKind::Other, QStringLiteral("The worksheet '%1' does not exist.").arg(wsName));
+        d->sheet.set(sheets->getByName(toOU(wsName)), UNO_QUERY_THROW);
+        Reference<sheet::XSpreadsheetView> view(d->controller(), UNO_QUERY_THROW);
+        view->setActiveSheet(d->sheet);
+        d->removeAutoFilter();
+        d->removeSplit();
+        Reference<sheet::XSheetCellCursor> cursor = d->sheet->createCursor();
+        Reference<sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
+        used->gotoStartOfUsedArea(false);
+        used->gotoEndOfUsedArea(true);
+        const table::CellRangeAddress a = Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
+        XLUsedRange r;
+        r.firstRow = a.StartRow + 1;
+        r.firstCol = a.StartColumn + 1;
+        r.rowCount = a.EndRow - a.StartRow + 1;
+        r.colCount = a.EndColumn - a.StartColumn + 1;
+        return r;
+    });
+}
+
+void Backend::saveAs(const QString& fileName, XLSaveFormat format)
+{
+    d->requireDoc();
+    const QFileInfo target(QDir::current().absoluteFilePath(fileName));
+    const QString folder = target.absolutePath();
+    if (target.fileName().isEmpty())
+        throw XLError(XLErrorKind::Other, QStringLiteral("'%1' is not a file name.").arg(fileName));
+    if (!QFileInfo(folder).isDir())
+        throw XLError(XLErrorKind::Other, QStringLiteral("The folder '%1' does not exist.").arg(folder));
+    if (target.isDir())
+        throw XLError(XLErrorKind::Other, QStringLiteral("'%1' is a folder.").arg(fileName));
+    // The new file is written beside the target under a temporary name and
+    // renamed into place only when complete, so a failed or interrupted save
+    // never leaves a half-written file, nor touches the one already there.
+    QTemporaryFile temp(folder + QStringLiteral("/.~") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
+        throw XLError(XLErrorKind::Other, QStringLiteral("Cannot write to the folder '%1'.").arg(folder));
+    const QString tempPath = temp.fileName();
+    temp.close();
+    const QString filter = filterFor(format, d->loadFilter, fileName);
+    d->guard([&] {
+        Reference<frame::XStorable> storable(d->model, UNO_QUERY_THROW);
+        storable->storeToURL(toOU(fileUrl(tempPath)), seqOf<beans::PropertyValue>({
+                                                          prop("FilterName", Any(toOU(filter))),
+                                                          prop("Overwrite", flag(true)),
+                                                      }));
+    });
+    const QFileDevice::Permissions perms =
+        target.exists() ? QFile::permissions(target.absoluteFilePath())
+                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                              | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QFile::setPermissions(tempPath, perms);
+    if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        throw XLError(XLErrorKind::Other, QStringLiteral("Cannot replace '%1'.").arg(fileName));
+    temp.setAutoRemove(false);
+}
+
+void Backend::closeWorkbook(bool saveChanges)
+{
+    d->requireDoc();
+    d->guard([&] {
+        if (saveChanges)
+            Reference<frame::XStorable>(d->model, UNO_QUERY_THROW)->store();
+        Reference<util::XCloseable>(d->model, UNO_QUERY_THROW)->close(true);
+    });
+    d->dropDocument();
+}
+
+void Backend::unhideAllColumns(int colCount)
+{
+    d->requireSheet();
+    d->guard([&] {
+        auto r = d->range(QStringLiteral("A1:") + columnLetters(std::max(1, colCount)) + u'1');
+        Reference<table::XColumnRowRange> cr(r, UNO_QUERY_THROW);
+        Reference<beans::XPropertySet>(cr->getColumns(), UNO_QUERY_THROW)->setPropertyValue("IsVisible", flag(true));
+    });
+}
+
+void Backend::unhideAllRows(int rowCount)
+{
+    d->requireSheet();
+    d->guard([&] {
+        auto r = d->range(QStringLiteral("A1:A") + QString::number(std::max(1, rowCount)));
+        Reference<table::XColumnRowRange> cr(r, UNO_QUERY_THROW);
+        Reference<beans::XPropertySet>(cr->getRows(), UNO_QUERY_THROW)->setPropertyValue("IsVisible", flag(true));
+    });
+}
+
+XLColumn Backend::readRawColumn(const QString& column, int firstRow, int lastRow)
+{
+    d->requireSheet();
+    return d->guard([&] {
+        auto block = d->columnBlock(column, firstRow, lastRow);
+        const Sequence<Sequence<Any>> data = Reference<sheet::XCellRangeData>(block, UNO_QUERY_THROW)->getDataArray();
+        // An empty cell reads as an empty text; only the query tells it from
+        // a formula that gives one.
+        const Sequence<table::CellRangeAddress> empties =
+            Reference<sheet::XCellRangesQuery>(block, UNO_QUERY_THROW)->queryEmptyCells()->getRangeAddresses();
+        const int n = int(data.getLength());
+        XLColumn out(n);
+        std::vector<bool> empty(n, false);
+        for (const auto& a : empties)
+            for (int r = a.StartRow; r <= a.EndRow; ++r)
+                if (r - (firstRow - 1) >= 0 && r - (firstRow - 1) < n)
+                    empty[r - (firstRow - 1)] = true;
+        for (int i = 0; i < n; ++i) {
+            if (empty[i])
+                continue;
+            const Any& v = data[i][0];
+            double number = 0;
+            OUString text;
+            if (v >>= number) {
+                out[i] = XLCell::fromNumber(number);
+            } else if (v >>= text) {
+                out[i] = XLCell::fromText(toQ(text));
+            } else {
+                // An error value comes as void: read what the cell shows.
+                Reference<text::XTextRange> cell(block->getCellByPosition(0, i), UNO_QUERY_THROW);
+                out[i] = XLCell::fromError(toQ(cell->getString()));
+            }
+        }
+        return out;
+    });
+}
+
+QStringList Backend::readDisplayColumn(const QString& column, int firstRow, int lastRow)
+{
+    d->requireSheet();
+    return d->guard([&] {
+        const int n = lastRow - firstRow + 1;
+        auto block = d->columnBlock(column, firstRow, lastRow);
+        Reference<sheet::XCellRangeData> values(block, UNO_QUERY_THROW);
+        const Sequence<Sequence<Any>> data = values->getDataArray();
+        auto eachCell = [&] {
+            QStringList texts;
+            for (int i = 0; i < n; ++i)
+                texts << toQ(Reference<text::XTextRange>(block->getCellByPosition(0, i), UNO_QUERY_THROW)->getString());
+            return texts;
+        };
+        d->select(block);
+        bool allEmpty = true;
+        for (const auto& row : data) {
+            OUString t;
+            allEmpty = allEmpty && (row[0] >>= t) && t.isEmpty();
+        }
+        // Nothing to copy: the office would copy the data around the cursor.
+        if (allEmpty)
+            return QStringList(n, QString());
+        // A single cell selected is no marked range and has no text to copy.
+        if (n == 1)
+            return eachCell();
+        Reference<datatransfer::XTransferableSupplier> supplier(d->controller(), UNO_QUERY_THROW);
+        Reference<datatransfer::XTransferable> copy = supplier->getTransferable();
+        if (!copy.is())
+            return eachCell();
+        datatransfer::DataFlavor plain;
+        plain.MimeType = "text/plain;charset=utf-16";
+        plain.DataType = cppu::UnoType<OUString>::get();
+        OUString plainText;
+        try {
+            copy->getTransferData(plain) >>= plainText;
+        } catch (const datatransfer::UnsupportedFlavorException&) {
+            return eachCell();
+        }
+        datatransfer::DataFlavor quoted;
+        quoted.MimeType = "application/x-libreoffice-tsvc";
+        quoted.DataType = cppu::UnoType<Sequence<sal_Int8>>::get();
+        Sequence<sal_Int8> quotedBytes;
+        try {
+            copy->getTransferData(quoted) >>= quotedBytes;
+        } catch (const datatransfer::UnsupportedFlavorException&) {
+        }
+        const QString quotedText =
+            QString::fromUtf8(reinterpret_cast<const char*>(quotedBytes.getConstArray()), quotedBytes.getLength());
+        const QStringList rows = mergeCopiedColumn(toQ(plainText), quotedText, n);
+        // Texts show as they are: a copy that differs there is not the copy of
+        // this block, and the cells are asked one by one instead.
+        for (int i = 0; i < n; ++i) {
+            OUString t;
+            if ((data[i][0] >>= t) && toQ(t) != rows[i])
+                return eachCell();
+        }
+        return rows;
+    });
+}
+
+XLHeaderField Backend::readHeaderField(int headerRow, int col, int valueCount)
+{
+    d->requireSheet();
+    return d->guard([&] {
+        const int last = std::min(kMaxRows, headerRow + std::max(0, valueCount));
+        Reference<table::XCellRange> block = d->sheet->getCellRangeByPosition(col - 1, headerRow - 1, col - 1, last - 1);
+        const Sequence<Sequence<Any>> data = Reference<sheet::XCellRangeData>(block, UNO_QUERY_THROW)->getDataArray();
+        QStringList texts;
+        for (int i = 0; i < data.getLength(); ++i) {
+            const Any& v = data[i][0];
+            double number = 0;
+            OUString text;
+            if (v >>= number) {
+                Reference<beans::XPropertySet> cell(block->getCellByPosition(0, i), UNO_QUERY_THROW);
+                sal_Int32 key = 0;
+                cell->getPropertyValue("NumberFormat") >>= key;
+                texts << valueText(number, d->formatType(key));
+            } else if (v >>= text) {
+                texts << toQ(text);
+            } else {
+                Reference<text::XTextRange> cell(block->getCellByPosition(0, i), UNO_QUERY_THROW);
+                texts << toQ(cell->getString());
+            }
+        }
+        XLHeaderField f;
+        f.description = texts.value(0);
+        f.values = texts.mid(1);
+        while (f.values.size() < valueCount)
+            f.values << QString();
+        return f;
+    });
+}
+
+void Backend::deleteRows(int firstRow, int lastRow)
+{
+    d->requireSheet();
+    d->guard([&] {
+        Reference<table::XColumnRowRange> cr(d->sheet, UNO_QUERY_THROW);
+        cr->getRows()->removeByIndex(firstRow - 1, lastRow - firstRow + 1);
+    });
+}
+
+void Backend::insertRows(int firstRow, int lastRow)
+{
+    d->requireSheet();
+    d->guard([&] {
+        Reference<table::XColumnRowRange> cr(d->sheet, UNO_QUERY_THROW);
+        cr->getRows()->insertByIndex(firstRow - 1, lastRow - firstRow + 1);
+        d->select(d->range(QStringLiteral("A") + QString::number(firstRow)));
+    });
+}
+
+void Backend::selectRange(const QString& address)
+{
+    d->requireSheet();
+    d->guard([&] {
+        auto r = d->range(address);
+        Reference<sheet::XSpreadsheetView>(d->controller(), UNO_QUERY_THROW)->setActiveSheet(d->sheet);
+        d->select(r);
+    });
+}
+
+void Backend::writeColumn(const QString& column, int firstRow, int lastRow, const XLColumn& values)
+{
+    d->requireSheet();
+    const int n = lastRow - firstRow + 1;
+    if (values.size() != n)
+        throw XLError(XLErrorKind::Other,
+                      QStringLiteral("%1 values do not fill the %2 rows of the block.").arg(values.size()).arg(n));
+    d->guard([&] {
+        Sequence<Sequence<Any>> data(n);
+        auto rows = data.getArray();
+        for (int i = 0; i < n; ++i) {
+            const XLCell& c = values[i];
+            // An empty text leaves an empty cell; a text is stored literally.
+            const Any v = c.kind == XLCell::Number ? Any(c.number)
+                                                   : Any(toOU(c.kind == XLCell::Empty ? QString() : c.text));
+            rows[i] = Sequence<Any>(&v, 1);
+        }
+        auto block = d->columnBlock(column, firstRow, lastRow);
+        Reference<sheet::XCellRangeData>(block, UNO_QUERY_THROW)->setDataArray(data);
+    });
+}
+
+void Backend::writeCellText(const QString& cell, const QString& text)
+{
+    d->requireSheet();
+    d->guard([&] {
+        auto r = d->range(cell);
+        // setString stores the text as it is: "=1+2" or "00123" stay texts.
+        Reference<text::XTextRange>(r->getCellByPosition(0, 0), UNO_QUERY_THROW)->setString(toOU(text));
+    });
+}
+
+void Backend::writeCellNumber(const QString& cell, double value)
+{
+    d->requireSheet();
+    d->guard([&] { d->range(cell)->getCellByPosition(0, 0)->setValue(value); });
+}
+
+void Backend::setFontColor(const QString& cell, int color)
+{
+    d->requireSheet();
+    d->guard([&] {
+        Reference<beans::XPropertySet>(d->range(cell), UNO_QUERY_THROW)
+            ->setPropertyValue("CharColor", Any(sal_Int32(swapRedBlue(color))));
+    });
+}
+
+void Backend::setInteriorColor(const QString& cell, int color)
+{
+    d->requireSheet();
+    d->guard([&] {
+        Reference<beans::XPropertySet>(d->range(cell), UNO_QUERY_THROW)
+            ->setPropertyValue("CellBackColor", Any(sal_Int32(swapRedBlue(color))));
+    });
+}
+
+void installBackendFactory(BackendOptions options)
+{
+    setXLBackendFactory([options](int) { return std::make_unique<Backend>(options); });
+}
+
+} // namespace lo

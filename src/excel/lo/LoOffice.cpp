@@ -1,0 +1,225 @@
+#include "LoOffice.h"
+
+#include "LoText.h"
+
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/bootstrap.hxx>
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <QUrl>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace lo {
+
+Reference<uno::XComponentContext> Office::localContext(const QString& program)
+{
+    // The office's own bootstrap files name the user profile and extension
+    // folders; a client needs only the types and the URE services, so the
+    // variables are set directly instead of reading them from an ini file.
+    // Bootstrapped once per program, from the first installation asked for.
+    static Reference<uno::XComponentContext> ctx = [&] {
+        QString folder = QFileInfo(QFileInfo(program).canonicalFilePath()).absolutePath();
+        if (program.isEmpty() || !QFileInfo::exists(folder + QStringLiteral("/types.rdb")))
+            folder = QStringLiteral("/usr/lib/libreoffice/program");
+        const QString dir = QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded);
+        rtl::Bootstrap::set("URE_INTERNAL_LIB_DIR", toOU(dir));
+        rtl::Bootstrap::set("UNO_TYPES", toOU(dir + "/types.rdb " + dir + "/types/offapi.rdb"));
+        rtl::Bootstrap::set("UNO_SERVICES", toOU(dir + "/services.rdb"));
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return ctx;
+}
+
+Office::Office(OfficeOptions options) : m_options(std::move(options)) {}
+
+Office::~Office()
+{
+    m_desktop.clear();
+    m_context.clear();
+    kill();
+}
+
+bool Office::running()
+{
+    if (m_pid <= 0)
+        return false;
+    int status = 0;
+    const pid_t r = ::waitpid(m_pid, &status, WNOHANG);
+    if (r == 0)
+        return true;
+    if (r == m_pid || (r < 0 && errno == ECHILD)) {
+        m_exitStatus = r == m_pid ? status : -1;
+        // The group may still hold children of the server; end them too.
+        ::kill(-m_pid, SIGKILL);
+        m_pid = -1;
+    }
+    return false;
+}
+
+void Office::spawn(const QString& pipeName)
+{
+    QDir().mkpath(m_options.profileDir);
+    const QByteArray program = QFile::encodeName(m_options.program);
+    const QByteArray profile =
+        "-env:UserInstallation=" + QUrl::fromLocalFile(QDir(m_options.profileDir).absolutePath()).toEncoded();
+    const QByteArray accept =
+        "--accept=pipe,name=" + pipeName.toUtf8() + ";urp;StarOffice.ComponentContext";
+    std::vector<QByteArray> args = {program, "--headless", "--invisible", "--norestore", "--nologo",
+                                    "--nodefault", "--nolockcheck", profile, accept};
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        throw std::runtime_error(std::string("Cannot start the spreadsheet server: ") + std::strerror(errno));
+    if (pid == 0) {
+        // Child: only async-signal-safe calls from here on.
+        ::setpgid(0, 0);
+        // Dies with us, even when we are killed without a chance to clean up.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+        const int devnull = ::open("/dev/null", O_RDWR);
+        if (devnull >= 0) {
+            ::dup2(devnull, 0);
+            ::dup2(devnull, 1);
+            ::dup2(devnull, 2);
+        }
+        ::close_range(3, ~0U, 0);
+        ::execve(argv[0], argv.data(), environ);
+        ::_exit(127);
+    }
+    // Also from the parent's side, so the group exists before any kill.
+    ::setpgid(pid, pid);
+    m_pid = pid;
+}
+
+void Office::start()
+{
+    static std::atomic<int> counter{0};
+    const QString pipeName = QString("zol_lo_%1_%2_%3")
+                                 .arg(::getpid())
+                                 .arg(counter++)
+                                 .arg(QDateTime::currentMSecsSinceEpoch());
+    auto local = localContext(m_options.program);
+    spawn(pipeName);
+    try {
+        auto resolver = bridge::UnoUrlResolver::create(local);
+        const OUString url = toOU("uno:pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext");
+        QElapsedTimer timer;
+        timer.start();
+        int restarts = 0;
+        for (;;) {
+            try {
+                m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
+                break;
+            } catch (const connection::NoConnectException&) {
+            }
+            if (!running()) {
+                // A fresh profile makes the server set it up and ask its
+                // launcher for a restart (exit code 81): do what the launcher does.
+                if (WIFEXITED(m_exitStatus) && WEXITSTATUS(m_exitStatus) == 81 && restarts++ < 2) {
+                    spawn(pipeName);
+                    continue;
+                }
+                throw std::runtime_error("The spreadsheet server ended while starting.");
+            }
+            if (timer.elapsed() > m_options.connectTimeoutMs)
+                throw std::runtime_error("The spreadsheet server did not answer in time.");
+            QThread::msleep(50);
+        }
+        m_desktop = frame::Desktop::create(m_context);
+    } catch (const uno::Exception& e) {
+        m_desktop.clear();
+        m_context.clear();
+        kill();
+        throw std::runtime_error(cleanMessage(e.Message).toStdString());
+    } catch (...) {
+        m_desktop.clear();
+        m_context.clear();
+        kill();
+        throw;
+    }
+}
+
+bool Office::waitExit(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (running()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+bool Office::terminate()
+{
+    if (!running()) {
+        m_desktop.clear();
+        m_context.clear();
+        return true;
+    }
+    try {
+        if (m_desktop.is() && !m_desktop->terminate())
+            return false;
+    } catch (const uno::RuntimeException&) {
+        // The connection went down with the office, or is going: either way
+        // the process is ended below.
+    }
+    m_desktop.clear();
+    m_context.clear();
+    if (!waitExit(m_options.quitTimeoutMs))
+        kill();
+    return true;
+}
+
+void Office::kill()
+{
+    if (m_pid <= 0)
+        return;
+    ::kill(-m_pid, SIGKILL);
+    ::kill(m_pid, SIGKILL);
+    waitExit(10000);
+    reap();
+}
+
+void Office::reap()
+{
+    if (m_pid > 0) {
+        int status = 0;
+        ::waitpid(m_pid, &status, WNOHANG);
+        m_pid = -1;
+    }
+}
+
+} // namespace lo

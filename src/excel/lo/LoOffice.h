@@ -1,0 +1,64 @@
+#pragma once
+// One private LibreOffice server process and the URP connection to it.
+// The server runs headless in a process group of its own with a private user
+// profile and a pipe name nobody else uses, so it never hands over to (or
+// takes over) the user's own office. The object owns the process: whatever
+// happens, the destructor leaves no process behind, and the kernel ends the
+// server when the thread that started it dies (start it from the thread that
+// lives as long as the program: the user-interface thread).
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <QString>
+
+#include <sys/types.h>
+
+namespace lo {
+
+struct OfficeOptions {
+    QString program;     // soffice.bin
+    QString profileDir;  // private user installation (created when missing)
+    int connectTimeoutMs = 90000;
+    int quitTimeoutMs = 15000;
+};
+
+class Office {
+public:
+    explicit Office(OfficeOptions options);
+    ~Office(); // kills a server still running
+    Office(const Office&) = delete;
+    Office& operator=(const Office&) = delete;
+
+    // Spawns the server and connects within the deadline; throws
+    // std::runtime_error with a readable message on failure (the half-started
+    // process is killed first).
+    void start();
+    // Asks the desktop to terminate. false when the office vetoed (it keeps
+    // running); true when it has exited, was killed after the deadline, or
+    // had already gone.
+    bool terminate();
+    // Kills the process group at once.
+    void kill();
+
+    bool running();
+    pid_t pid() const { return m_pid; }
+    css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
+    css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
+
+    // The local UNO environment (types and the bridge services), bootstrapped
+    // once per program from the type libraries beside `program`.
+    static css::uno::Reference<css::uno::XComponentContext> localContext(const QString& program);
+
+private:
+    void spawn(const QString& pipeName);
+    bool waitExit(int timeoutMs);
+    void reap();
+
+    OfficeOptions m_options;
+    pid_t m_pid = -1;
+    int m_exitStatus = 0; // wait status of the last process that ended
+    css::uno::Reference<css::uno::XComponentContext> m_context;
+    css::uno::Reference<css::frame::XDesktop2> m_desktop;
+};
+
+} // namespace lo

@@ -1,0 +1,53 @@
+#pragma once
+// Small conversions between the program's values and the office's, kept
+// apart from any office call so they can be tested on their own.
+#include <rtl/ustring.hxx>
+
+#include <QString>
+#include <QStringList>
+
+using rtl::OUString;
+
+namespace lo {
+
+inline OUString toOU(const QString& s)
+{
+    return OUString(reinterpret_cast<const sal_Unicode*>(s.utf16()), s.size());
+}
+
+inline QString toQ(const OUString& s)
+{
+    return QString(reinterpret_cast<const QChar*>(s.getStr()), s.getLength());
+}
+
+// The office's exception texts end in the source position that raised them
+// (" at ./sc/source/ui/unoobj/cellsuno.cxx:4735"); users get the text without.
+QString cleanMessage(const OUString& message);
+
+// The program's colours are 0xBBGGRR (255 is red); the office's are 0xRRGGBB.
+constexpr int swapRedBlue(int color)
+{
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+// A file path as the office's URL.
+QString fileUrl(const QString& path);
+
+// The cell texts of a copied one-column range, from the two text forms the
+// office offers: `plain` has one line per row (LF after each, trailing empty
+// rows left out) with line breaks and tabs inside a cell turned into blanks;
+// `quoted` keeps those cells whole, in quotes. Each row comes from `plain`
+// unless `quoted` holds the same row with its line breaks, verified against
+// `plain`, so a row can never shift. Exactly `rowCount` texts come back.
+QStringList mergeCopiedColumn(const QString& plain, const QString& quoted, int rowCount);
+
+// Column letters of a 1-based column number (1 is A, 16384 is XFD).
+QString columnLetters(int col);
+
+// A cell's value as text, as a variant converts it: numbers with up to 15
+// significant digits and the locale's decimal separator; date, time and
+// logical cells (by the type of their number format, a
+// css::util::NumberFormat mask) as a short date and time, or True/False.
+QString valueText(double value, int formatType);
+
+} // namespace lo

@@ -1,0 +1,127 @@
+// The LibreOffice backend's conversions that need no server.
+#include "LoText.h"
+#include "LocaleInfo.h"
+
+#include <QLocale>
+#include <QTest>
+
+class TstLoText : public QObject {
+    Q_OBJECT
+private slots:
+    void colours_data();
+    void colours();
+    void copiedColumn_data();
+    void copiedColumn();
+    void valueText_data();
+    void valueText();
+    void messages();
+    void letters();
+};
+
+void TstLoText::colours_data()
+{
+    QTest::addColumn<int>("excel");
+    QTest::addColumn<int>("office");
+    QTest::newRow("red") << 0x0000FF << 0xFF0000;
+    QTest::newRow("blue") << 0xFF0000 << 0x0000FF;
+    QTest::newRow("green stays") << 0x00FF00 << 0x00FF00;
+    QTest::newRow("mixed") << 0x123456 << 0x563412;
+    QTest::newRow("silver") << 0xC0C0C0 << 0xC0C0C0;
+}
+
+void TstLoText::colours()
+{
+    QFETCH(int, excel);
+    QFETCH(int, office);
+    QCOMPARE(lo::swapRedBlue(excel), office);
+    QCOMPARE(lo::swapRedBlue(office), excel);
+}
+
+void TstLoText::copiedColumn_data()
+{
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("quoted");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("ordinary") << "50%\n01-Jan-2014\n1,234.50\n" << "50%\n01-Jan-2014\n1,234.50\n" << 3
+                              << QStringList{"50%", "01-Jan-2014", "1,234.50"};
+    QTest::newRow("blanks kept, empty rows") << "  a  \n\nb\n" << "  a  \n\nb\n" << 3 << QStringList{"  a  ", "", "b"};
+    QTest::newRow("trailing empty rows left out") << "a\n" << "a\n" << 3 << QStringList{"a", "", ""};
+    QTest::newRow("nothing copied") << "" << "" << 2 << QStringList{"", ""};
+    QTest::newRow("multi-line cell restored") << "x\nline1 line2\ny\n" << "x\n\"line1\nline2\"\ny\n" << 3
+                                              << QStringList{"x", "line1\nline2", "y"};
+    QTest::newRow("tab restored") << "a b\n" << "\"a\tb\"\n" << 1 << QStringList{"a\tb"};
+    QTest::newRow("quotes of a plain text are its own") << "\"quoted\"\nsay \"hi\"\n" << "\"quoted\"\nsay \"hi\"\n" << 2
+                                                         << QStringList{"\"quoted\"", "say \"hi\""};
+    QTest::newRow("doubled quotes inside a quoted cell") << "a \"b\" c\n" << "\"a \"\"b\"\"\nc\"\n" << 1
+                                                          << QStringList{"a \"b\"\nc"};
+    QTest::newRow("no quoted form: plain rows") << "line1 line2\nz\n" << "" << 2 << QStringList{"line1 line2", "z"};
+    QTest::newRow("quoted form that does not match: plain rows")
+        << "p q\nz\n" << "\"other\nthing\"\nz\n" << 2 << QStringList{"p q", "z"};
+    QTest::newRow("more lines than rows") << "a\nb\nc\n" << "a\nb\nc\n" << 2 << QStringList{"a", "b"};
+}
+
+void TstLoText::copiedColumn()
+{
+    QFETCH(QString, plain);
+    QFETCH(QString, quoted);
+    QFETCH(int, rows);
+    QFETCH(QStringList, expected);
+    QCOMPARE(lo::mergeCopiedColumn(plain, quoted, rows), expected);
+}
+
+void TstLoText::valueText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("expected");
+    const QString shortDate = QLocale::system().dateFormat(QLocale::ShortFormat).contains("yyyy")
+                                  ? QLocale::system().dateFormat(QLocale::ShortFormat)
+                                  : QLocale::system().dateFormat(QLocale::ShortFormat).replace("yy", "yyyy");
+    const QString day = QLocale::system().toString(QDate(2014, 1, 1), shortDate);
+    QTest::newRow("number") << 1234.5 << 16 << "1234.5";
+    QTest::newRow("integer") << 2014.0 << 0 << "2014";
+    QTest::newRow("fifteen digits") << 1.0 / 3 << 0 << "0.333333333333333";
+    QTest::newRow("large") << 1e20 << 0 << "1E20";
+    QTest::newRow("percent is a number") << 0.5 << 128 << "0.5";
+    QTest::newRow("date") << 41640.0 << 2 << day;
+    QTest::newRow("user-defined date") << 41640.0 << 3 << day;
+    QTest::newRow("date and time") << 41640.5 << 6 << day + " 12:00:00";
+    QTest::newRow("time") << 0.75 << 4 << "18:00:00";
+    QTest::newRow("true") << 1.0 << 1024 << "True";
+    QTest::newRow("false") << 0.0 << 1024 << "False";
+}
+
+void TstLoText::valueText()
+{
+    QFETCH(double, value);
+    QFETCH(int, type);
+    QFETCH(QString, expected);
+    platform::setNumberSettings(std::nullopt);
+    QCOMPARE(lo::valueText(value, type), expected);
+}
+
+void TstLoText::messages()
+{
+    QCOMPARE(lo::cleanMessage(lo::toOU(QStringLiteral("Unsupported URL at ./sc/source/ui/unoobj/cellsuno.cxx:4735"))),
+             QStringLiteral("Unsupported URL"));
+    QCOMPARE(lo::cleanMessage(lo::toOU(QStringLiteral("plain text"))), QStringLiteral("plain text"));
+    platform::NumberSettings comma;
+    comma.decimalSeparator = u',';
+    comma.thousandSeparator = u'.';
+    platform::setNumberSettings(comma);
+    QCOMPARE(lo::valueText(1234.5, 0), QStringLiteral("1234,5"));
+    platform::setNumberSettings(std::nullopt);
+}
+
+void TstLoText::letters()
+{
+    QCOMPARE(lo::columnLetters(1), QStringLiteral("A"));
+    QCOMPARE(lo::columnLetters(26), QStringLiteral("Z"));
+    QCOMPARE(lo::columnLetters(27), QStringLiteral("AA"));
+    QCOMPARE(lo::columnLetters(256), QStringLiteral("IV"));
+    QCOMPARE(lo::columnLetters(16384), QStringLiteral("XFD"));
+}
+
+QTEST_GUILESS_MAIN(TstLoText)
+#include "tst_lo_text.moc"
