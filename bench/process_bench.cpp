@@ -1,0 +1,203 @@
+// A whole Process run on generated schedules (10,000 and 100,000 tasks over
+// three years) against a private LibreOffice, next to the floor: the time
+// the office alone takes to open the Data Source File and the Template File
+// and save the Output File. The run's time per step is reported as counters
+// (seconds, summed over the step lines of each phase).
+#include "LoBackend.h"
+#include "LoOffice.h"
+#include "Progress.h"
+#include "StdDlg.h"
+#include "WorkbookMaker.h"
+#include "process_def.h"
+#include "zyAD.h"
+#include "zyProcess.h"
+#include "zyUIL.h"
+#include "zyXL.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Times between step lines: each step's time runs from its line to the next.
+class TimingProgress : public MemoryProgress {
+public:
+    QElapsedTimer clock;
+    QList<QPair<QString, qint64>> marks; // step text, nanoseconds at its start
+    int AddStepIdx(const QString& text) override
+    {
+        marks << qMakePair(text, clock.nsecsElapsed());
+        return MemoryProgress::AddStepIdx(text);
+    }
+    void AddStep(const QString& text) override { AddStepIdx(text); }
+};
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString tpl;
+    QMap<int, QString> schedules; // tasks -> file
+    double cutOff = 0;
+
+    Fixture()
+    {
+        tpl = dir.path() + "/template.xlsx";
+        const QString src = qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_BENCH_SOURCE_DIR));
+        QFile::copy(src + "/resources/templates/Tarvo_ZOL_Lumo_Template.xlsx", tpl);
+        lo::Backend maker(lo::BackendOptions{QString(), dir.path() + "/maker-profile", 90000, 15000});
+        maker.start();
+        for (int tasks : {10000, 100000}) {
+            tmpl::ScheduleSpec spec;
+            spec.tasks = tasks;
+            spec.years = 3;
+            spec.dataDate = spec.start.addDays(550);
+            const QString path = dir.path() + QStringLiteral("/schedule-%1.xlsx").arg(tasks);
+            tmpl::MakeSchedule(maker.server()->desktop(), path, spec);
+            schedules[tasks] = path;
+            cutOff = QDate(1899, 12, 30).daysTo(spec.dataDate);
+        }
+        maker.quit();
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+struct Silent : StdDlg::IPrompter {
+    QStringList ids;
+    StdDlg::Answer prompt(const StdDlg::Request& r) override
+    {
+        ids << r.msgId + u' ' + r.lines.join(u'|');
+        return {r.buttons[2].modalResult, false};
+    }
+};
+
+void BM_Floor(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const QString dsf = f.schedules[int(state.range(0))];
+    const QString out = f.dir.path() + "/floor.xlsx";
+    XL = std::make_unique<TzyXL>();
+    for (auto _ : state) {
+        XL->StartExcel(false);
+        XL->SetWorkbookFileName(dsf);
+        XL->OpenWorkbook(dsf, QString(), QString(), true);
+        XL->CloseWorkbook(false);
+        XL->SetWorkbookFileName(f.tpl);
+        XL->OpenWorkbook(f.tpl, QString(), QString(), true);
+        XL->SaveAs(QStringLiteral("Output File"), out);
+        XL->CloseWorkbook(false);
+        XL->QuitExcel();
+    }
+}
+
+// The office work the run's own plan asks for, and nothing else: the server
+// started twice, the Data Source File opened to be checked and again to be
+// read, the Template File opened to be checked and again to be filled.
+void BM_PlanFloor(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const QString dsf = f.schedules[int(state.range(0))];
+    const QString out = f.dir.path() + "/planfloor.xlsx";
+    XL = std::make_unique<TzyXL>();
+    const auto openClose = [&](const QString& file) {
+        XL->SetWorkbookFileName(file);
+        XL->OpenWorkbook(file, QString(), QString(), true);
+        XL->CloseWorkbook(false);
+    };
+    for (auto _ : state) {
+        XL->StartExcel(false);
+        openClose(dsf);
+        openClose(f.tpl);
+        openClose(dsf);
+        XL->QuitExcel();
+        XL->StartExcel(false);
+        XL->SetWorkbookFileName(f.tpl);
+        XL->OpenWorkbook(f.tpl, QString(), QString(), true);
+        XL->SaveAs(QStringLiteral("Output File"), out);
+        XL->CloseWorkbook(false);
+        XL->QuitExcel();
+    }
+}
+
+void BM_Process(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const QString dsf = f.schedules[int(state.range(0))];
+    const QString out = f.dir.path() + "/run.xlsx";
+    Silent dlg;
+    StdDlg::setPrompter(&dlg);
+    TimingProgress progress;
+    Progress::setForm(&progress);
+    Process = std::make_unique<TzyProcess>();
+    Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
+    QMap<QString, double> phases;
+    for (auto _ : state) {
+        const int sd = bench::Define(dsf, f.tpl, out, f.cutOff);
+        XL = std::make_unique<TzyXL>();
+        progress.marks.clear();
+        progress.clock.start();
+        if (!Process->Process(sd)) {
+            state.SkipWithError(qPrintable(dlg.ids.join(u'\n')));
+            break;
+        }
+        const qint64 end = progress.clock.nsecsElapsed();
+        // Phases: the workbook checks, the extraction, the calculation, the
+        // template writing, the save.
+        for (int i = 0; i < progress.marks.size(); ++i) {
+            const qint64 next = i + 1 < progress.marks.size() ? progress.marks[i + 1].second : end;
+            const double s = (next - progress.marks[i].second) / 1e9;
+            const int n = i + 1;
+            const int total = int(progress.marks.size());
+            QString phase;
+            if (n <= 8)
+                phase = QStringLiteral("1_check");
+            else if (n <= 12)
+                phase = QStringLiteral("2_extract");
+            else if (n <= total - 12)
+                phase = QStringLiteral("3_calculate");
+            else if (n <= total - 3)
+                phase = QStringLiteral("4_write");
+            else
+                phase = QStringLiteral("5_save");
+            phases[phase] += s;
+            if (state.iterations() == 0 && qEnvironmentVariableIsSet("ZOL_BENCH_STEPS"))
+                std::fprintf(stderr, "%3d %8.3f s  %s\n", n, s, qPrintable(progress.marks[i].first));
+        }
+    }
+    for (auto it = phases.cbegin(); it != phases.cend(); ++it)
+        state.counters[it.key().toStdString()] = benchmark::Counter(it.value(), benchmark::Counter::kAvgIterations);
+    Progress::setForm(nullptr);
+    StdDlg::setPrompter(nullptr);
+}
+
+BENCHMARK(BM_Floor)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_PlanFloor)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_Process)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    InitUILs();
+    Progress::setPump([] {});
+    lo::installBackendFactory();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Process.reset();
+    XL.reset();
+    return 0;
+}

@@ -1,0 +1,275 @@
+// The filled template: the Project Summary values, the Chart Data head and
+// the per-day block fitted to one row per day, written through the layer.
+#include "zyProcess.h"
+
+#include "Format.h"
+#include "Progress.h"
+#include "RF_PS_Consts.h"
+#include "Utils.h"
+#include "zyEngineCore.h"
+#include "zyProcessPrivate.h"
+#include "zyRF.h"
+#include "zyRH.h"
+#include "zyUIL.h"
+#include "zyXL.h"
+
+#include <QDate>
+#include <QSet>
+
+using Utils::Format;
+using namespace zyProcessPrivate;
+
+namespace {
+
+constexpr int kBlockColumns = 37; // A..AK: the date and series 2..37
+
+int WorkbookColor(zyRpt::TColor c)
+{
+    // System colours are the widgets' business; the workbook gets their
+    // usual values.
+    if (zyRpt::IsSystemColor(c)) {
+        switch (zyRpt::SystemColorIndex(c)) {
+        case 5: // window
+            return 0xFFFFFF;
+        case 15: // button face
+            return 0xC0C0C0;
+        default: // window text and the rest
+            return 0x000000;
+        }
+    }
+    return int(c & 0xFFFFFFu);
+}
+
+int FirstOfThisMonth()
+{
+    const QDate today = QDate::currentDate();
+    return DayNumber(QDate(today.year(), today.month(), 1));
+}
+
+void Colour(const TzyRF& rf)
+{
+    if (rf.ValueState() == zyRpt::vsNoData) {
+        XL->SetFontColor(rf.CellRef(), 255);
+        XL->SetInteriorColor(rf.CellRef(), 0xC0C0C0);
+    } else if (rf.ValueState() == zyRpt::vsNA) {
+        XL->SetInteriorColor(rf.CellRef(), 0xC0C0C0);
+    }
+}
+
+} // namespace
+
+void TzyProcess::writeField(const TzyRF& rf)
+{
+    const QString cell = rf.CellRef();
+    switch (rf.ValueState()) {
+    case zyRpt::vsNoData:
+        XL->WriteCellText(cell, UIT(671));
+        return;
+    case zyRpt::vsNA:
+        XL->WriteCellText(cell, UIT(670));
+        return;
+    default:
+        break;
+    }
+    switch (rf.DataType()) {
+    case zyRpt::dtInteger:
+        XL->WriteCellNumber(cell, rf.IntValue());
+        break;
+    case zyRpt::dtNumber:
+        XL->WriteCellNumber(cell, rf.FloatValue());
+        break;
+    case zyRpt::dtDate:
+        XL->WriteCellNumber(cell, rf.DateValue());
+        break;
+    default:
+        XL->WriteCellText(cell, rf.StrValue());
+        break;
+    }
+}
+
+void TzyProcess::PopulateChartData()
+{
+    step([&] {
+        EnsureReportTables();
+        IProgress& p = progress();
+        p.AddStep(UIT(341));
+        TzyRFs& rfs = *RFs_CD;
+        rfs.ResetValues();
+        RHs_CD->getItems(1).SetText(zyRpt::ReportTitle());
+        rfs.getItems(1).SetDateValue(ReportDate);
+        rfs.getItems(2).SetDateValue(CutOffDate);
+        rfs.getItems(3).SetDateValue(CutOffDate);
+        rfs.getItems(4).SetIntValue(0);
+        rfs.getItems(5).SetIntValue(1);
+        rfs.getItems(6).SetStrValue(m_def.ProjectTitle);
+        rfs.getItems(7).SetStrValue(m_def.ProjectNumber);
+        rfs.getItems(8).SetStrValue(m_def.ProjectClient);
+        p.AppendToLastLine(UIT(391));
+    });
+}
+
+void TzyProcess::selectOrFail(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
+                              const QString& fileName)
+{
+    XL->SetWorksheetLabel(wsLabel);
+    XL->SetWorksheetName(wsName);
+    if (!XL->SelectWorksheet(wsName)) {
+        XL->CloseWorkbook(false);
+        XL->QuitExcel();
+        throw ZolError(Paragraphs({Format(UIT(1132), {wsLabel, fileLabel}), Labelled(wsLabel, wsName),
+                                   Labelled(fileLabel, fileName)}));
+    }
+}
+
+void TzyProcess::WriteTemplate()
+{
+    step([&] {
+        EnsureReportTables();
+        IProgress& p = progress();
+        const auto stepLine = [&](const QString& text, const std::function<void()>& work) {
+            p.AddStep(text);
+            work();
+            p.AppendToLastLine(UIT(391));
+        };
+        stepLine(UIT(381), [] { XL->StartExcel(false); });
+        stepLine(Format(UIT(382), {TFLabel}), [&] {
+            XL->SetWorkbookLabel(TFLabel);
+            XL->SetWorkbookFileName(TFName);
+            XL->OpenWorkbook(TFName, TFPassword, QString(), true);
+        });
+
+        selectOrFail(PSWSLabel, PSWSName, TFLabel, TFName);
+        stepLine(Format(UIT(384), {PSWSLabel}), [] { XL->GetUsedRange(); });
+        stepLine(Format(UIT(386), {PSWSLabel}), [&] { InsertPSData(); });
+        stepLine(Format(UIT(387), {PSWSLabel}), [&] { FormatPSWorksheet(); });
+
+        selectOrFail(CDWSLabel, CDWSName, TFLabel, TFName);
+        stepLine(Format(UIT(384), {CDWSLabel}), [] { XL->GetUsedRange(); });
+        stepLine(Format(UIT(385), {CDWSLabel}), [&] { ClearChartData(); });
+        stepLine(Format(UIT(386), {CDWSLabel}), [&] { InsertChartData(); });
+        stepLine(Format(UIT(387), {CDWSLabel}), [&] { FormatChartData(); });
+
+        // The saved workbook opens on the Project Summary Worksheet.
+        XL->SetWorksheetLabel(PSWSLabel);
+        XL->SetWorksheetName(PSWSName);
+        XL->SelectWorksheet(PSWSName);
+        XL->GetUsedRange();
+    });
+}
+
+void TzyProcess::InsertPSData()
+{
+    step([&] {
+        const TzyRH& title = RHs_PS->getItems(1);
+        XL->WriteCellText(title.CellRef(), title.Text());
+        for (int i = 1; i <= RFs_PS->Count(); ++i)
+            writeField(RFs_PS->getItems(i));
+        XL->SelectRange(QStringLiteral("A1"));
+        XL->SelectRange(QStringLiteral("B3"));
+    });
+}
+
+void TzyProcess::FormatPSWorksheet()
+{
+    step([&] {
+        static const QSet<QString> intCells{QStringLiteral("B12"), QStringLiteral("D12"), QStringLiteral("F12"),
+                                            QStringLiteral("D23"), QStringLiteral("D24"), QStringLiteral("D25"),
+                                            QStringLiteral("B25"), QStringLiteral("B23"), QStringLiteral("B24")};
+        static const QSet<QString> floatCells{QStringLiteral("D26"), QStringLiteral("D27"), QStringLiteral("B26"),
+                                              QStringLiteral("B27")};
+        for (int i = 1; i <= RFs_PS->Count(); ++i)
+            Colour(RFs_PS->getItems(i));
+        for (int i = 1; i <= RFs_PS->Count(); ++i) {
+            const TzyRF& rf = RFs_PS->getItems(i);
+            if (rf.ValueState() != zyRpt::vsValue)
+                continue;
+            const QString cell = rf.CellRef().toUpper();
+            if ((intCells.contains(cell) && rf.IntValue() > 0) || (floatCells.contains(cell) && rf.FloatValue() > 0))
+                XL->SetFontColor(rf.CellRef(), 255);
+        }
+    });
+}
+
+void TzyProcess::ClearChartData()
+{
+    step([&] {
+        const TzyRH& title = RHs_CD->getItems(1);
+        XL->WriteCellText(title.CellRef(), title.Text());
+        for (int i = 1; i <= RFs_CD->Count(); ++i) {
+            const TzyRF& rf = RFs_CD->getItems(i);
+            XL->WriteCellText(rf.CellRef(), QString());
+            XL->SetFontColor(rf.CellRef(), WorkbookColor(rf.FontColor()));
+            XL->SetInteriorColor(rf.CellRef(), WorkbookColor(rf.CellColor()));
+        }
+        const int d0 = FirstOfThisMonth();
+        XL->WriteCellText(QStringLiteral("J1"), QString());
+        XL->WriteCellNumber(QStringLiteral("I4"), d0);
+        XL->WriteCellNumber(QStringLiteral("I5"), d0);
+        XL->WriteCellNumber(QStringLiteral("J4"), 0);
+        XL->WriteCellNumber(QStringLiteral("J5"), 1);
+
+        const int f = m_def.ChartDataFirstRow;
+        const int lastRow = XL->LastRow;
+        const int dayCount = m_core->Days.DayCount;
+        if (f + 1 <= lastRow - 1)
+            XL->DeleteRows(f + 1, lastRow - 1);
+        if (f + 1 <= dayCount + f - 2)
+            XL->InsertRows(f + 1, dayCount + f - 2);
+
+        for (int r = f; r <= lastRow; ++r) {
+            for (int c = 1; c <= kBlockColumns; ++c) {
+                const QString cell = XL->ColNoToColLetters(c) + QString::number(r);
+                XL->WriteCellText(cell, QString());
+                XL->SetFontColor(cell, 0);
+                XL->SetInteriorColor(cell, 0xFFFFFF);
+            }
+        }
+        XL->WriteCellNumber(QStringLiteral("A") + QString::number(f), d0);
+        XL->WriteCellNumber(QStringLiteral("A") + QString::number(f + 1), d0 + 1);
+        XL->SelectRange(QStringLiteral("A1"));
+        XL->SelectRange(QStringLiteral("B") + QString::number(f));
+    });
+}
+
+void TzyProcess::InsertChartData()
+{
+    step([&] {
+        const TzyRH& title = RHs_CD->getItems(1);
+        XL->WriteCellText(title.CellRef(), title.Text());
+        for (int i = 1; i <= RFs_CD->Count(); ++i)
+            writeField(RFs_CD->getItems(i));
+
+        const TzyDayTable& days = m_core->Days;
+        const int f = m_def.ChartDataFirstRow;
+        const int l = days.DayCount + f - 1;
+        if (days.DayCount >= 1) {
+            XLColumn column(days.DayCount);
+            for (int s = 1; s <= kBlockColumns; ++s) {
+                for (int d = 1; d <= days.DayCount; ++d) {
+                    XLCell& cell = column[d - 1];
+                    if (s == 1) {
+                        // A day number in the template's date-formatted cell.
+                        cell = XLCell::fromNumber(days.DayDates[size_t(d)]);
+                    } else {
+                        const std::vector<double>& series = days.DaySeries[size_t(s)];
+                        const double v = size_t(d) < series.size() ? series[size_t(d)] : 0.0;
+                        cell = v != 0 ? XLCell::fromNumber(v) : XLCell::empty();
+                    }
+                }
+                XL->Data = column;
+                XL->InsertValues(XL->ColNoToColLetters(s), f, l);
+            }
+        }
+        XL->SelectRange(QStringLiteral("A1"));
+        XL->SelectRange(QStringLiteral("B") + QString::number(f));
+        XL->Data.clear();
+    });
+}
+
+void TzyProcess::FormatChartData()
+{
+    step([&] {
+        for (int i = 1; i <= RFs_CD->Count(); ++i)
+            Colour(RFs_CD->getItems(i));
+    });
+}
