@@ -35,6 +35,19 @@ QString Paragraphs(const QStringList& paragraphs)
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
+void SelectWorksheetOrFail(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
+                           const QString& fileName, int notFoundId)
+{
+    XL->SetWorksheetLabel(wsLabel);
+    XL->SetWorksheetName(wsName);
+    if (XL->SelectWorksheet(wsName))
+        return;
+    XL->CloseWorkbook(false);
+    XL->QuitExcel();
+    throw ZolError(Paragraphs({Format(UIT(notFoundId), {wsLabel, fileLabel}), Labelled(wsLabel, wsName),
+                               Labelled(fileLabel, fileName)}));
+}
+
 QString Labelled(const QString& label, const QString& value)
 {
     return Format(QStringLiteral("%s: %s"), {label, value});
@@ -293,14 +306,7 @@ void TzyProcess::verifyWorksheet(const QString& wsLabel, const QString& wsName, 
 {
     IProgress& p = progress();
     p.AddStep(Format(UIT(383), {wsLabel}));
-    XL->SetWorksheetLabel(wsLabel);
-    XL->SetWorksheetName(wsName);
-    if (!XL->SelectWorksheet(wsName)) {
-        XL->CloseWorkbook(false);
-        XL->QuitExcel();
-        throw ZolError(Paragraphs({Format(UIT(1230), {wsLabel, fileLabel}), Labelled(wsLabel, wsName),
-                                   Labelled(fileLabel, fileName)}));
-    }
+    SelectWorksheetOrFail(wsLabel, wsName, fileLabel, fileName, 1230);
     p.AppendToLastLine(UIT(391));
 }
 

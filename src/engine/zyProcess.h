@@ -115,8 +115,6 @@ private:
     IProgress& progress() const;
     void pollCancel() const;
     void report(const char* msgId, const std::exception* failure);
-    void selectOrFail(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
-                      const QString& fileName);
     void verifyWorksheet(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
                          const QString& fileName);
     void checkOutputFile();

@@ -36,14 +36,7 @@ void WorksheetSteps(const QString& fileLabel, const QString& fileName, const QSt
 {
     IProgress& p = Progress::form();
     p.AddStep(Format(UIT(383), {wsLabel}));
-    XL->SetWorksheetLabel(wsLabel);
-    XL->SetWorksheetName(wsName);
-    if (!XL->SelectWorksheet(wsName)) {
-        XL->CloseWorkbook(false);
-        XL->QuitExcel();
-        throw ZolError(Paragraphs({Format(UIT(1132), {wsLabel, fileLabel}), Labelled(wsLabel, wsName),
-                                   Labelled(fileLabel, fileName)}));
-    }
+    SelectWorksheetOrFail(wsLabel, wsName, fileLabel, fileName);
     p.AppendToLastLine(UIT(391));
     p.AddStep(Format(UIT(384), {wsLabel}));
     XL->GetUsedRange();

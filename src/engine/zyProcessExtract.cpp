@@ -44,14 +44,7 @@ void TzyProcess::ExtractData()
         XL->OpenWorkbook(DSFName, DSFPassword, QString(), true);
         p.AppendToLastLine(UIT(391));
 
-        XL->SetWorksheetLabel(TaskWSLabel);
-        XL->SetWorksheetName(TaskWSName);
-        if (!XL->SelectWorksheet(TaskWSName)) {
-            XL->CloseWorkbook(false);
-            XL->QuitExcel();
-            throw ZolError(Paragraphs({Format(UIT(1132), {TaskWSLabel, DSFLabel}),
-                                       Labelled(TaskWSLabel, TaskWSName), Labelled(DSFLabel, DSFName)}));
-        }
+        SelectWorksheetOrFail(TaskWSLabel, TaskWSName, DSFLabel, DSFName);
         p.AddStep(Format(UIT(384), {TaskWSLabel}));
         XL->GetUsedRange();
         p.AppendToLastLine(UIT(391));

@@ -108,19 +108,6 @@ void TzyProcess::PopulateChartData()
     });
 }
 
-void TzyProcess::selectOrFail(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
-                              const QString& fileName)
-{
-    XL->SetWorksheetLabel(wsLabel);
-    XL->SetWorksheetName(wsName);
-    if (!XL->SelectWorksheet(wsName)) {
-        XL->CloseWorkbook(false);
-        XL->QuitExcel();
-        throw ZolError(Paragraphs({Format(UIT(1132), {wsLabel, fileLabel}), Labelled(wsLabel, wsName),
-                                   Labelled(fileLabel, fileName)}));
-    }
-}
-
 void TzyProcess::WriteTemplate()
 {
     step([&] {
@@ -138,12 +125,12 @@ void TzyProcess::WriteTemplate()
             XL->OpenWorkbook(TFName, TFPassword, QString(), true);
         });
 
-        selectOrFail(PSWSLabel, PSWSName, TFLabel, TFName);
+        SelectWorksheetOrFail(PSWSLabel, PSWSName, TFLabel, TFName);
         stepLine(Format(UIT(384), {PSWSLabel}), [] { XL->GetUsedRange(); });
         stepLine(Format(UIT(386), {PSWSLabel}), [&] { InsertPSData(); });
         stepLine(Format(UIT(387), {PSWSLabel}), [&] { FormatPSWorksheet(); });
 
-        selectOrFail(CDWSLabel, CDWSName, TFLabel, TFName);
+        SelectWorksheetOrFail(CDWSLabel, CDWSName, TFLabel, TFName);
         stepLine(Format(UIT(384), {CDWSLabel}), [] { XL->GetUsedRange(); });
         stepLine(Format(UIT(385), {CDWSLabel}), [&] { ClearChartData(); });
         stepLine(Format(UIT(386), {CDWSLabel}), [&] { InsertChartData(); });
