@@ -20,9 +20,8 @@ void prepare()
     const QString path = server->dir.filePath("big.xlsx");
     lobench::makeWorkbook(*server->backend->server(), path, [](const uno::Reference<sheet::XSpreadsheet>& s,
                                                                const uno::Reference<util::XNumberFormats>& f) {
-        const lang::Locale en("en", "US", "");
-        const sal_Int32 date = f->addNew("DD-MMM-YYYY", en);
-        const sal_Int32 thousands = f->queryKey("#,##0.00", en, false);
+        const sal_Int32 date = lo::formatKey(f, "DD-MMM-YYYY");
+        const sal_Int32 thousands = lo::formatKey(f, "#,##0.00");
         for (int c = 0; c < kCols; ++c) {
             uno::Sequence<uno::Sequence<uno::Any>> data(kRows);
             auto rows = data.getArray();

@@ -21,6 +21,11 @@ enum class XLErrorKind {
     Other,
 };
 
+// The messages of a refused call and of an address the server cannot
+// resolve, as the spreadsheet's automation interface words them.
+inline const QString kXLBusyText = QStringLiteral("OLE error 800AC472");
+inline const QString kXLBadRangeText = QStringLiteral("OLE error 800A03EC");
+
 // A failed backend call. The layer's frame may empty the message before it
 // passes the same exception on, so that its caller adds no second details
 // line; what() follows the message.

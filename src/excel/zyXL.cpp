@@ -227,41 +227,46 @@ void TzyXL::ResetUsedRange()
 
 void TzyXL::SetLastCol(int value)
 {
-    if (LastCol != value)
-        LastCol = value;
+    LastCol = value;
 }
 
 void TzyXL::SetLastRow(int value)
 {
-    if (LastRow != value)
-        LastRow = value;
+    LastRow = value;
 }
 
 void TzyXL::SetWorkbookLabel(const QString& value)
 {
-    if (WBLabel != value)
-        WBLabel = value;
+    WBLabel = value;
 }
 
 void TzyXL::SetWorkbookFileName(const QString& value)
 {
-    if (WBFileName != value)
-        WBFileName = value;
+    WBFileName = value;
 }
 
 void TzyXL::SetWorksheetLabel(const QString& value)
 {
-    if (WSLabel != value)
-        WSLabel = value;
+    WSLabel = value;
 }
 
 void TzyXL::SetWorksheetName(const QString& value)
 {
-    if (WSName != value)
-        WSName = value;
+    WSName = value;
 }
 
 // ---- the operation frame -----------------------------------------------------
+
+QStringList TzyXL::failureLines(XLOp op, XLFailureContext args, XLErrorKind kind, const QString& message,
+                                bool* messageUsed)
+{
+    args.wbLabel = WBLabel;
+    args.wbFileName = WBFileName;
+    args.wsLabel = WSLabel;
+    args.wsName = WSName;
+    args.versionName = [this] { return GetXLVersionName(); };
+    return XLFailureLines(op, args, kind, message, messageUsed);
+}
 
 // Cancel test at entry (outside the handlers, so Log stays as it was), then
 // the body. A cancel from inside leaves Log empty; any other failure leaves
@@ -273,13 +278,8 @@ void TzyXL::frame(XLOp op, XLFailureContext args, Body&& body)
     Progress::PollCancel();
     auto fail = [&](XLErrorKind kind, const QString& message) {
         Progress::form().SetCancelled(false);
-        args.wbLabel = WBLabel;
-        args.wbFileName = WBFileName;
-        args.wsLabel = WSLabel;
-        args.wsName = WSName;
-        args.versionName = [this] { return GetXLVersionName(); };
         bool used = false;
-        Log = XLFailureLines(op, args, kind, message, &used);
+        Log = failureLines(op, args, kind, message, &used);
         return used;
     };
     try {
@@ -628,12 +628,7 @@ QStringList TzyXL::ExtractValList(const QString& column, int firstRow, int lastR
     } catch (...) {
         // These lines replace the inner read's; the exception passes on as it is.
         Progress::form().SetCancelled(false);
-        XLFailureContext c = withColumn(column);
-        c.wbLabel = WBLabel;
-        c.wbFileName = WBFileName;
-        c.wsLabel = WSLabel;
-        c.wsName = WSName;
-        Log = XLFailureLines(XLOp::ExtractValList, c, XLErrorKind::Other, QString(), nullptr);
+        Log = failureLines(XLOp::ExtractValList, withColumn(column), XLErrorKind::Other, QString(), nullptr);
         throw;
     }
     Progress::Pump();

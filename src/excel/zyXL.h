@@ -108,6 +108,9 @@ private:
     void checkRows(const char* op, int firstRow, int lastRow);
     void unhideAllColumns();
     void unhideAllRows();
+    // The operation's failure lines, with the layer's labels and names.
+    QStringList failureLines(XLOp op, XLFailureContext args, XLErrorKind kind, const QString& message,
+                             bool* messageUsed);
     template <class Body>
     void frame(XLOp op, XLFailureContext args, Body&& body);
 

@@ -1,19 +1,15 @@
 #include "lo_fixtures.h"
 
 #include "LoText.h"
+#include "LoUno.h"
 
 #include <com/sun/star/awt/Rectangle.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
-#include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/sheet/XUnnamedDatabaseRanges.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
@@ -24,8 +20,6 @@
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-#include <com/sun/star/util/XNumberFormats.hpp>
-#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 
 #include <QDir>
 #include <QFile>
@@ -42,69 +36,13 @@ namespace lofix {
 
 namespace {
 
-beans::PropertyValue prop(const char* name, const Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
-
-Any flag(bool b)
-{
-    Any a;
-    a <<= b;
-    return a;
-}
-
-struct Book {
-    Reference<lang::XComponent> doc;
-    Reference<sheet::XSpreadsheets> sheets;
-    Reference<util::XNumberFormats> formats;
-
-    explicit Book(const Reference<frame::XDesktop2>& desktop)
-    {
-        Reference<frame::XComponentLoader> loader(desktop, UNO_QUERY_THROW);
-        Sequence<beans::PropertyValue> args(1);
-        args.getArray()[0] = prop("Hidden", flag(true));
-        doc = loader->loadComponentFromURL("private:factory/scalc", "_blank", 0, args);
-        sheets = Reference<sheet::XSpreadsheetDocument>(doc, UNO_QUERY_THROW)->getSheets();
-        formats = Reference<util::XNumberFormatsSupplier>(doc, UNO_QUERY_THROW)->getNumberFormats();
-    }
-    ~Book() { close(doc); }
-
-    // The new workbook's one sheet takes the first name; the others follow.
-    Reference<sheet::XSpreadsheet> addSheet(const QString& name)
-    {
-        Reference<container::XIndexAccess> idx(sheets, UNO_QUERY_THROW);
-        const sal_Int16 count = sal_Int16(idx->getCount());
-        if (count == 1 && !sheets->hasByName(lo::toOU(name))
-            && Reference<container::XNameAccess>(sheets, UNO_QUERY_THROW)->getElementNames()[0] == "Sheet1") {
-            Reference<container::XNamed>(idx->getByIndex(0), UNO_QUERY_THROW)->setName(lo::toOU(name));
-        } else {
-            sheets->insertNewByName(lo::toOU(name), count);
-        }
-        return Reference<sheet::XSpreadsheet>(sheets->getByName(lo::toOU(name)), UNO_QUERY_THROW);
-    }
-
-    sal_Int32 format(const char* code)
-    {
-        const lang::Locale locale("en", "US", "");
-        sal_Int32 key = formats->queryKey(OUString::createFromAscii(code), locale, false);
-        if (key < 0)
-            key = formats->addNew(OUString::createFromAscii(code), locale);
-        return key;
-    }
+struct Book : lo::NewWorkbook {
+    using NewWorkbook::NewWorkbook;
 
     void save(const QString& path, const QString& filter, const QString& password = QString())
     {
         QFile::remove(path);
-        Sequence<beans::PropertyValue> args(password.isEmpty() ? 2 : 3);
-        args.getArray()[0] = prop("FilterName", Any(lo::toOU(filter)));
-        args.getArray()[1] = prop("Overwrite", flag(true));
-        if (!password.isEmpty())
-            args.getArray()[2] = prop("Password", Any(lo::toOU(password)));
-        Reference<frame::XStorable>(doc, UNO_QUERY_THROW)->storeToURL(lo::toOU(lo::fileUrl(path)), args);
+        lo::storeTo(doc, path, filter, password);
     }
 };
 
@@ -150,7 +88,7 @@ void makeTaskWorkbook(const Reference<frame::XDesktop2>& desktop, const QString&
     text(notes, "A1", "Notes");
     auto old = b.addSheet("Old");
     text(old, "A1", "Old");
-    Reference<beans::XPropertySet>(old, UNO_QUERY_THROW)->setPropertyValue("IsVisible", flag(false));
+    Reference<beans::XPropertySet>(old, UNO_QUERY_THROW)->setPropertyValue("IsVisible", Any(false));
 
     const sal_Int32 date = b.format("DD-MMM-YYYY");
     const sal_Int32 dateTime = b.format("DD-MM-YYYY HH:MM");
@@ -200,15 +138,15 @@ void makeTaskWorkbook(const Reference<frame::XDesktop2>& desktop, const QString&
     text(t, "G8", "x");
 
     Reference<table::XColumnRowRange> cr(t, UNO_QUERY_THROW);
-    Reference<beans::XPropertySet>(cr->getRows()->getByIndex(5), UNO_QUERY_THROW)->setPropertyValue("IsVisible", flag(false));
+    Reference<beans::XPropertySet>(cr->getRows()->getByIndex(5), UNO_QUERY_THROW)->setPropertyValue("IsVisible", Any(false));
     Reference<beans::XPropertySet>(cr->getColumns()->getByIndex(4), UNO_QUERY_THROW)
-        ->setPropertyValue("IsVisible", flag(false));
+        ->setPropertyValue("IsVisible", Any(false));
 
     Reference<beans::XPropertySet> docProps(b.doc, UNO_QUERY_THROW);
     Reference<sheet::XUnnamedDatabaseRanges> ranges(docProps->getPropertyValue("UnnamedDatabaseRanges"), UNO_QUERY_THROW);
     table::CellRangeAddress block(1, 1, 2, 6, 7);
     ranges->setByTable(block);
-    Reference<beans::XPropertySet>(ranges->getByTable(1), UNO_QUERY_THROW)->setPropertyValue("AutoFilter", flag(true));
+    Reference<beans::XPropertySet>(ranges->getByTable(1), UNO_QUERY_THROW)->setPropertyValue("AutoFilter", Any(true));
 
     b.save(path, filter, password);
 }
@@ -260,9 +198,9 @@ Reference<lang::XComponent> load(const Reference<frame::XDesktop2>& desktop, con
 {
     Reference<frame::XComponentLoader> loader(desktop, UNO_QUERY_THROW);
     Sequence<beans::PropertyValue> args(password.isEmpty() ? 1 : 2);
-    args.getArray()[0] = prop("Hidden", flag(true));
+    args.getArray()[0] = lo::prop("Hidden", Any(true));
     if (!password.isEmpty())
-        args.getArray()[1] = prop("Password", Any(lo::toOU(password)));
+        args.getArray()[1] = lo::prop("Password", Any(lo::toOU(password)));
     return loader->loadComponentFromURL(lo::toOU(lo::fileUrl(path)), "_blank", 0, args);
 }
 

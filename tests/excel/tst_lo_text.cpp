@@ -16,6 +16,8 @@ private slots:
     void valueText();
     void messages();
     void letters();
+    void filters_data();
+    void filters();
 };
 
 void TstLoText::colours_data()
@@ -121,6 +123,25 @@ void TstLoText::letters()
     QCOMPARE(lo::columnLetters(27), QStringLiteral("AA"));
     QCOMPARE(lo::columnLetters(256), QStringLiteral("IV"));
     QCOMPARE(lo::columnLetters(16384), QStringLiteral("XFD"));
+}
+
+void TstLoText::filters_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("xls") << "/d/report.xls" << "MS Excel 97";
+    QTest::newRow("xls in capitals") << "/d/REPORT.XLS" << "MS Excel 97";
+    QTest::newRow("xlsx") << "/d/report.xlsx" << "Calc MS Excel 2007 XML";
+    QTest::newRow("xlsm") << "/d/report.xlsm" << "Calc MS Excel 2007 XML";
+    QTest::newRow("xls only inside the name") << "/d/report.xls.bak" << "Calc MS Excel 2007 XML";
+    QTest::newRow("no extension") << "/d/report" << "Calc MS Excel 2007 XML";
+}
+
+void TstLoText::filters()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, filter);
+    QCOMPARE(lo::filterForFile(fileName), filter);
 }
 
 QTEST_GUILESS_MAIN(TstLoText)

@@ -1,6 +1,7 @@
 #include "WorkbookMaker.h"
 
 #include "LoText.h"
+#include "LoUno.h"
 #include "zyRF.h"
 #include "zyRH.h"
 
@@ -10,7 +11,6 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
-#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/chart2/AxisType.hpp>
 #include <com/sun/star/chart2/ScaleData.hpp>
@@ -36,20 +36,13 @@
 #include <com/sun/star/chart2/data/XDataSink.hpp>
 #include <com/sun/star/chart2/data/XLabeledDataSequence.hpp>
 #include <com/sun/star/chart/MissingValueTreatment.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
 #include <com/sun/star/drawing/LineDash.hpp>
 #include <com/sun/star/drawing/LineStyle.hpp>
-#include <com/sun/star/frame/XComponentLoader.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
-#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
-#include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/table/CellHoriJustify.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
@@ -61,9 +54,7 @@
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XMergeable.hpp>
-#include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 
@@ -85,20 +76,6 @@ using css::uno::UNO_QUERY_THROW;
 namespace tmpl {
 
 namespace {
-
-beans::PropertyValue Prop(const char* name, const Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
-
-template <class T>
-Sequence<T> SeqOf(std::initializer_list<T> items)
-{
-    return Sequence<T>(items.begin(), sal_Int32(items.size()));
-}
 
 OUString Ascii(const char* s)
 {
@@ -122,61 +99,15 @@ sal_Int32 Rgb(zyRpt::TColor c)
     return lo::swapRedBlue(int(c & 0xFFFFFF));
 }
 
-QString Col(int c)
+// The A1 address of a cell.
+QString Cell(int col, int row)
 {
-    QString s;
-    while (c > 0) {
-        const int r = (c - 1) % 26;
-        s.prepend(QChar(u'A' + r));
-        c = (c - 1) / 26;
-    }
-    return s;
+    return lo::columnLetters(col) + QString::number(row);
 }
 
-class Book {
+class Book : public lo::NewWorkbook {
 public:
-    Reference<lang::XComponent> doc;
-    Reference<sheet::XSpreadsheets> sheets;
-    Reference<util::XNumberFormats> formats;
-
-    explicit Book(const Reference<frame::XDesktop2>& desktop)
-    {
-        Reference<frame::XComponentLoader> loader(desktop, UNO_QUERY_THROW);
-        doc = loader->loadComponentFromURL(Ascii("private:factory/scalc"), Ascii("_blank"), 0,
-                                           SeqOf({Prop("Hidden", Any(true))}));
-        sheets = Reference<sheet::XSpreadsheetDocument>(doc, UNO_QUERY_THROW)->getSheets();
-        formats = Reference<util::XNumberFormatsSupplier>(doc, UNO_QUERY_THROW)->getNumberFormats();
-    }
-    ~Book()
-    {
-        try {
-            Reference<util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
-        } catch (...) {
-        }
-    }
-
-    Reference<sheet::XSpreadsheet> addSheet(const QString& name)
-    {
-        Reference<container::XIndexAccess> idx(sheets, UNO_QUERY_THROW);
-        const sal_Int16 count = sal_Int16(idx->getCount());
-        const auto names = Reference<container::XNameAccess>(sheets, UNO_QUERY_THROW)->getElementNames();
-        if (count == 1 && m_renamed == false) {
-            Reference<container::XNamed>(idx->getByIndex(0), UNO_QUERY_THROW)->setName(lo::toOU(name));
-            m_renamed = true;
-        } else {
-            sheets->insertNewByName(lo::toOU(name), count);
-        }
-        return Reference<sheet::XSpreadsheet>(sheets->getByName(lo::toOU(name)), UNO_QUERY_THROW);
-    }
-
-    sal_Int32 format(const char* code)
-    {
-        const lang::Locale locale(Ascii("en"), Ascii("US"), OUString());
-        sal_Int32 key = formats->queryKey(Ascii(code), locale, false);
-        if (key < 0)
-            key = formats->addNew(Ascii(code), locale);
-        return key;
-    }
+    using NewWorkbook::NewWorkbook;
 
     void save(const QString& path, const QString& password = QString())
     {
@@ -184,19 +115,11 @@ public:
         // checked-in file whole.
         const QString temp = path + QStringLiteral(".part");
         QFile::remove(temp);
-        std::vector<beans::PropertyValue> args{Prop("FilterName", Any(lo::toOU(FilterFor(path)))),
-                                               Prop("Overwrite", Any(true))};
-        if (!password.isEmpty())
-            args.push_back(Prop("Password", Any(lo::toOU(password))));
-        Reference<frame::XStorable>(doc, UNO_QUERY_THROW)
-            ->storeToURL(lo::toOU(lo::fileUrl(temp)), Sequence<beans::PropertyValue>(args.data(), sal_Int32(args.size())));
+        lo::storeTo(doc, temp, lo::filterForFile(path), password);
         QFile::remove(path);
         if (!QFile::rename(temp, path))
             throw std::runtime_error("cannot rename " + temp.toStdString());
     }
-
-private:
-    bool m_renamed = false;
 };
 
 Reference<beans::XPropertySet> Props(const Reference<sheet::XSpreadsheet>& s, const QString& a1)
@@ -227,11 +150,11 @@ table::BorderLine2 Line(zyRpt::TColor c, sal_Int16 width = 18)
 }
 
 // One layout cell of the report tables, with its merged range.
-void LayOut(Book&, const Reference<sheet::XSpreadsheet>& s, const zyRpt::TzyRptCell& c, sal_Int32 numberFormat)
+void LayOut(const Reference<sheet::XSpreadsheet>& s, const zyRpt::TzyRptCell& c, sal_Int32 numberFormat)
 {
     QString range = c.CellRef();
     if (c.Merge() && c.MergeToCol() > 0 && c.MergeToRow() > 0)
-        range += QLatin1Char(':') + Col(c.MergeToCol()) + QString::number(c.MergeToRow());
+        range += QLatin1Char(':') + Cell(c.MergeToCol(), c.MergeToRow());
     auto p = Props(s, range);
     p->setPropertyValue(Ascii("CharWeight"), Any(float(c.FontBold() ? 150.0f : 100.0f)));
     p->setPropertyValue(Ascii("CharColor"), Any(Rgb(c.FontColor())));
@@ -264,6 +187,21 @@ sal_Int32 FieldFormat(Book& b, const TzyRF& rf)
         return b.format("#,##0.00");
     default:
         return b.format("@");
+    }
+}
+
+// A report table on its worksheet: the headers with their texts, then the
+// fields, formatted for their data.
+void LayOutTable(Book& b, const Reference<sheet::XSpreadsheet>& s, const TzyRHs& headers, const TzyRFs& fields)
+{
+    for (int i = 1; i <= headers.Count(); ++i) {
+        const TzyRH& h = headers.getItems(i);
+        SetText(s, h.CellRef(), h.Text());
+        LayOut(s, h, -1);
+    }
+    for (int i = 1; i <= fields.Count(); ++i) {
+        const TzyRF& f = fields.getItems(i);
+        LayOut(s, f, FieldFormat(b, f));
     }
 }
 
@@ -335,7 +273,7 @@ public:
         auto dp = doc->getDataProvider();
         auto cs = coordinateSystem(doc);
         Reference<chart2::XChartType> type(create("com.sun.star.chart2.ScatterChartType"), UNO_QUERY_THROW);
-        Reference<chart2::XChartTypeContainer>(cs, UNO_QUERY_THROW)->setChartTypes(SeqOf({type}));
+        Reference<chart2::XChartTypeContainer>(cs, UNO_QUERY_THROW)->setChartTypes(lo::seqOf({type}));
         Reference<chart2::XDataSeriesContainer> dsc(type, UNO_QUERY_THROW);
         // The secondary axis the Cut Off Date line is drawn against: 0..1,
         // so the line spans the plot whatever the quantities.
@@ -387,10 +325,10 @@ public:
         // as a profile line over them.
         Reference<chart2::XChartType> type(create("com.sun.star.chart2.ColumnChartType"), UNO_QUERY_THROW);
         Reference<beans::XPropertySet> tp(type, UNO_QUERY_THROW);
-        tp->setPropertyValue(Ascii("GapwidthSequence"), Any(SeqOf<sal_Int32>({0})));
-        tp->setPropertyValue(Ascii("OverlapSequence"), Any(SeqOf<sal_Int32>({100})));
+        tp->setPropertyValue(Ascii("GapwidthSequence"), Any(lo::seqOf<sal_Int32>({0})));
+        tp->setPropertyValue(Ascii("OverlapSequence"), Any(lo::seqOf<sal_Int32>({100})));
         Reference<chart2::XChartType> profile(create("com.sun.star.chart2.LineChartType"), UNO_QUERY_THROW);
-        Reference<chart2::XChartTypeContainer>(cs, UNO_QUERY_THROW)->setChartTypes(SeqOf({type, profile}));
+        Reference<chart2::XChartTypeContainer>(cs, UNO_QUERY_THROW)->setChartTypes(lo::seqOf({type, profile}));
         for (int i : {2, 1, 0}) {
             const ChartSeries& s = series[size_t(i)];
             auto ds = newSeries(dp, {labeled(seq(dp, block(s.column), "values-y"), seq(dp, header(s.column), "label"))});
@@ -441,7 +379,7 @@ private:
     {
         Reference<table::XTableCharts> charts = Reference<table::XTableChartsSupplier>(m_host, UNO_QUERY_THROW)->getCharts();
         const table::CellRangeAddress range(sal_Int16(m_dataSheet), 0, kBlockFirstRow - 2, 1, kBlockFirstRow);
-        charts->addNewByName(lo::toOU(name), rect, SeqOf({range}), true, false);
+        charts->addNewByName(lo::toOU(name), rect, lo::seqOf({range}), true, false);
         Reference<document::XEmbeddedObjectSupplier> eos(charts->getByName(lo::toOU(name)), UNO_QUERY_THROW);
         Reference<chart2::XChartDocument> doc(eos->getEmbeddedObject(), UNO_QUERY_THROW);
         Reference<beans::XPropertySet> dp(doc->getFirstDiagram(), UNO_QUERY_THROW);
@@ -508,12 +446,7 @@ private:
 
     sal_Int32 format(const Reference<chart2::XChartDocument>& doc, const char* code)
     {
-        auto f = Reference<util::XNumberFormatsSupplier>(doc, UNO_QUERY_THROW)->getNumberFormats();
-        const lang::Locale locale(Ascii("en"), Ascii("US"), OUString());
-        sal_Int32 key = f->queryKey(Ascii(code), locale, false);
-        if (key < 0)
-            key = f->addNew(Ascii(code), locale);
-        return key;
+        return lo::formatKey(Reference<util::XNumberFormatsSupplier>(doc, UNO_QUERY_THROW)->getNumberFormats(), code);
     }
 
     void dateAxis(const Reference<chart2::XChartDocument>& doc, const Reference<chart2::XAxis>& x)
@@ -536,7 +469,7 @@ private:
         Reference<chart2::XFormattedString> s(create("com.sun.star.chart2.FormattedString"), UNO_QUERY_THROW);
         s->setString(lo::toOU(text));
         Reference<beans::XPropertySet>(s, UNO_QUERY_THROW)->setPropertyValue(Ascii("CharHeight"), Any(height));
-        t->setText(SeqOf({s}));
+        t->setText(lo::seqOf({s}));
         return t;
     }
 
@@ -564,12 +497,6 @@ private:
 
 } // namespace
 
-QString FilterFor(const QString& path)
-{
-    return path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive) ? QStringLiteral("MS Excel 97")
-                                                                      : QStringLiteral("Calc MS Excel 2007 XML");
-}
-
 void MakeTemplate(const Reference<uno::XComponentContext>& context, const Reference<frame::XDesktop2>& desktop,
                   const QString& path)
 {
@@ -578,15 +505,7 @@ void MakeTemplate(const Reference<uno::XComponentContext>& context, const Refere
     auto cd = b.addSheet(kChartDataWS);
 
     // ---- Project Summary: the report layout -----------------------------------
-    for (int i = 1; i <= RHs_PS->Count(); ++i) {
-        const TzyRH& h = RHs_PS->getItems(i);
-        SetText(ps, h.CellRef(), h.Text());
-        LayOut(b, ps, h, -1);
-    }
-    for (int i = 1; i <= RFs_PS->Count(); ++i) {
-        const TzyRF& f = RFs_PS->getItems(i);
-        LayOut(b, ps, f, FieldFormat(b, f));
-    }
+    LayOutTable(b, ps, *RHs_PS, *RFs_PS);
     SetColumnWidth(ps, 1, 5200);
     for (int c = 2; c <= 7; ++c)
         SetColumnWidth(ps, c, 3000);
@@ -594,15 +513,7 @@ void MakeTemplate(const Reference<uno::XComponentContext>& context, const Refere
     Props(ps, QStringLiteral("A1:E1"))->setPropertyValue(Ascii("CharHeight"), Any(12.0f));
 
     // ---- Chart Data: the head, the block's headings and its two rows ------------
-    for (int i = 1; i <= RHs_CD->Count(); ++i) {
-        const TzyRH& h = RHs_CD->getItems(i);
-        SetText(cd, h.CellRef(), h.Text());
-        LayOut(b, cd, h, -1);
-    }
-    for (int i = 1; i <= RFs_CD->Count(); ++i) {
-        const TzyRF& f = RFs_CD->getItems(i);
-        LayOut(b, cd, f, FieldFormat(b, f));
-    }
+    LayOutTable(b, cd, *RHs_CD, *RFs_CD);
     const QDate today = QDate::currentDate();
     const double d0 = QDate(1899, 12, 30).daysTo(QDate(today.year(), today.month(), 1));
     SetNumber(cd, QStringLiteral("I4"), d0);
@@ -632,16 +543,16 @@ void MakeTemplate(const Reference<uno::XComponentContext>& context, const Refere
     for (int q = 0; q < 2; ++q) {
         for (int k = 0; k < 6; ++k) {
             const int c0 = 2 + 18 * q + 3 * k;
-            const QString group = Col(c0) + QString::number(first - 2) + u':' + Col(c0 + 2) + QString::number(first - 2);
-            SetText(cd, Col(c0) + QString::number(first - 2),
+            const QString group = Cell(c0, first - 2) + u':' + Cell(c0 + 2, first - 2);
+            SetText(cd, Cell(c0, first - 2),
                     QStringLiteral("%1 %2").arg(QLatin1String(quantity[q]), QLatin1String(kind[k])));
             Reference<util::XMergeable>(cd->getCellRangeByName(lo::toOU(group)), UNO_QUERY_THROW)->merge(true);
             for (int c = 0; c < 3; ++c) {
-                const QString h = Col(c0 + c) + QString::number(first - 1);
+                const QString h = Cell(c0 + c, first - 1);
                 SetText(cd, h, QLatin1String(curve[c]));
                 Props(cd, h)->setPropertyValue(Ascii("CharColor"), Any(curveRgb[c]));
                 const bool pct = k == 1 || k == 2 || k == 4 || k == 5;
-                Props(cd, Col(c0 + c) + QString::number(first) + u':' + Col(c0 + c) + QString::number(first + 1))
+                Props(cd, Cell(c0 + c, first) + u':' + Cell(c0 + c, first + 1))
                     ->setPropertyValue(Ascii("NumberFormat"), Any(pct ? pctFmt : numFmt));
                 SetColumnWidth(cd, c0 + c, 2300);
             }
@@ -666,7 +577,7 @@ void MakeTemplate(const Reference<uno::XComponentContext>& context, const Refere
     auto three = [&](int q, int k) {
         std::vector<ChartSeries> s;
         for (int c = 0; c < 3; ++c)
-            s.push_back({Col(2 + 18 * q + 3 * k + c), curveRgb[c]});
+            s.push_back({lo::columnLetters(2 + 18 * q + 3 * k + c), curveRgb[c]});
         return s;
     };
     // The office draws a chart's first series on top: Actual first, since

@@ -17,9 +17,6 @@ inline const QString kProjectSummaryWS = QStringLiteral("Project Summary");
 inline const QString kChartDataWS = QStringLiteral("Chart Data");
 constexpr int kBlockFirstRow = 8;
 
-// "MS Excel 97" for .xls, "Calc MS Excel 2007 XML" otherwise.
-QString FilterFor(const QString& path);
-
 // The report template. The report tables (RHs_PS, RFs_PS, RHs_CD, RFs_CD)
 // must be loaded.
 void MakeTemplate(const css::uno::Reference<css::uno::XComponentContext>& context,

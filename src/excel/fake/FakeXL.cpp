@@ -1,6 +1,7 @@
 #include "FakeXL.h"
 
 #include "Utils.h"
+#include "zyXL.h"
 
 #include <algorithm>
 #include <limits>
@@ -10,12 +11,9 @@ namespace {
 constexpr int kRows = 1048576;
 constexpr int kCols = 16384;
 
-QString busyText() { return QStringLiteral("OLE error 800AC472"); }
-QString badRangeText() { return QStringLiteral("OLE error 800A03EC"); }
-
 [[noreturn]] void badRange()
 {
-    throw XLError(XLErrorKind::BadRange, badRangeText());
+    throw XLError(XLErrorKind::BadRange, kXLBadRangeText);
 }
 
 [[noreturn]] void other(const QString& message)
@@ -219,8 +217,7 @@ FakeWorkbook& FakeOffice::addWorkbook(const QString& fileName, const QString& pa
 
 int FakeOffice::count(const QString& op) const
 {
-    return int(std::count_if(calls.cbegin(), calls.cend(),
-                             [&](const QString& c) { return c.section(QLatin1Char('('), 0, 0) == op; }));
+    return int(callNames().count(op));
 }
 
 QStringList FakeOffice::callNames() const
@@ -235,8 +232,8 @@ void FakeOffice::fail(const QString& op, XLErrorKind kind, const QString& messag
 {
     QString text = message;
     if (text.isNull()) {
-        text = kind == XLErrorKind::Busy       ? busyText()
-            : kind == XLErrorKind::BadRange ? badRangeText()
+        text = kind == XLErrorKind::Busy       ? kXLBusyText
+            : kind == XLErrorKind::BadRange ? kXLBadRangeText
                                              : QStringLiteral("Injected failure of %1").arg(op);
     }
     m_failures.insert(op, {kind, text, times});
@@ -274,25 +271,12 @@ FakeSheet* FakeOffice::sheet()
     return &wb->sheets[selectedSheet - 1];
 }
 
-int FakeOffice::columnNumber(const QString& letters)
-{
-    if (letters.isEmpty() || letters.size() > 3)
-        return 0;
-    int n = 0;
-    for (QChar c : Utils::AsciiUpper(letters)) {
-        if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
-            return 0;
-        n = n * 26 + (c.unicode() - 64);
-    }
-    return n <= kCols ? n : 0;
-}
-
 QPair<int, int> FakeOffice::cellAt(const QString& a1)
 {
     qsizetype i = 0;
     while (i < a1.size() && a1[i].isLetter() && a1[i].unicode() < 128)
         ++i;
-    const int col = columnNumber(a1.left(i));
+    const int col = TzyXL::ColLettersToColNo(a1.left(i), kCols);
     bool ok = false;
     const QString digits = a1.mid(i);
     const int row = digits.toInt(&ok);
@@ -553,7 +537,7 @@ private:
 
     static int checkedColumn(const QString& column, int firstRow, int lastRow)
     {
-        const int col = FakeOffice::columnNumber(column);
+        const int col = TzyXL::ColLettersToColNo(column, kCols);
         if (col == 0)
             badRange();
         checkedRows(firstRow, lastRow);

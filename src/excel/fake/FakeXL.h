@@ -109,7 +109,6 @@ public:
 
     // Used by the backend.
     void enter(const QString& op, const QStringList& args);
-    static int columnNumber(const QString& letters); // 0 when not a column
     static QPair<int, int> cellAt(const QString& a1); // raises BadRange
 
 private:

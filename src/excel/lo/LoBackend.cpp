@@ -3,6 +3,7 @@
 #include "LoInteraction.h"
 #include "LoOffice.h"
 #include "LoText.h"
+#include "LoUno.h"
 #include "MachineKeys.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -72,32 +73,8 @@ namespace lo {
 
 namespace {
 
-// The last row and column of a worksheet of the office.
+// The last row of a worksheet of the office.
 constexpr int kMaxRows = 1048576;
-
-const QString kBadRange = QStringLiteral("OLE error 800A03EC");
-const QString kBusy = QStringLiteral("OLE error 800AC472");
-
-template <class T>
-Sequence<T> seqOf(std::initializer_list<T> items)
-{
-    return Sequence<T>(items.begin(), sal_Int32(items.size()));
-}
-
-Any flag(bool b)
-{
-    Any a;
-    a <<= b;
-    return a;
-}
-
-beans::PropertyValue prop(const char* name, const Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 QString defaultProfileDir()
 {
@@ -109,17 +86,13 @@ QString filterFor(XLSaveFormat format, const QString& ownFilter, const QString& 
 {
     switch (format) {
     case XLSaveFormat::Xls:
-        return QStringLiteral("MS Excel 97");
+        return kXlsFilter;
     case XLSaveFormat::Xlsx:
-        return QStringLiteral("Calc MS Excel 2007 XML");
+        return kXlsxFilter;
     case XLSaveFormat::KeepOwn:
         break;
     }
-    if (!ownFilter.isEmpty())
-        return ownFilter;
-    return QFileInfo(fileName).suffix().compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0
-               ? QStringLiteral("MS Excel 97")
-               : QStringLiteral("Calc MS Excel 2007 XML");
+    return ownFilter.isEmpty() ? filterForFile(fileName) : ownFilter;
 }
 
 } // namespace
@@ -215,7 +188,7 @@ struct Backend::State {
         } catch (const uno::RuntimeException&) {
             if (!office->running())
                 throw;
-            throw XLError(XLErrorKind::BadRange, kBadRange);
+            throw XLError(XLErrorKind::BadRange, kXLBadRangeText);
         }
     }
     Reference<table::XCellRange> columnBlock(const QString& column, int firstRow, int lastRow)
@@ -263,7 +236,7 @@ struct Backend::State {
         Reference<sheet::XCellRangeReferrer> area(db, UNO_QUERY_THROW);
         Reference<sheet::XSheetFilterable> filterable(area->getReferredCells(), UNO_QUERY_THROW);
         filterable->filter(filterable->createFilterDescriptor(true));
-        db->setPropertyValue("AutoFilter", flag(false));
+        db->setPropertyValue("AutoFilter", Any(false));
     }
 
     void removeSplit()
@@ -352,7 +325,7 @@ void Backend::quit()
         done = true; // whatever went wrong, terminate() has ended the process
     }
     if (!done)
-        throw XLError(XLErrorKind::Busy, kBusy);
+        throw XLError(XLErrorKind::Busy, kXLBusyText);
     d->endOffice();
 }
 
@@ -376,13 +349,13 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
     }
     d->guard([&] {
         rtl::Reference<InteractionRecorder> recorder(new InteractionRecorder);
-        Sequence<beans::PropertyValue> args = seqOf<beans::PropertyValue>({
-            prop("Hidden", flag(true)),
-            prop("ReadOnly", flag(false)),
+        const Sequence<beans::PropertyValue> args = seqOf({
+            prop("Hidden", Any(true)),
+            prop("ReadOnly", Any(false)),
             prop("Password", Any(toOU(password))),
             prop("UpdateDocMode", Any(document::UpdateDocMode::NO_UPDATE)),
             prop("MacroExecutionMode", Any(document::MacroExecMode::NEVER_EXECUTE)),
-            prop("PickListEntry", flag(false)),
+            prop("PickListEntry", Any(false)),
             prop("InteractionHandler", Any(Reference<task::XInteractionHandler>(recorder.get()))),
         });
         Reference<frame::XComponentLoader> loader(d->office->desktop(), UNO_QUERY_THROW);
@@ -506,11 +479,7 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
     temp.close();
     const QString filter = filterFor(format, d->loadFilter, fileName);
     d->guard([&] {
-        Reference<frame::XStorable> storable(d->model, UNO_QUERY_THROW);
-        storable->storeToURL(toOU(fileUrl(tempPath)), seqOf<beans::PropertyValue>({
-                                                          prop("FilterName", Any(toOU(filter))),
-                                                          prop("Overwrite", flag(true)),
-                                                      }));
+        storeTo(d->model, tempPath, filter);
     });
     const QFileDevice::Permissions perms =
         target.exists() ? QFile::permissions(target.absoluteFilePath())
@@ -539,7 +508,7 @@ void Backend::unhideAllColumns(int colCount)
     d->guard([&] {
         auto r = d->range(QStringLiteral("A1:") + columnLetters(std::max(1, colCount)) + u'1');
         Reference<table::XColumnRowRange> cr(r, UNO_QUERY_THROW);
-        Reference<beans::XPropertySet>(cr->getColumns(), UNO_QUERY_THROW)->setPropertyValue("IsVisible", flag(true));
+        Reference<beans::XPropertySet>(cr->getColumns(), UNO_QUERY_THROW)->setPropertyValue("IsVisible", Any(true));
     });
 }
 
@@ -549,7 +518,7 @@ void Backend::unhideAllRows(int rowCount)
     d->guard([&] {
         auto r = d->range(QStringLiteral("A1:A") + QString::number(std::max(1, rowCount)));
         Reference<table::XColumnRowRange> cr(r, UNO_QUERY_THROW);
-        Reference<beans::XPropertySet>(cr->getRows(), UNO_QUERY_THROW)->setPropertyValue("IsVisible", flag(true));
+        Reference<beans::XPropertySet>(cr->getRows(), UNO_QUERY_THROW)->setPropertyValue("IsVisible", Any(true));
     });
 }
 

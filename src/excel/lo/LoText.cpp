@@ -3,6 +3,7 @@
 #include "LocaleInfo.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
@@ -24,6 +25,12 @@ QString cleanMessage(const OUString& message)
 QString fileUrl(const QString& path)
 {
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+QString filterForFile(const QString& fileName)
+{
+    return QFileInfo(fileName).suffix().compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0 ? kXlsFilter
+                                                                                               : kXlsxFilter;
 }
 
 QStringList mergeCopiedColumn(const QString& plain, const QString& quoted, int rowCount)

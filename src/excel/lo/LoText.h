@@ -33,6 +33,12 @@ constexpr int swapRedBlue(int color)
 // A file path as the office's URL.
 QString fileUrl(const QString& path);
 
+// The office's export filters of the two workbook formats, and the one a file
+// name asks for: .xls (any case) the old format, any other name the new one.
+inline const QString kXlsFilter = QStringLiteral("MS Excel 97");
+inline const QString kXlsxFilter = QStringLiteral("Calc MS Excel 2007 XML");
+QString filterForFile(const QString& fileName);
+
 // The cell texts of a copied one-column range, from the two text forms the
 // office offers: `plain` has one line per row (LF after each, trailing empty
 // rows left out) with line breaks and tabs inside a cell turned into blanks;
