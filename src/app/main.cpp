@@ -13,7 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    const QString productName = QStringLiteral("Tarvo ZOL Lumo");
+    const QString productName = TzyAD::ProductName();
     QApplication::setApplicationName(productName);
     QApplication::setApplicationDisplayName(productName);
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));

@@ -374,8 +374,9 @@ public:
     int LineDownStep() const;
     int PageUpStep() const;
     int PageDownStep() const;
-    int SnapScrollX() const;
-    int SnapScrollY() const;
+    // The column (row) edge at or after a scroll offset.
+    int SnapScrollX(int x) const;
+    int SnapScrollY(int y) const;
     int TopVisibleRow() const;
     int BottomVisibleRow() const;
     int ScrollX() const { return m_scrollX; }
@@ -521,6 +522,8 @@ private:
 
     Cell& cell(int c, int r) { return m_cells[c][r]; }
     const Cell& cell(int c, int r) const { return m_cells[c][r]; }
+    // Empties a row's cells; their attributes and editors stay.
+    void clearRowCells(int row);
     bool badCell(int col, int row, const char* op) const;
     bool badCol(int col, const char* op) const;
     bool badRow(int row, const char* op) const;
@@ -545,6 +548,13 @@ private:
     void rebuildRowTops() const;
     void colsChanged() { m_colLeftsDirty = true; }
     void rowsChanged() { m_rowTopsDirty = true; }
+    // The layout, the cells and the editor follow a column dragged or sized
+    // by the user (a row).
+    void FollowColResize();
+    void FollowRowResize();
+    // Sets a column's width from what its cells need, held to the grid's
+    // and the column's minimum widths where these are set.
+    void SetNeededColWidth(int col, int need);
     int firstColAtOrAfter(int o) const;
     int firstRowAtOrAfter(int o) const;
     int colAtX(int x) const;
@@ -582,7 +592,18 @@ private:
     GridRect frameRect() const;
     QRegion ringRegion() const;
     QFont cellFont(int col, int row) const;
-    static QFont styled(const QFont& base, bool b, bool i, bool s, bool u);
+    // The base font in the bold, italic, strike-out and underline of a cell
+    // or of a header or gutter cell.
+    template <class A>
+    static QFont styled(const QFont& base, const A& a)
+    {
+        QFont f = base;
+        f.setBold(a.bold);
+        f.setItalic(a.italic);
+        f.setStrikeOut(a.strikeOut);
+        f.setUnderline(a.underline);
+        return f;
+    }
     static QStringList splitLines(const QString& text);
     static QString removeCrLf(const QString& text);
     int measureWidth(const QFont& f, const QString& text, bool wordWrap) const;

@@ -198,15 +198,20 @@ void TzyGrid::CopyGridToClipboard()
     putOnClipboard(out);
 }
 
+void TzyGrid::clearRowCells(int row)
+{
+    for (int c = 1; c <= m_colCount; ++c) {
+        Cell& x = cell(c, row);
+        x.text.clear();
+        x.sBtnDown = false;
+        x.ddlItemIndex = -1;
+    }
+}
+
 void TzyGrid::ClearCells()
 {
-    for (int c = 1; c <= m_colCount; ++c)
-        for (int r = 1; r <= m_rowCount; ++r) {
-            Cell& x = cell(c, r);
-            x.text.clear();
-            x.sBtnDown = false;
-            x.ddlItemIndex = -1;
-        }
+    for (int r = 1; r <= m_rowCount; ++r)
+        clearRowCells(r);
     InvalidateCells();
 }
 
@@ -214,12 +219,7 @@ void TzyGrid::ClearRow(int row)
 {
     if (row < 1 || row > m_rowCount)
         return;
-    for (int c = 1; c <= m_colCount; ++c) {
-        Cell& x = cell(c, row);
-        x.text.clear();
-        x.sBtnDown = false;
-        x.ddlItemIndex = -1;
-    }
+    clearRowCells(row);
     InvalidateCells();
 }
 

@@ -314,33 +314,17 @@ bool TF2Editor::KeyDown(int key, Qt::KeyboardModifiers mods)
 {
     const bool shift = mods & Qt::ShiftModifier;
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && shift)) {
+    // Tab and Enter leave for the next cell, with Shift for the previous one;
+    // Enter also closes the editor.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || enter) {
+        if (enter)
+            CloseEditor();
         if (Grid->Enabled()) {
             Grid->setFocus(Qt::OtherFocusReason);
-            Grid->MovePrev();
-        }
-        return true;
-    }
-    if (enter && shift) {
-        CloseEditor();
-        if (Grid->Enabled()) {
-            Grid->setFocus(Qt::OtherFocusReason);
-            Grid->MovePrev();
-        }
-        return true;
-    }
-    if (key == Qt::Key_Tab) {
-        if (Grid->Enabled()) {
-            Grid->setFocus(Qt::OtherFocusReason);
-            Grid->MoveNext();
-        }
-        return true;
-    }
-    if (enter) {
-        CloseEditor();
-        if (Grid->Enabled()) {
-            Grid->setFocus(Qt::OtherFocusReason);
-            Grid->MoveNext();
+            if (key == Qt::Key_Backtab || shift)
+                Grid->MovePrev();
+            else
+                Grid->MoveNext();
         }
         return true;
     }

@@ -242,12 +242,8 @@ void TzyGrid::FindPageUpCell()
     if (TopVisibleRow() == 1)
         offset = 0;
     int y = std::max(0, std::min(m_maxScrollY, m_scrollY - (clientHeight() - m_cellAreaTop)));
-    if (!m_smoothVerScroll) {
-        const int keep = m_scrollY;
-        m_scrollY = y;
-        y = std::max(0, std::min(m_maxScrollY, SnapScrollY()));
-        m_scrollY = keep;
-    }
+    if (!m_smoothVerScroll)
+        y = std::max(0, std::min(m_maxScrollY, SnapScrollY(y)));
     SetScrollY(y);
     m_prevTarget = QPoint(m_col, m_row);
     for (int r = std::min(offset + TopVisibleRow(), m_rowCount); r >= 1; --r)
@@ -266,12 +262,8 @@ void TzyGrid::FindPageDownCell()
     if (r == m_row && clientHeight() - m_cellAreaTop < m_rows[r].height)
         r = std::min(r + 1, m_rowCount);
     int y = std::max(0, std::min(m_maxScrollY, CalcRowTop(r)));
-    if (!m_smoothVerScroll) {
-        const int keep = m_scrollY;
-        m_scrollY = y;
-        y = std::max(0, std::min(m_maxScrollY, SnapScrollY()));
-        m_scrollY = keep;
-    }
+    if (!m_smoothVerScroll)
+        y = std::max(0, std::min(m_maxScrollY, SnapScrollY(y)));
     SetScrollY(y);
     m_nextTarget = QPoint(m_col, m_row);
     for (int rr = std::min(offset + TopVisibleRow(), m_rowCount); rr <= m_rowCount; ++rr)
@@ -523,6 +515,20 @@ static Qt::CursorShape cursorOf(int kind)
     }
 }
 
+void TzyGrid::FollowColResize()
+{
+    UpdateLayout();
+    InvalidateFromX(m_cellAreaLeft);
+    ShowCellEditor(m_col, m_row);
+}
+
+void TzyGrid::FollowRowResize()
+{
+    UpdateLayout();
+    InvalidateFromY(m_cellAreaTop);
+    ShowCellEditor(m_col, m_row);
+}
+
 void TzyGrid::mouseMoveEvent(QMouseEvent* e)
 {
     const int x = int(e->position().x()), y = int(e->position().y());
@@ -539,9 +545,7 @@ void TzyGrid::mouseMoveEvent(QMouseEvent* e)
             m_cols[m_resizeCol].width = std::max(minimum, x + m_scrollX - m_resizeColLeft - m_cellAreaLeft);
             colsChanged();
             m_colResized = true;
-            UpdateLayout();
-            InvalidateFromX(m_cellAreaLeft);
-            ShowCellEditor(m_col, m_row);
+            FollowColResize();
         } else if (m_cursorKind == 2 && m_resizeRowTop >= 0 && m_resizeRow >= 1 && m_resizeRow <= m_rowCount) {
             int minimum = RowHasEditors(m_resizeRow) ? CalcRowMinHeights(m_resizeRow, true, true)
                                                      : std::max(m_gridRowMinHeight, m_rows[m_resizeRow].minHeight);
@@ -549,9 +553,7 @@ void TzyGrid::mouseMoveEvent(QMouseEvent* e)
             m_rows[m_resizeRow].height = std::max(minimum, y + m_scrollY - m_resizeRowTop - m_cellAreaTop);
             rowsChanged();
             m_rowResized = true;
-            UpdateLayout();
-            InvalidateFromY(m_cellAreaTop);
-            ShowCellEditor(m_col, m_row);
+            FollowRowResize();
         }
         return;
     }
@@ -610,9 +612,7 @@ void TzyGrid::MouseDown(Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y, 
             m_cols[m_resizeCol].width = std::max(CalcColMinWidths(m_resizeCol, true, true), m_cols[m_resizeCol].minWidth);
             colsChanged();
             emit OnUserColWidthChanged(m_resizeCol);
-            UpdateLayout();
-            InvalidateFromX(m_cellAreaLeft);
-            ShowCellEditor(m_col, m_row);
+            FollowColResize();
         } else {
             EndTyping();
             m_resizeColLeft = CalcColLeft(m_resizeCol);
@@ -624,9 +624,7 @@ void TzyGrid::MouseDown(Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y, 
             m_rows[m_resizeRow].height = std::max(CalcRowMinHeights(m_resizeRow, true, true), m_rows[m_resizeRow].minHeight);
             rowsChanged();
             emit OnUserRowHeightChanged(m_resizeRow);
-            UpdateLayout();
-            InvalidateFromY(m_cellAreaTop);
-            ShowCellEditor(m_col, m_row);
+            FollowRowResize();
         } else {
             EndTyping();
             m_resizeRowTop = CalcRowTop(m_resizeRow);

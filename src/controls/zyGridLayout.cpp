@@ -292,22 +292,22 @@ int TzyGrid::PageDownStep() const
     return std::max(0, m_visibleHeight - m_rows[r == 0 ? m_rowCount : r].height - hBarHeight());
 }
 
-int TzyGrid::SnapScrollX() const
+int TzyGrid::SnapScrollX(int x) const
 {
     if (m_colCount < 1) return 0;
     rebuildColLefts();
     // Sums of columns 1..k are m_colLefts[k + 1], k = 0..ColCount.
     const auto first = m_colLefts.begin() + 1, last = m_colLefts.begin() + m_colCount + 2;
-    const auto it = std::lower_bound(first, last, m_scrollX);
+    const auto it = std::lower_bound(first, last, x);
     return it == last ? m_colLefts[m_colCount + 1] : *it;
 }
 
-int TzyGrid::SnapScrollY() const
+int TzyGrid::SnapScrollY(int y) const
 {
     if (m_rowCount < 1) return 0;
     rebuildRowTops();
     const auto first = m_rowTops.begin() + 1, last = m_rowTops.begin() + m_rowCount + 2;
-    const auto it = std::lower_bound(first, last, m_scrollY);
+    const auto it = std::lower_bound(first, last, y);
     return it == last ? m_rowTops[m_rowCount + 1] : *it;
 }
 
@@ -360,14 +360,8 @@ void TzyGrid::onScrollAction(Qt::Orientation o, int action)
     default: break;
     }
     v = std::max(0, std::min(max, v));
-    if (!(horz ? m_smoothHorScroll : m_smoothVerScroll)) {
-        int& off = horz ? m_scrollX : m_scrollY;
-        const int keep = off;
-        off = v;
-        v = horz ? SnapScrollX() : SnapScrollY();
-        off = keep;
-        v = std::max(0, std::min(max, v));
-    }
+    if (!(horz ? m_smoothHorScroll : m_smoothVerScroll))
+        v = std::max(0, std::min(max, horz ? SnapScrollX(v) : SnapScrollY(v)));
     const bool was = m_settingBars;
     m_settingBars = true;
     bar->setSliderPosition(v);
@@ -412,9 +406,7 @@ void TzyGrid::wheelEvent(QWheelEvent* e)
         return;
     int y = std::max(0, std::min(m_maxScrollY, m_scrollY - delta));
     if (!m_smoothVerScroll) {
-        const int keep = m_scrollY;
-        m_scrollY = y;
-        int snapped = SnapScrollY();
+        int snapped = SnapScrollY(y);
         // Snapping moves forward to the next row edge; scrolling back it
         // takes the edge at or before the offset instead, or small deltas
         // (touchpads send less than one notch) would never move up.
@@ -423,7 +415,6 @@ void TzyGrid::wheelEvent(QWheelEvent* e)
             const auto first = m_rowTops.begin() + 1, last = m_rowTops.begin() + m_rowCount + 2;
             snapped = *(std::upper_bound(first, last, y) - 1);
         }
-        m_scrollY = keep;
         y = std::max(0, std::min(m_maxScrollY, snapped));
     }
     applyScrollY(y);

@@ -46,20 +46,9 @@ void frameFill(QPainter& p, const GridRect& R, QRgb pen, QRgb fill)
 
 // ---- measuring -------------------------------------------------------------------
 
-QFont TzyGrid::styled(const QFont& base, bool b, bool i, bool s, bool u)
-{
-    QFont f = base;
-    f.setBold(b);
-    f.setItalic(i);
-    f.setStrikeOut(s);
-    f.setUnderline(u);
-    return f;
-}
-
 QFont TzyGrid::cellFont(int col, int row) const
 {
-    const Cell& x = cell(col, row);
-    return styled(m_gridFont, x.bold, x.italic, x.strikeOut, x.underline);
+    return styled(m_gridFont, cell(col, row));
 }
 
 QString TzyGrid::removeCrLf(const QString& text)
@@ -112,22 +101,22 @@ int TzyGrid::CalcTextHeight(const QString& text, int col, int row) const
 int TzyGrid::CalcGutterTextWidth(const QString& text, int row) const
 {
     const FixedAttr& g = m_rows[row].gutter;
-    return measureWidth(styled(m_gutterFont, g.bold, g.italic, g.strikeOut, g.underline), text, g.wordWrap);
+    return measureWidth(styled(m_gutterFont, g), text, g.wordWrap);
 }
 int TzyGrid::CalcGutterTextHeight(const QString& text, int row) const
 {
     const FixedAttr& g = m_rows[row].gutter;
-    return measureHeight(styled(m_gutterFont, g.bold, g.italic, g.strikeOut, g.underline), text, g.wordWrap);
+    return measureHeight(styled(m_gutterFont, g), text, g.wordWrap);
 }
 int TzyGrid::CalcHeaderTextWidth(const QString& text, int col) const
 {
     const FixedAttr& h = m_cols[col].header;
-    return measureWidth(styled(m_headerFont, h.bold, h.italic, h.strikeOut, h.underline), text, h.wordWrap);
+    return measureWidth(styled(m_headerFont, h), text, h.wordWrap);
 }
 int TzyGrid::CalcHeaderTextHeight(const QString& text, int col) const
 {
     const FixedAttr& h = m_cols[col].header;
-    return measureHeight(styled(m_headerFont, h.bold, h.italic, h.strikeOut, h.underline), text, h.wordWrap);
+    return measureHeight(styled(m_headerFont, h), text, h.wordWrap);
 }
 int TzyGrid::CalcHomeTextWidth(const QString& text) const { return measureWidth(m_homeFont, text, m_homeWordWrap); }
 int TzyGrid::CalcHomeTextHeight(const QString& text) const { return measureHeight(m_homeFont, text, m_homeWordWrap); }
@@ -318,11 +307,11 @@ void TzyGrid::DrawFixedCellText(QPainter& p, const QString& text, const GridRect
     if (row == 0 && col > 0) {
         const FixedAttr& h = m_cols[col].header;
         ha = h.horAlign; va = h.verAlign; ww = h.wordWrap;
-        f = styled(m_headerFont, h.bold, h.italic, h.strikeOut, h.underline);
+        f = styled(m_headerFont, h);
     } else if (col == 0 && row > 0) {
         const FixedAttr& g = m_rows[row].gutter;
         ha = g.horAlign; va = g.verAlign; ww = g.wordWrap;
-        f = styled(m_gutterFont, g.bold, g.italic, g.strikeOut, g.underline);
+        f = styled(m_gutterFont, g);
     } else {
         ha = m_homeHorAlign; va = m_homeVerAlign; ww = m_homeWordWrap;
         f = m_homeFont;

@@ -197,15 +197,18 @@ void TzyGrid::AutoSizeCols(bool includeHeader)
     if (lastAuto && m_colCount < 2)
         return;
     const int last = lastAuto ? m_colCount - 1 : m_colCount;
-    for (int c = 1; c <= last; ++c) {
-        int w = CalcColMinWidths(c, includeHeader, true);
-        if (m_gridColMinWidth != 0) w = std::max(w, m_gridColMinWidth);
-        if (m_cols[c].minWidth != 0) w = std::max(w, m_cols[c].minWidth);
-        if (w > 0)
-            m_cols[c].width = w;
-    }
+    for (int c = 1; c <= last; ++c)
+        SetNeededColWidth(c, CalcColMinWidths(c, includeHeader, true));
     colsChanged();
     Relayout();
+}
+
+void TzyGrid::SetNeededColWidth(int col, int need)
+{
+    if (m_gridColMinWidth != 0) need = std::max(need, m_gridColMinWidth);
+    if (m_cols[col].minWidth != 0) need = std::max(need, m_cols[col].minWidth);
+    if (need > 0)
+        m_cols[col].width = need;
 }
 
 void TzyGrid::AutoSizeColsMerged(bool includeHeader)
@@ -235,13 +238,8 @@ void TzyGrid::AutoSizeColsMerged(bool includeHeader)
                 ++sum;
             }
         }
-    for (int c = 1; c <= m_colCount; ++c) {
-        int w = need[c];
-        if (m_gridColMinWidth != 0) w = std::max(w, m_gridColMinWidth);
-        if (m_cols[c].minWidth != 0) w = std::max(w, m_cols[c].minWidth);
-        if (w > 0)
-            m_cols[c].width = w;
-    }
+    for (int c = 1; c <= m_colCount; ++c)
+        SetNeededColWidth(c, need[c]);
     colsChanged();
     Relayout();
 }

@@ -48,6 +48,12 @@ QString groupOf(const QString& key)
     return g;
 }
 
+// The settings path of a value; the key's default value is "@".
+QString valuePath(const QString& key, const QString& name)
+{
+    return groupOf(key) + QLatin1Char('/') + (name.isEmpty() ? QStringLiteral("@") : name);
+}
+
 class DefaultKeyStore : public IKeyStore {
 public:
     bool keyExists(RootKey root, const QString& key) override
@@ -69,8 +75,7 @@ public:
         if (root != RootKey::CurrentUser)
             return machineKeys().read(root, key, name);
         QSettings s(userStoreFile(), QSettings::IniFormat);
-        const QString path = groupOf(key) + QLatin1Char('/') + (name.isEmpty() ? QStringLiteral("@") : name);
-        const QVariant v = s.value(path);
+        const QVariant v = s.value(valuePath(key, name));
         if (!v.isValid())
             return {};
         return decode(v.toString());
@@ -84,8 +89,7 @@ public:
         if (!QDir().mkpath(QFileInfo(file).absolutePath()))
             throw RegistryError("Unable to create the key store folder.");
         QSettings s(file, QSettings::IniFormat);
-        const QString path = groupOf(key) + QLatin1Char('/') + (name.isEmpty() ? QStringLiteral("@") : name);
-        s.setValue(path, encode(value));
+        s.setValue(valuePath(key, name), encode(value));
         s.sync();
         if (s.status() != QSettings::NoError)
             throw RegistryError("Unable to write the key store.");

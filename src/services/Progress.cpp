@@ -65,24 +65,68 @@ void PollCancel()
 
 } // namespace Progress
 
-void MemoryProgress::ResetProgress()
+void ProgressLines::Clear()
 {
     m_lines.clear();
+    m_pending = false;
+    m_pendingText.clear();
+    m_pendingFormat.clear();
     m_currentStep = 0;
-    m_stepPos = 0;
-    m_stepVisible = false;
 }
 
-int MemoryProgress::AddStepIdx(const QString& text)
+int ProgressLines::AddStep(const QString& text)
 {
+    FormatPending();
     ++m_currentStep;
     m_lines << Utils::Format(Progress::stepFormat(), {m_currentStep, text});
-    return int(m_lines.size()) - 1;
+    return Count() - 1;
 }
 
-void MemoryProgress::AddLine(const QString& text)
+int ProgressLines::AddLine(const QString& text)
 {
+    FormatPending();
     m_lines << Utils::Format(Progress::noStepFormat(), {text});
+    return Count() - 1;
+}
+
+bool ProgressLines::UpdateStepLine(const QString& text)
+{
+    if (m_lines.isEmpty())
+        return false;
+    m_pendingText = text;
+    m_pendingFormat = Progress::stepFormat();
+    m_pending = true;
+    return true;
+}
+
+bool ProgressLines::AppendToLine(const QString& text, int index)
+{
+    if (index < 0 || index >= Count())
+        return false;
+    FormatPending();
+    m_lines[index] = Utils::Format(QStringLiteral(" %s %s "), {Utils::Trim(m_lines.at(index)), text});
+    return true;
+}
+
+const QStringList& ProgressLines::Lines() const
+{
+    FormatPending();
+    return m_lines;
+}
+
+void ProgressLines::FormatPending() const
+{
+    if (!m_pending)
+        return;
+    m_pending = false;
+    m_lines.last() = Utils::Format(m_pendingFormat, {m_currentStep, m_pendingText});
+}
+
+void MemoryProgress::ResetProgress()
+{
+    m_lines.Clear();
+    m_stepPos = 0;
+    m_stepVisible = false;
 }
 
 void MemoryProgress::StartStepProgress(int max)
@@ -94,24 +138,8 @@ void MemoryProgress::StartStepProgress(int max)
 
 void MemoryProgress::UpdateStepLine(const QString& text)
 {
-    if (m_lines.isEmpty())
-        return;
-    m_lines.last() = Utils::Format(Progress::stepFormat(), {m_currentStep, text});
-    ++m_stepPos;
-}
-
-void MemoryProgress::AppendToLastLine(const QString& text)
-{
-    if (m_lines.isEmpty())
-        return;
-    m_lines.last() = Utils::Format(QStringLiteral(" %s %s "), {Utils::Trim(m_lines.last()), text});
-}
-
-void MemoryProgress::AppendToLine(const QString& text, int index)
-{
-    if (index < 0 || index >= m_lines.size())
-        return;
-    m_lines[index] = Utils::Format(QStringLiteral(" %s %s "), {Utils::Trim(m_lines[index]), text});
+    if (m_lines.UpdateStepLine(text))
+        ++m_stepPos;
 }
 
 void MemoryProgress::Close()

@@ -34,6 +34,36 @@ public:
     virtual void Close() = 0;
 };
 
+// The lines of a progress display: numbered step lines and plain lines in
+// the formats of the plan under way. A counter may rewrite the last step line
+// a million times between two reads, so that line is formatted only when the
+// lines are read, in the format it was written in.
+class ProgressLines {
+public:
+    void Clear();
+    // The index of the new line.
+    int AddStep(const QString& text);
+    int AddLine(const QString& text);
+    // False, and nothing changes, when there is no line.
+    bool UpdateStepLine(const QString& text);
+    // Appends " text" to the trimmed line; false when the index is out of range.
+    bool AppendToLine(const QString& text, int index);
+    bool AppendToLastLine(const QString& text) { return AppendToLine(text, Count() - 1); }
+
+    int Count() const { return int(m_lines.size()); }
+    int CurrentStep() const { return m_currentStep; }
+    const QStringList& Lines() const;
+
+private:
+    void FormatPending() const;
+
+    mutable QStringList m_lines;
+    mutable QString m_pendingText;
+    mutable QString m_pendingFormat;
+    mutable bool m_pending = false;
+    int m_currentStep = 0;
+};
+
 // Keeps the lines in memory; what runs without the progress form uses it.
 class MemoryProgress : public IProgress {
 public:
@@ -44,18 +74,18 @@ public:
     bool Cancelled() const override { return m_cancelled; }
     void ShowStepProgress(bool visible) override { m_stepVisible = visible; }
     void AddStep(const QString& text) override { AddStepIdx(text); }
-    int AddStepIdx(const QString& text) override;
-    void AddLine(const QString& text) override;
+    int AddStepIdx(const QString& text) override { return m_lines.AddStep(text); }
+    void AddLine(const QString& text) override { m_lines.AddLine(text); }
     void StartStepProgress(int max) override;
     void UpdateStepLine(const QString& text) override;
-    void AppendToLastLine(const QString& text) override;
-    void AppendToLine(const QString& text, int index) override;
+    void AppendToLastLine(const QString& text) override { m_lines.AppendToLastLine(text); }
+    void AppendToLine(const QString& text, int index) override { m_lines.AppendToLine(text, index); }
     void Show() override { m_visible = true; }
     void Close() override;
 
-    const QStringList& lines() const { return m_lines; }
+    const QStringList& lines() const { return m_lines.Lines(); }
     QString caption() const { return m_caption; }
-    int currentStep() const { return m_currentStep; }
+    int currentStep() const { return m_lines.CurrentStep(); }
     int totalSteps() const { return m_totalSteps; }
     int stepPosition() const { return m_stepPos; }
     int stepMax() const { return m_stepMax; }
@@ -63,9 +93,8 @@ public:
     bool visible() const { return m_visible; }
 
 private:
-    QStringList m_lines;
+    ProgressLines m_lines;
     QString m_caption;
-    int m_currentStep = 0;
     int m_totalSteps = 0;
     int m_stepPos = 0;
     int m_stepMax = 0;

@@ -2,6 +2,7 @@
 
 #include "StdDlg.h"
 #include "Utils.h"
+#include "zyAD.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -25,7 +26,6 @@ constexpr quint32 kMaxDataSize = 4 * 32768;
 namespace Utils {
 namespace {
 
-const QString kProductName = QStringLiteral("Tarvo ZOL Lumo");
 const QString kMutexName = QStringLiteral("Tarvo_ZOL_Lumo_BF2584AE-67C7-4BCB-A8C7-10B05ED27F10");
 const QString kMsgName = QStringLiteral("Tarvo_ZOL_Lumo_F3791177-755C-4DB2-BE18-30845B2DA5B5");
 
@@ -153,7 +153,7 @@ bool ParseSingleInstanceCopyData(const QByteArray& data, QStringList& params)
 
 QStringList SingleInstanceBusyLines()
 {
-    return {Format(QStringLiteral(" %s "), {Format(QStringLiteral("%s is already running, but is busy."), {kProductName})}),
+    return {Format(QStringLiteral(" %s "), {Format(QStringLiteral("%s is already running, but is busy."), {TzyAD::ProductName()})}),
             QString(),
             Format(QStringLiteral(" %s "), {QStringLiteral("Please try again later.")})};
 }

@@ -23,13 +23,7 @@ IPrompter* g_prompter = nullptr;
 
 Button make(const QString& hint, int captionId, int mr, int glyph)
 {
-    Button b;
-    b.visible = true;
-    b.hint = hint;
-    b.caption = UIT(captionId);
-    b.modalResult = mr;
-    b.glyph = glyph;
-    return b;
+    return {true, hint, UIT(captionId), mr, glyph};
 }
 
 } // namespace
@@ -48,10 +42,7 @@ IPrompter& prompter()
 int ShowMsg1(int level, const QString& msgId, const QStringList& lines,
              const QString& hint, const QString& caption, int modalResult, int glyph)
 {
-    Request r;
-    r.level = level;
-    r.msgId = msgId;
-    r.lines = lines;
+    Request r{level, msgId, lines};
     r.buttons[2] = {true, hint, caption, modalResult, glyph};
     return prompter().prompt(r).modalResult;
 }
@@ -60,10 +51,7 @@ int ShowMsg2(int level, const QString& msgId, const QStringList& lines,
              const QString& hintM, const QString& captionM, int modalResultM, int glyphM,
              const QString& hintR, const QString& captionR, int modalResultR, int glyphR)
 {
-    Request r;
-    r.level = level;
-    r.msgId = msgId;
-    r.lines = lines;
+    Request r{level, msgId, lines};
     r.buttons[1] = {true, hintM, captionM, modalResultM, glyphM};
     r.buttons[2] = {true, hintR, captionR, modalResultR, glyphR};
     return prompter().prompt(r).modalResult;
@@ -72,10 +60,7 @@ int ShowMsg2(int level, const QString& msgId, const QStringList& lines,
 Answer ShowMsg3(int level, const QString& msgId, const QStringList& lines, const QString& cbCaption,
                 const Button& left, const Button& middle, const Button& right)
 {
-    Request r;
-    r.level = level;
-    r.msgId = msgId;
-    r.lines = lines;
+    Request r{level, msgId, lines};
     r.hasCheckBox = true;
     r.checkCaption = cbCaption;
     r.buttons = {left, middle, right};

@@ -28,8 +28,6 @@ FatalErrorPresenter g_fatalPresenter;
 FatalShutdown g_fatalShutdown;
 bool g_terminated = false;
 
-const QString kProductName = QStringLiteral("Tarvo ZOL Lumo");
-
 bool isBlankChar(QChar c) { return c.unicode() <= 0x20; }
 
 bool isAsciiDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
@@ -501,7 +499,7 @@ bool IsWow64()
 QString FatalErrorText(const QString& msg, const QString& details)
 {
     QStringList lines;
-    lines << Format(QStringLiteral("%s: %s"), {kProductName, QStringLiteral("An error has occurred.")}) << QString()
+    lines << Format(QStringLiteral("%s: %s"), {TzyAD::ProductName(), QStringLiteral("An error has occurred.")}) << QString()
           << Format(QStringLiteral(" %s "), {msg}) << QString()
           << Format(QStringLiteral(" %s "), {details}) << QString()
           << Format(QStringLiteral(" %s "), {QStringLiteral("This is a fatal error. Unable to continue.")});

@@ -50,6 +50,11 @@ void TzyAD::Init()
     Version = GetFileVersion();
 }
 
+QString TzyAD::ProductName()
+{
+    return QStringLiteral("Tarvo ZOL Lumo");
+}
+
 QString TzyAD::GetAppFolder()
 {
     return Utils::IncludeTrailingSlash(Utils::Trim(platform::programFolder()));

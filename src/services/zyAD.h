@@ -19,6 +19,8 @@ public:
     bool IsWin7 = true;  // the desktop has a launcher that shows progress
     bool IsVista = true;
 
+    // "Tarvo ZOL Lumo", as the program's boxes and captions name it.
+    static QString ProductName();
     static QString GetAppFolder();
     static QString GetFileVersion();
     QString getVersion() const;

@@ -15,23 +15,22 @@ TzyUIL::TzyUIL()
 
 void TzyUIL::SetName(const QString& name)
 {
-    if (name != m_name)
-        m_name = Utils::Trim(name);
+    m_name = Utils::Trim(name);
 }
 
 QString TzyUIL::getUIT(int index) const
 {
     if (Utils::CheckIndex(index, 0, kHighId, QStringLiteral("UIL.getUIT")))
         return QString();
-    return Utils::Trim(m_uit[size_t(index)]);
+    // Stored trimmed.
+    return m_uit[size_t(index)];
 }
 
 void TzyUIL::setUIT(int index, const QString& text)
 {
     if (Utils::CheckIndex(index, 0, kHighId, QStringLiteral("UIL.setUIT")))
         return;
-    if (text != m_uit[size_t(index)])
-        m_uit[size_t(index)] = Utils::Trim(text);
+    m_uit[size_t(index)] = Utils::Trim(text);
 }
 
 TzyUILs::TzyUILs()

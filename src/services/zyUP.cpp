@@ -19,38 +19,6 @@ TzyUP::XLExtnSource g_xlExtnSource;
 
 const QString kTemplateBase = QStringLiteral("Templates/Tarvo_ZOL_Lumo_Template");
 
-template <typename T>
-void store(T& field, const T& value)
-{
-    if (field != value)
-        field = value;
-}
-
-// Collects the failures of a load, one line each, so one bad value costs
-// only itself.
-class LoadErrors {
-public:
-    template <typename F>
-    void attempt(F&& read)
-    {
-        try {
-            read();
-        } catch (const std::exception& e) {
-            m_details << Utils::ExceptionMessage(e);
-        }
-    }
-    bool report() const
-    {
-        if (m_details.isEmpty())
-            return true;
-        Utils::ShowRegistryError(false, m_details);
-        return false;
-    }
-
-private:
-    QStringList m_details;
-};
-
 } // namespace
 
 namespace Utils {
@@ -66,6 +34,25 @@ void ShowRegistryError(bool writing, const QStringList& details)
         lines << Utils::Format(QStringLiteral(" %s "), {Utils::Format(UIT(1094), {d})});
     StdDlg::ShowMsg1(StdDlg::Critical, QString(), lines, QString(), QStringLiteral("OK"),
                      StdDlg::mrOk, StdDlg::glOk);
+}
+
+bool RegistryLoadErrors::report() const
+{
+    if (m_details.isEmpty())
+        return true;
+    ShowRegistryError(false, m_details);
+    return false;
+}
+
+bool SaveRegistryValues(const std::function<void()>& write)
+{
+    try {
+        write();
+    } catch (const std::exception& e) {
+        ShowRegistryError(true, {ExceptionMessage(e)});
+        return false;
+    }
+    return true;
 }
 } // namespace Utils
 
@@ -98,7 +85,7 @@ void TzyUP::Reset()
 
 bool TzyUP::Load()
 {
-    LoadErrors errors;
+    Utils::RegistryLoadErrors errors;
     // A value that cannot be read keeps its default; the others go on.
     auto b = [&](const char* name, bool def, void (TzyUP::*set)(bool)) {
         bool v = def;
@@ -152,7 +139,7 @@ bool TzyUP::Save()
     auto b = [&](const char* name, bool v) { REG_Utils::WriteBool(CU, RegKey, QLatin1String(name), v); };
     auto i = [&](const char* name, int v) { REG_Utils::WriteInteger(CU, RegKey, QLatin1String(name), v); };
     auto s = [&](const char* name, const QString& v) { REG_Utils::WriteString(CU, RegKey, QLatin1String(name), v); };
-    try {
+    return Utils::SaveRegistryValues([&] {
         b("AutoAlignBrowseFld", m_AutoAlignBrowseFld);
         b("AutoAlignBrowseVal", m_AutoAlignBrowseVal);
         b("AutoAlignBrowseWS", m_AutoAlignBrowseWS);
@@ -178,11 +165,7 @@ bool TzyUP::Save()
         b("PromptOnOverwriteOF", m_PromptOnOverwriteOF);
         b("PromptOnProcess", m_PromptOnProcess);
         b("PromptOnExit", m_PromptOnExit);
-    } catch (const std::exception& e) {
-        Utils::ShowRegistryError(true, {Utils::ExceptionMessage(e)});
-        return false;
-    }
-    return true;
+    });
 }
 
 // ---- extension codes ----
@@ -235,42 +218,42 @@ QString TzyUP::GetDefaultOFFolderOther() const
 
 // ---- setters ----
 
-void TzyUP::SetAutoAlignBrowseFld(bool v) { store(m_AutoAlignBrowseFld, v); }
-void TzyUP::SetAutoAlignBrowseVal(bool v) { store(m_AutoAlignBrowseVal, v); }
-void TzyUP::SetAutoAlignBrowseWS(bool v) { store(m_AutoAlignBrowseWS, v); }
-void TzyUP::SetAutoSizeBrowseFld(bool v) { store(m_AutoSizeBrowseFld, v); }
-void TzyUP::SetAutoSizeBrowseVal(bool v) { store(m_AutoSizeBrowseVal, v); }
-void TzyUP::SetAutoSizeBrowseWS(bool v) { store(m_AutoSizeBrowseWS, v); }
-void TzyUP::SetAutoSizeCfgErr(bool v) { store(m_AutoSizeCfgErr, v); }
-void TzyUP::SetAutoSizeSummary(bool v) { store(m_AutoSizeSummary, v); }
-void TzyUP::SetAutoSizeDSM(bool v) { store(m_AutoSizeDSM, v); }
-void TzyUP::SetAutoSizeDSF(bool v) { store(m_AutoSizeDSF, v); }
-void TzyUP::SetImportTaskFldDesc(bool v) { store(m_ImportTaskFldDesc, v); }
-void TzyUP::SetShowToolBarCaptions(bool v) { store(m_ShowToolBarCaptions, v); }
-void TzyUP::SetShowHints(bool v) { store(m_ShowHints, v); }
-void TzyUP::SetPromptOnCreateOFFolder(bool v) { store(m_PromptOnCreateOFFolder, v); }
-void TzyUP::SetPromptOnOverwriteOF(bool v) { store(m_PromptOnOverwriteOF, v); }
-void TzyUP::SetPromptOnProcess(bool v) { store(m_PromptOnProcess, v); }
-void TzyUP::SetPromptOnExit(bool v) { store(m_PromptOnExit, v); }
+void TzyUP::SetAutoAlignBrowseFld(bool v) { m_AutoAlignBrowseFld = v; }
+void TzyUP::SetAutoAlignBrowseVal(bool v) { m_AutoAlignBrowseVal = v; }
+void TzyUP::SetAutoAlignBrowseWS(bool v) { m_AutoAlignBrowseWS = v; }
+void TzyUP::SetAutoSizeBrowseFld(bool v) { m_AutoSizeBrowseFld = v; }
+void TzyUP::SetAutoSizeBrowseVal(bool v) { m_AutoSizeBrowseVal = v; }
+void TzyUP::SetAutoSizeBrowseWS(bool v) { m_AutoSizeBrowseWS = v; }
+void TzyUP::SetAutoSizeCfgErr(bool v) { m_AutoSizeCfgErr = v; }
+void TzyUP::SetAutoSizeSummary(bool v) { m_AutoSizeSummary = v; }
+void TzyUP::SetAutoSizeDSM(bool v) { m_AutoSizeDSM = v; }
+void TzyUP::SetAutoSizeDSF(bool v) { m_AutoSizeDSF = v; }
+void TzyUP::SetImportTaskFldDesc(bool v) { m_ImportTaskFldDesc = v; }
+void TzyUP::SetShowToolBarCaptions(bool v) { m_ShowToolBarCaptions = v; }
+void TzyUP::SetShowHints(bool v) { m_ShowHints = v; }
+void TzyUP::SetPromptOnCreateOFFolder(bool v) { m_PromptOnCreateOFFolder = v; }
+void TzyUP::SetPromptOnOverwriteOF(bool v) { m_PromptOnOverwriteOF = v; }
+void TzyUP::SetPromptOnProcess(bool v) { m_PromptOnProcess = v; }
+void TzyUP::SetPromptOnExit(bool v) { m_PromptOnExit = v; }
 
 void TzyUP::SetDefaultTFDDLItemIndex(int v)
 {
-    store(m_DefaultTFDDLItemIndex, (v < tfNone || v > tfOther) ? int(tfAuto) : v);
+    m_DefaultTFDDLItemIndex = (v < tfNone || v > tfOther) ? int(tfAuto) : v;
 }
 
 void TzyUP::SetDefaultTFOther(const QString& v)
 {
-    store(m_DefaultTFOther, Utils::Trim(v));
+    m_DefaultTFOther = Utils::Trim(v);
 }
 
 void TzyUP::SetDefaultOFFolderDDLItemIndex(int v)
 {
-    store(m_DefaultOFFolderDDLItemIndex, (v < ofNone || v > ofOther) ? int(ofDocuments) : v);
+    m_DefaultOFFolderDDLItemIndex = (v < ofNone || v > ofOther) ? int(ofDocuments) : v;
 }
 
 void TzyUP::SetDefaultOFFolderOther(const QString& v)
 {
-    store(m_DefaultOFFolderOther, Utils::IncludeTrailingSlash(Utils::Trim(v)));
+    m_DefaultOFFolderOther = Utils::IncludeTrailingSlash(Utils::Trim(v));
 }
 
 bool TzyUP::SetDefaultXLExtn(int code)
@@ -279,13 +262,13 @@ bool TzyUP::SetDefaultXLExtn(int code)
         m_DefaultXLExtn = xeAuto;
     if (IsInvalidXLExtn(code))
         return true;
-    store(m_DefaultXLExtn, code);
+    m_DefaultXLExtn = code;
     return false;
 }
 
-void TzyUP::SetHintHidePause(int v) { store(m_HintHidePause, std::clamp(v, 1000, 5000)); }
-void TzyUP::SetHintPause(int v) { store(m_HintPause, std::clamp(v, 0, 2000)); }
-void TzyUP::SetImportTaskFldValueCount(int v) { store(m_ImportTaskFldValueCount, std::clamp(v, 0, 5)); }
+void TzyUP::SetHintHidePause(int v) { m_HintHidePause = std::clamp(v, 1000, 5000); }
+void TzyUP::SetHintPause(int v) { m_HintPause = std::clamp(v, 0, 2000); }
+void TzyUP::SetImportTaskFldValueCount(int v) { m_ImportTaskFldValueCount = std::clamp(v, 0, 5); }
 
 void TzyUP::SetAllAutoSize()
 {

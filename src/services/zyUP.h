@@ -2,7 +2,10 @@
 // The user preferences: 25 values under one per-user key, one value per
 // preference named like its field. The forms read them through the getters
 // and change them through the setters, saving at once.
+#include "Utils.h"
+
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -132,4 +135,28 @@ namespace Utils {
 // one "Details: %s" line per failure, separated by blank lines, shown with
 // the error icon and one OK button.
 void ShowRegistryError(bool writing, const QStringList& details);
+
+// Collects the failures of a load of a group of values, one detail each, so
+// one bad value costs only itself.
+class RegistryLoadErrors {
+public:
+    template <typename F>
+    void attempt(F&& read)
+    {
+        try {
+            read();
+        } catch (const std::exception& e) {
+            m_details << ExceptionMessage(e);
+        }
+    }
+    // Reports the failures, if any, in one box; true when there were none.
+    bool report() const;
+
+private:
+    QStringList m_details;
+};
+
+// Runs the writes of a group of values; the first failure stops them and is
+// reported. False then.
+bool SaveRegistryValues(const std::function<void()>& write);
 } // namespace Utils

@@ -14,13 +14,6 @@ namespace {
 
 constexpr auto CU = platform::RootKey::CurrentUser;
 
-template <typename T>
-void store(T& field, const T& value)
-{
-    if (field != value)
-        field = value;
-}
-
 // Raised to the minimum, then cut to the work area.
 int fitLength(int length, int minimum, int available)
 {
@@ -66,21 +59,15 @@ void TzyWM::Reset()
     m_WasMaximised = m_FormPositionReset = false;
 }
 
-void TzyWM::SetLeft(int v) { store(m_Left, v); }
-void TzyWM::SetTop(int v) { store(m_Top, v); }
-void TzyWM::SetHeight(int v) { store(m_Height, v); }
-void TzyWM::SetWidth(int v) { store(m_Width, v); }
-void TzyWM::SetWasMaximised(bool v) { store(m_WasMaximised, v); }
-void TzyWM::SetFormPositionReset(bool v) { store(m_FormPositionReset, v); }
-void TzyWM::SetDefaultHeight(int v) { store(m_DefaultHeight, v); }
-void TzyWM::SetDefaultWidth(int v) { store(m_DefaultWidth, v); }
-
-void TzyWM::SetWindowSize(int v)
-{
-    if (m_WindowSize != 0 && m_WindowSize != 1)
-        m_WindowSize = 0;
-    store(m_WindowSize, v);
-}
+void TzyWM::SetLeft(int v) { m_Left = v; }
+void TzyWM::SetTop(int v) { m_Top = v; }
+void TzyWM::SetHeight(int v) { m_Height = v; }
+void TzyWM::SetWidth(int v) { m_Width = v; }
+void TzyWM::SetWasMaximised(bool v) { m_WasMaximised = v; }
+void TzyWM::SetFormPositionReset(bool v) { m_FormPositionReset = v; }
+void TzyWM::SetDefaultHeight(int v) { m_DefaultHeight = v; }
+void TzyWM::SetDefaultWidth(int v) { m_DefaultWidth = v; }
+void TzyWM::SetWindowSize(int v) { m_WindowSize = v; }
 
 QPoint TzyWM::CentredOnWorkArea(const QSize& size)
 {
@@ -192,18 +179,14 @@ void TzyWMs::Validate()
 
 bool TzyWMs::Load()
 {
-    QStringList details;
+    Utils::RegistryLoadErrors errors;
     for (int n = 1; n <= HighIndex(); ++n) {
         TzyWM& wm = *m_items[size_t(n)];
         const QString key = ItemKey(n);
         // A value that cannot be read keeps its reset value; the rest go on.
         auto i = [&](const char* name, int def, void (TzyWM::*set)(int)) {
             int v = def;
-            try {
-                v = REG_Utils::ReadInteger(CU, key, QLatin1String(name), def);
-            } catch (const std::exception& e) {
-                details << Utils::ExceptionMessage(e);
-            }
+            errors.attempt([&] { v = REG_Utils::ReadInteger(CU, key, QLatin1String(name), def); });
             (wm.*set)(v);
         };
         i("Left", -1, &TzyWM::SetLeft);
@@ -212,17 +195,10 @@ bool TzyWMs::Load()
         i("Width", -1, &TzyWM::SetWidth);
         i("WindowSize", 0, &TzyWM::SetWindowSize);
         bool reset = false;
-        try {
-            reset = REG_Utils::ReadBool(CU, key, QStringLiteral("FormPositionReset"), false);
-        } catch (const std::exception& e) {
-            details << Utils::ExceptionMessage(e);
-        }
+        errors.attempt([&] { reset = REG_Utils::ReadBool(CU, key, QStringLiteral("FormPositionReset"), false); });
         wm.SetFormPositionReset(reset);
     }
-    if (details.isEmpty())
-        return true;
-    Utils::ShowRegistryError(false, details);
-    return false;
+    return errors.report();
 }
 
 void TzyWMs::writeItem(int index)
@@ -239,14 +215,10 @@ void TzyWMs::writeItem(int index)
 
 bool TzyWMs::SaveAll()
 {
-    try {
+    return Utils::SaveRegistryValues([this] {
         for (int n = 1; n <= HighIndex(); ++n)
             writeItem(n);
-    } catch (const std::exception& e) {
-        Utils::ShowRegistryError(true, {Utils::ExceptionMessage(e)});
-        return false;
-    }
-    return true;
+    });
 }
 
 bool TzyWMs::SaveItem(int index)
@@ -254,11 +226,5 @@ bool TzyWMs::SaveItem(int index)
     // Slot 0 is no form's record; an index outside the records is a fault.
     if (Utils::CheckIndex(index, 1, HighIndex(), QStringLiteral("WM.SaveItem")))
         return false;
-    try {
-        writeItem(index);
-    } catch (const std::exception& e) {
-        Utils::ShowRegistryError(true, {Utils::ExceptionMessage(e)});
-        return false;
-    }
-    return true;
+    return Utils::SaveRegistryValues([this, index] { writeItem(index); });
 }

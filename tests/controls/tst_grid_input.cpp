@@ -399,6 +399,13 @@ private slots:
         press(g, "F2");
         QTest::keyClick(ed, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(1, 2));
+        // Shift+Enter commits and moves back.
+        press(g, "F2");
+        QTest::keyClicks(ed, "?");
+        QTest::keyClick(ed, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(g.getCells(1, 2), QStringLiteral("?"));
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(1, 1));
+        QVERIFY(!ed->isVisible());
         // A right-aligned column: one pixel wider to the right.
         g.setColHorAlign(2, haRight);
         g.MoveToCell(2, 2);

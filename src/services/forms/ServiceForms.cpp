@@ -1,8 +1,10 @@
 #include "ServiceForms.h"
 
+#include "FormText.h"
 #include "UF_Progress.h"
 #include "UF_StdDlg.h"
 #include "Utils.h"
+#include "zyAD.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -13,26 +15,19 @@
 namespace ServiceForms {
 namespace {
 
-const QString kProductName = QStringLiteral("Tarvo ZOL Lumo");
-
 bool haveWidgets()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-QString onScreen(QString s)
-{
-    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 void toStderr(const QString& text)
 {
-    std::fprintf(stderr, "%s\n", qPrintable(onScreen(text)));
+    std::fprintf(stderr, "%s\n", qPrintable(FormText::OnScreen(text)));
 }
 
 void runBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, kProductName, onScreen(text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, TzyAD::ProductName(), FormText::OnScreen(text), QMessageBox::Ok);
     box.exec();
 }
 

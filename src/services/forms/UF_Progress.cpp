@@ -1,6 +1,7 @@
 #include "UF_Progress.h"
 
 #include "FormHooks.h"
+#include "FormText.h"
 #include "Glyphs.h"
 #include "StdDlg.h"
 #include "TaskbarProgress.h"
@@ -29,11 +30,6 @@ constexpr int kListItems = 15;
 constexpr int kFirstStepText = 317;
 constexpr int kLastStepText = 391;
 
-QString padded(const QString& s)
-{
-    return Utils::Format(QStringLiteral(" %s "), {s});
-}
-
 // A bar whose range is empty would show the busy animation instead of 0.
 void setBar(QProgressBar* bar, int position, int max)
 {
@@ -49,7 +45,7 @@ TUF_Progress::TUF_Progress(std::unique_ptr<ITaskbarProgress> taskbar)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_taskbar(taskbar ? std::move(taskbar) : std::make_unique<LauncherEntryProgress>())
 {
-    FormHooks::SplashStatus(padded(UIT(26)));
+    FormHooks::SplashStatus(FormText::Padded(UIT(26)));
     setModal(false);
     setSizeGripEnabled(false);
 
@@ -105,12 +101,12 @@ TUF_Progress::TUF_Progress(std::unique_ptr<ITaskbarProgress> taskbar)
     connect(&m_flushTimer, &QTimer::timeout, this, &TUF_Progress::FlushNow);
 
     // Texts and hints.
-    m_lblStep->setText(padded(UIT(247)));
-    m_lblTotal->setText(padded(UIT(248)));
-    m_cancel->setText(padded(UIT(249)));
+    m_lblStep->setText(FormText::Padded(UIT(247)));
+    m_lblTotal->setText(FormText::Padded(UIT(248)));
+    m_cancel->setText(FormText::Padded(UIT(249)));
     m_cancel->setToolTip(UIT(899) + QLatin1Char('\n') + UIT(900));
-    SetPanel(0, padded(UIT(250)));
-    SetPanel(2, padded(UIT(251)));
+    SetPanel(0, FormText::Padded(UIT(250)));
+    SetPanel(2, FormText::Padded(UIT(251)));
 
     ResetProgress();
     FlushNow();
@@ -138,10 +134,7 @@ void TUF_Progress::ResetProgress()
 
 void TUF_Progress::ResetDisplay()
 {
-    m_currentStep = 0;
-    m_lines.clear();
-    m_lastLinePending = false;
-    m_pendingStepText.clear();
+    m_lines.Clear();
     m_listReset = true;
     m_firstDirtyLine = -1;
     m_selectLine = -1;
@@ -184,14 +177,11 @@ void TUF_Progress::AddStep(const QString& text)
 
 int TUF_Progress::AddStepIdx(const QString& text)
 {
-    MaterialiseLastLine();
-    ++m_currentStep;
-    m_lines << Utils::Format(Progress::stepFormat(), {m_currentStep, text});
-    const int index = int(m_lines.size()) - 1;
+    const int index = m_lines.AddStep(text);
     m_selectLine = index;
     MarkLine(index);
     if (AD && AD->IsWin7)
-        m_taskbar->SetProgressValue(m_currentStep, m_totalSteps);
+        m_taskbar->SetProgressValue(m_lines.CurrentStep(), m_totalSteps);
     m_totalPos = std::min(m_totalPos + 1, std::max(0, m_totalMax));
     Changed();
     return index;
@@ -199,9 +189,7 @@ int TUF_Progress::AddStepIdx(const QString& text)
 
 void TUF_Progress::AddLine(const QString& text)
 {
-    MaterialiseLastLine();
-    m_lines << Utils::Format(Progress::noStepFormat(), {text});
-    m_selectLine = int(m_lines.size()) - 1;
+    m_selectLine = m_lines.AddLine(text);
     MarkLine(m_selectLine);
     Changed();
 }
@@ -216,32 +204,25 @@ void TUF_Progress::StartStepProgress(int max)
 
 void TUF_Progress::UpdateStepLine(const QString& text)
 {
-    if (m_lines.isEmpty())
+    if (!m_lines.UpdateStepLine(text))
         return;
-    // Formatting waits for the flush: only the last of a burst is shown.
-    m_pendingStepText = text;
-    m_lastLinePending = true;
     ++m_stepPos;
-    MarkLine(int(m_lines.size()) - 1);
+    MarkLine(m_lines.Count() - 1);
     Changed();
 }
 
 void TUF_Progress::AppendToLastLine(const QString& text)
 {
-    if (m_lines.isEmpty())
+    if (!m_lines.AppendToLastLine(text))
         return;
-    MaterialiseLastLine();
-    m_lines.last() = Utils::Format(QStringLiteral(" %s %s "), {Utils::Trim(m_lines.last()), text});
-    MarkLine(int(m_lines.size()) - 1);
+    MarkLine(m_lines.Count() - 1);
     Changed();
 }
 
 void TUF_Progress::AppendToLine(const QString& text, int index)
 {
-    if (index < 0 || index >= m_lines.size())
+    if (!m_lines.AppendToLine(text, index))
         return;
-    MaterialiseLastLine();
-    m_lines[index] = Utils::Format(QStringLiteral(" %s %s "), {Utils::Trim(m_lines[index]), text});
     MarkLine(index);
     Changed();
 }
@@ -261,17 +242,7 @@ void TUF_Progress::Close()
 
 QStringList TUF_Progress::Lines() const
 {
-    MaterialiseLastLine();
-    return m_lines;
-}
-
-void TUF_Progress::MaterialiseLastLine() const
-{
-    if (!m_lastLinePending)
-        return;
-    m_lastLinePending = false;
-    if (!m_lines.isEmpty())
-        m_lines.last() = Utils::Format(Progress::stepFormat(), {m_currentStep, m_pendingStepText});
+    return m_lines.Lines();
 }
 
 void TUF_Progress::MarkLine(int index)
@@ -305,24 +276,24 @@ void TUF_Progress::Flush()
     m_flushTimer.stop();
     m_sinceFlush.restart();
     ++m_flushCount;
-    MaterialiseLastLine();
 
     if (m_listReset) {
         m_list->clear();
         m_listReset = false;
     }
+    const QStringList& lines = m_lines.Lines();
     const int shown = m_list->count();
-    const int total = int(m_lines.size());
+    const int total = int(lines.size());
     if (m_firstDirtyLine >= 0) {
         for (int i = m_firstDirtyLine; i < std::min(shown, total); ++i) {
             QListWidgetItem* item = m_list->item(i);
-            if (item->text() != m_lines.at(i))
-                item->setText(m_lines.at(i));
+            if (item->text() != lines.at(i))
+                item->setText(lines.at(i));
         }
         if (total > shown)
-            m_list->addItems(m_lines.mid(shown));
+            m_list->addItems(lines.mid(shown));
         for (int i = m_firstDirtyLine; i < total; ++i)
-            FitText(m_lines.at(i));
+            FitText(lines.at(i));
         m_firstDirtyLine = -1;
     }
     if (m_selectLine >= 0 && m_selectLine < m_list->count()) {
@@ -500,12 +471,10 @@ QSize TUF_Progress::FrameExtra() const
 void TUF_Progress::FitToWorkArea()
 {
     const QRect wa = platform::workArea();
-    m_workAreaWidth = wa.width();
-    m_workAreaHeight = wa.height();
     const QSize frame = FrameExtra();
     const QSize min = MinimumClientSize();
-    const int h = std::min(std::max(0, m_workAreaHeight - frame.height()), min.height());
-    const int w = std::min(std::max(0, m_workAreaWidth - frame.width()), min.width());
+    const int h = std::min(std::max(0, wa.height() - frame.height()), min.height());
+    const int w = std::min(std::max(0, wa.width() - frame.width()), min.width());
     const QPoint centre = frameGeometry().center();
     setFixedSize(w, h);
     const int left = std::max(wa.left(), centre.x() - (w + frame.width()) / 2);

@@ -53,7 +53,7 @@ public:
 
     // The latest state, whether or not the widgets show it yet.
     QStringList Lines() const;
-    int CurrentStep() const { return m_currentStep; }
+    int CurrentStep() const { return m_lines.CurrentStep(); }
     int TotalSteps() const { return m_totalSteps; }
     int StepPosition() const { return m_stepPos; }
     int TotalPosition() const { return m_totalPos; }
@@ -86,7 +86,6 @@ private:
     void ResetDisplay();
     void Changed();
     void Flush();
-    void MaterialiseLastLine() const;
     void MarkLine(int index);
     void FitText(const QString& line);
     void SetSizes();
@@ -111,12 +110,8 @@ private:
 
     std::unique_ptr<ITaskbarProgress> m_taskbar;
 
-    // The latest state. The last line may be held unformatted (a counter
-    // line) until it is needed.
-    mutable QStringList m_lines;
-    mutable QString m_pendingStepText;
-    mutable bool m_lastLinePending = false;
-    int m_currentStep = 0;
+    // The latest state.
+    ProgressLines m_lines;
     int m_totalSteps = 0;
     int m_totalPanel = 0; // status panel 3
     int m_totalPos = 0;
@@ -136,8 +131,6 @@ private:
     QElapsedTimer m_sinceFlush;
     QTimer m_flushTimer;
     int m_flushCount = 0;
-    int m_workAreaWidth = 0;
-    int m_workAreaHeight = 0;
     int m_itemHeight = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "UF_StdDlg.h"
 
 #include "FormHooks.h"
+#include "FormText.h"
 #include "Glyphs.h"
 #include "Utils.h"
 #include "WorkArea.h"
@@ -22,22 +23,11 @@ TUF_StdDlg* UF_StdDlg = nullptr;
 
 namespace {
 
-const QString kProductName = QStringLiteral("Tarvo ZOL Lumo");
 constexpr int kImagePanelWidth = 48;
 constexpr int kSpacerWidth = 8;
 constexpr int kPictureSize = 32;
 
 const char* const kSlotTags[3] = {"UF_StdDlg.SetupBBtn_L", "UF_StdDlg.SetupBBtn_M", "UF_StdDlg.SetupBBtn_R"};
-
-QString padded(const QString& s)
-{
-    return Utils::Format(QStringLiteral(" %s "), {s});
-}
-
-QString onScreen(QString s)
-{
-    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 // The caption as drawn: mnemonic markers are not shown.
 QString withoutMnemonics(QString s)
@@ -61,7 +51,7 @@ QFrame* topBevel(QWidget* panel)
 TUF_StdDlg::TUF_StdDlg()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    FormHooks::SplashStatus(padded(UIT(28)));
+    FormHooks::SplashStatus(FormText::Padded(UIT(28)));
     Build();
     StdDlg::setPrompter(this);
 }
@@ -151,9 +141,7 @@ void TUF_StdDlg::ShowMsg1(int level, const QString& msgId, const QString& hint, 
     m_btn[1]->hide();
     SetupButton(2, hint, true, caption, modalResult, glyphIndex);
     m_btnPanel->show();
-    m_msgId->setText(padded(msgId));
-    m_msgId->adjustSize();
-    Setup(level);
+    Setup(level, msgId);
 }
 
 void TUF_StdDlg::ShowMsg2(int level, const QString& msgId,
@@ -165,9 +153,7 @@ void TUF_StdDlg::ShowMsg2(int level, const QString& msgId,
     SetupButton(1, hintM, true, captionM, modalResultM, glyphIndexM);
     SetupButton(2, hintR, true, captionR, modalResultR, glyphIndexR);
     m_btnPanel->show();
-    m_msgId->setText(padded(msgId));
-    m_msgId->adjustSize();
-    Setup(level);
+    Setup(level, msgId);
 }
 
 void TUF_StdDlg::ShowMsg3(int level, const QString& msgId, const QString& cbCaption,
@@ -187,9 +173,7 @@ void TUF_StdDlg::ShowMsg3(int level, const QString& msgId, const QString& cbCapt
     SetupButton(1, hintM, visibleM, captionM, modalResultM, glyphIndexM);
     SetupButton(2, hintR, visibleR, captionR, modalResultR, glyphIndexR);
     m_btnPanel->show();
-    m_msgId->setText(padded(msgId));
-    m_msgId->adjustSize();
-    Setup(level);
+    Setup(level, msgId);
 }
 
 void TUF_StdDlg::SetupButton(int slot, const QString& hint, bool visible, const QString& caption, int modalResult,
@@ -200,7 +184,7 @@ void TUF_StdDlg::SetupButton(int slot, const QString& hint, bool visible, const 
     if (!visible)
         return;
     SetupBBtn(slot, caption, modalResult, glyphIndex);
-    m_btn[slot]->setToolTip(onScreen(GetBtnHint(glyphIndex, hint)));
+    m_btn[slot]->setToolTip(FormText::OnScreen(GetBtnHint(glyphIndex, hint)));
 }
 
 void TUF_StdDlg::SetupBBtn(int slot, const QString& caption, int modalResult, int glyphIndex)
@@ -295,19 +279,19 @@ int TUF_StdDlg::VisiblePicture() const
 
 // ---- level set-up and the memo ---------------------------------------------
 
-void TUF_StdDlg::Setup(int level)
+void TUF_StdDlg::Setup(int level, const QString& msgId)
 {
+    m_msgId->setText(FormText::Padded(msgId));
+    m_msgId->adjustSize();
     for (QLabel* img : m_img)
         img->hide();
     if (level >= StdDlg::Critical && level <= StdDlg::Question) {
         m_img[level - 1]->show();
-        setWindowTitle(padded(Utils::Format(UIT(279 + level), {kProductName})));
+        setWindowTitle(FormText::Padded(Utils::Format(UIT(279 + level), {TzyAD::ProductName()})));
     }
 
-    const QRect wa = platform::workArea();
-    m_workAreaWidth = wa.width();
     const QFontMetrics fm(m_memo->font());
-    m_textWidthLimit = m_workAreaWidth - FrameExtra().width() - kSpacerWidth
+    m_textWidthLimit = platform::workArea().width() - FrameExtra().width() - kSpacerWidth
         - 2 * fm.horizontalAdvance(QStringLiteral("  ")) - kImagePanelWidth;
 
     m_memoLines = MemoLines(Msgs, m_memo->font(), m_textWidthLimit);
@@ -439,24 +423,22 @@ QSize TUF_StdDlg::FrameExtra() const
 void TUF_StdDlg::FitToWorkArea()
 {
     const QRect wa = platform::workArea();
-    m_workAreaWidth = wa.width();
-    m_workAreaHeight = wa.height();
     const QSize frame = FrameExtra();
 
     m_memoScrolls = false;
     QSize min = MinimumClientSize();
     int h = min.height();
-    if (h + frame.height() > m_workAreaHeight) {
-        h = std::max(0, m_workAreaHeight - frame.height());
+    if (h + frame.height() > wa.height()) {
+        h = std::max(0, wa.height() - frame.height());
         m_memoScrolls = true;
         min = MinimumClientSize();
     }
-    const int w = std::min(std::max(0, m_workAreaWidth - frame.width()), min.width());
+    const int w = std::min(std::max(0, wa.width() - frame.width()), min.width());
     m_memo->setVerticalScrollBarPolicy(m_memoScrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setFixedSize(w, h);
 
-    const int top = std::max(wa.top(), wa.top() + (m_workAreaHeight - (h + frame.height())) / 2);
-    const int left = std::max(wa.left(), wa.left() + (m_workAreaWidth - (w + frame.width())) / 2);
+    const int top = std::max(wa.top(), wa.top() + (wa.height() - (h + frame.height())) / 2);
+    const int left = std::max(wa.left(), wa.left() + (wa.width() - (w + frame.width())) / 2);
     move(left, top);
     SetPositions();
 }

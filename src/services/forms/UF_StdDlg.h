@@ -76,7 +76,8 @@ private:
     void SetupBBtn(int slot, const QString& caption, int modalResult, int glyphIndex);
     void SetupButton(int slot, const QString& hint, bool visible, const QString& caption, int modalResult,
                      int glyphIndex);
-    void Setup(int level);
+    // The message id, the picture and caption of the level, the memo, the fit.
+    void Setup(int level, const QString& msgId);
     void SetSizes();
     void SetPositions();
     QSize MinimumClientSize() const;
@@ -99,8 +100,6 @@ private:
     bool m_hasGlyph[3] = {};
 
     QStringList m_memoLines;
-    int m_workAreaWidth = 0;
-    int m_workAreaHeight = 0;
     int m_textWidthLimit = 0;
     bool m_cbGuard = false;
     bool m_memoScrolls = false;

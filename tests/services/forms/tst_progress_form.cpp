@@ -164,6 +164,25 @@ private slots:
         QCOMPARE(form->CurrentStep(), 0);
     }
 
+    // The plan may widen the step numbers before a burst of counter updates
+    // reaches the screen: the waiting line keeps the width it was written with.
+    void aWaitingStepLineKeepsItsFormat()
+    {
+        QString stepFormat = QStringLiteral(" [%.2d] %s ");
+        Progress::setFormatSources([&stepFormat] { return stepFormat; }, [] { return QStringLiteral(" [--] %s "); });
+        start(3);
+        form->AddStep(QStringLiteral("One"));
+        form->FlushNow();
+        QThread::msleep(TUF_Progress::kFlushIntervalMs + 5);
+        form->UpdateStepLine(QStringLiteral("One: 1 of 9"));
+        form->UpdateStepLine(QStringLiteral("One: 2 of 9"));
+        stepFormat = QStringLiteral(" [%.3d] %s ");
+        form->FlushNow();
+        QCOMPARE(form->List()->item(0)->text(), QStringLiteral(" [01] One: 2 of 9 "));
+        QCOMPARE(form->Lines(), QStringList{" [01] One: 2 of 9 "});
+        Progress::setFormatSources(nullptr, nullptr);
+    }
+
     void cancelSetsTheFlagAndThePollAborts()
     {
         start(4);
