@@ -33,18 +33,10 @@ enum : int {
     uitNoData = 671,
 };
 
-// The engine's step frame: whatever leaves the body clears the cancel flag,
-// so that only the run's handler reports it.
-template <class Body>
-void Step(Body&& body)
+// The engine's step frame, on the progress form.
+void Step(const std::function<void()>& body)
 {
-    Progress::PollCancel();
-    try {
-        body();
-    } catch (...) {
-        Progress::form().SetCancelled(false);
-        throw;
-    }
+    RunStep(TzyCoreHooks(), body);
 }
 
 // The field cells by their address ("B11"), so the rules read like the
@@ -109,20 +101,8 @@ TzyPSResults FromRun(const TzyEngineCore& core)
     r.TotalTasks = core.Tasks.TotalTasks;
     r.TasksNotInFilter = core.Tasks.TasksNotInFilter;
     r.TasksProcessed = core.Tasks.TasksProcessed;
-    for (int c = 0; c < 3; ++c) {
-        const TzyCurve& in = core.Curves[size_t(c)];
-        TzyPSCurve& out = r.Curves[size_t(c)];
-        out.ValidCount = in.ValidCount;
-        out.InvalidCount = in.InvalidCount;
-        out.StartDate = in.StartDate;
-        out.FinishDate = in.FinishDate;
-        out.DurationTotal = in.DurationTotal;
-        out.DurationToDate = in.DurationToDate;
-        out.MHTotal = in.MHTotal;
-        out.MHToDate = in.MHToDate;
-        out.CostTotal = in.CostTotal;
-        out.CostToDate = in.CostToDate;
-    }
+    for (size_t c = 0; c < r.Curves.size(); ++c)
+        r.Curves[c] = core.Curves[c];
     r.Growth = core.Growth;
     return r;
 }
@@ -222,16 +202,15 @@ void PopulatePSData(const TzyPSResults& r, TzyRFs& rfs, TzyRHs& rhs)
         }
 
         if (r.Compared()) {
+            // The slippage and growth values themselves are the status rows'
+            // (PopulatePSStatus); their shares of the Baseline go here.
             const int days[3] = {r.Growth.StartSlippage, r.Growth.FinishSlippage, r.Growth.DurationGrowth};
             for (int i = 0; i < 3; ++i) {
-                at(2, 23 + i).SetIntValue(days[i]);
                 if (bl.DurationTotal != 0)
                     at(3, 23 + i).SetFloatValue(Pct(days[i], bl.DurationTotal));
             }
-            at(2, 26).SetFloatValue(r.Growth.MHGrowth);
             if (bl.MHTotal != 0)
                 at(3, 26).SetFloatValue(Pct(r.Growth.MHGrowth, bl.MHTotal));
-            at(2, 27).SetFloatValue(r.Growth.CostGrowth);
             if (bl.CostTotal != 0)
                 at(3, 27).SetFloatValue(Pct(r.Growth.CostGrowth, bl.CostTotal));
 
@@ -402,16 +381,15 @@ void FormatSummaryForm(const TzyRFs& rfs, ISummaryGrid& grid, const std::functio
 
         // Invalid tasks, slippage and growth above zero are shown in red.
         const Cells cells(rfs);
-        auto redWhen = [&](std::initializer_list<const char*> refs, auto positive) {
+        auto redWhen = [&](const auto& refs, auto positive) {
             for (const char* ref : refs) {
                 const TzyRF& rf = rfs.getItems(cells[QString::fromLatin1(ref)]);
                 if (rf.ValueState() == vsValue && positive(rf))
                     grid.setCellFontColor(rf.Col(), rf.Row(), clRed);
             }
         };
-        redWhen({"B12", "D12", "F12", "B23", "D23", "B24", "D24", "B25", "D25"},
-            [](const TzyRF& rf) { return rf.IntValue() > 0; });
-        redWhen({"B26", "D26", "B27", "D27"}, [](const TzyRF& rf) { return rf.FloatValue() > 0; });
+        redWhen(kRedWhenPositiveCounts, [](const TzyRF& rf) { return rf.IntValue() > 0; });
+        redWhen(kRedWhenPositiveAmounts, [](const TzyRF& rf) { return rf.FloatValue() > 0; });
 
         if (showOpenOutputFile)
             showOpenOutputFile();

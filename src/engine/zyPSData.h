@@ -13,20 +13,8 @@
 class TzyEngineCore;
 class TzySD;
 
-// One curve's figures as the summary reports them (dates are whole day
-// numbers, days since 1899-12-30).
-struct TzyPSCurve {
-    int ValidCount = 0;
-    int InvalidCount = 0;
-    int StartDate = 0;
-    int FinishDate = 0;
-    int DurationTotal = 0;
-    int DurationToDate = 0;
-    double MHTotal = 0;
-    double MHToDate = 0;
-    double CostTotal = 0;
-    double CostToDate = 0;
-};
+// One curve's figures as the summary reports them.
+using TzyPSCurve = TzyCurveResults;
 
 // Everything the summary reads of a run and of the processed definition.
 struct TzyPSResults {
@@ -86,6 +74,13 @@ void PopulateSummaryForm(const TzyRFs& rfs, const TzyRHs& rhs, ISummaryGrid& gri
 // `showOpenOutputFile` makes the summary form's Open Output File button
 // visible.
 void FormatSummaryForm(const TzyRFs& rfs, ISummaryGrid& grid, const std::function<void()>& showOpenOutputFile);
+
+// The cells shown in red when above zero, on the summary form and in the
+// worksheet: invalid tasks and slippage (whole numbers), man-hour and cost
+// growth (amounts).
+inline constexpr std::array<const char*, 9> kRedWhenPositiveCounts = {"B12", "D12", "F12", "B23", "D23",
+                                                                      "B24", "D24", "B25", "D25"};
+inline constexpr std::array<const char*, 4> kRedWhenPositiveAmounts = {"B26", "D26", "B27", "D27"};
 
 // The text a field cell shows: its value text, "No Data" or "N/A".
 QString CellText(const TzyRF& rf);

@@ -30,11 +30,6 @@ QStringList& Msgs()
     return AD ? AD->Msgs : spare;
 }
 
-QString Paragraphs(const QStringList& paragraphs)
-{
-    return paragraphs.join(QStringLiteral("\r\n\r\n"));
-}
-
 void SelectWorksheetOrFail(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
                            const QString& fileName, int notFoundId)
 {
@@ -48,31 +43,88 @@ void SelectWorksheetOrFail(const QString& wsLabel, const QString& wsName, const 
                                Labelled(fileLabel, fileName)}));
 }
 
-QString Labelled(const QString& label, const QString& value)
+void StepLine(const QString& text, const std::function<void()>& work)
 {
-    return Format(QStringLiteral("%s: %s"), {label, value});
+    IProgress& p = Progress::form();
+    p.AddStep(text);
+    work();
+    p.AppendToLastLine(UIT(391));
 }
+
+void StartServerStep()
+{
+    StepLine(UIT(381), [] { XL->StartExcel(false); });
+}
+
+void OpenWorkbookStep(const QString& fileLabel, const QString& fileName, const QString& password)
+{
+    StepLine(Format(UIT(382), {fileLabel}), [&] {
+        XL->SetWorkbookLabel(fileLabel);
+        XL->SetWorkbookFileName(fileName);
+        XL->OpenWorkbook(fileName, password, QString(), true);
+    });
+}
+
+void SelectWorksheetStep(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
+                         const QString& fileName, int notFoundId)
+{
+    StepLine(Format(UIT(383), {wsLabel}),
+             [&] { SelectWorksheetOrFail(wsLabel, wsName, fileLabel, fileName, notFoundId); });
+}
+
+void UsedRangeStep(const QString& wsLabel)
+{
+    StepLine(Format(UIT(384), {wsLabel}), [] { XL->GetUsedRange(); });
+}
+
+void CloseWorkbookStep(const QString& fileLabel)
+{
+    StepLine(Format(UIT(389), {fileLabel}), [] { XL->CloseWorkbook(false); });
+}
+
+void QuitServerStep()
+{
+    StepLine(UIT(390), [] { XL->QuitExcel(); });
+}
+
+void ShowProgress(const QString& operation, int steps)
+{
+    IProgress& p = Progress::form();
+    p.ResetProgress();
+    p.SetCaption(Format(QStringLiteral(" %s: %s "), {QStringLiteral("Tarvo ZOL Lumo"), operation}));
+    p.SetTotalSteps(steps);
+    p.SetCancelled(false);
+    p.ShowStepProgress(false);
+    p.Show();
+}
+
+void CloseProgress()
+{
+    IProgress& p = Progress::form();
+    p.SetCancelled(false);
+    p.ShowStepProgress(false);
+    p.Close();
+}
+
+namespace {
+template <class List>
+void Ensure(std::unique_ptr<List>& list, void (*load)(List&))
+{
+    if (!list) {
+        list = std::make_unique<List>();
+        load(*list);
+    }
+}
+} // namespace
 
 void EnsureReportTables()
 {
     // The tables are made at start-up; a run without them (a tool, a test)
     // makes them here rather than writing nothing.
-    if (!RHs_PS) {
-        RHs_PS = std::make_unique<TzyRHs>();
-        RF_PS_Consts::LoadRHs(*RHs_PS);
-    }
-    if (!RFs_PS) {
-        RFs_PS = std::make_unique<TzyRFs>();
-        RF_PS_Consts::LoadRFs(*RFs_PS);
-    }
-    if (!RHs_CD) {
-        RHs_CD = std::make_unique<TzyRHs>();
-        RF_CD_Consts::LoadRHs(*RHs_CD);
-    }
-    if (!RFs_CD) {
-        RFs_CD = std::make_unique<TzyRFs>();
-        RF_CD_Consts::LoadRFs(*RFs_CD);
-    }
+    Ensure(RHs_PS, RF_PS_Consts::LoadRHs);
+    Ensure(RFs_PS, RF_PS_Consts::LoadRFs);
+    Ensure(RHs_CD, RF_CD_Consts::LoadRHs);
+    Ensure(RFs_CD, RF_CD_Consts::LoadRFs);
 }
 
 } // namespace zyProcessPrivate
@@ -132,13 +184,7 @@ void TzyProcess::pollCancel() const
 
 void TzyProcess::step(const std::function<void()>& body)
 {
-    pollCancel();
-    try {
-        body();
-    } catch (...) {
-        progress().SetCancelled(false);
-        throw;
-    }
+    RunStep(TzyCoreHooks(), body);
 }
 
 // ---- the run ------------------------------------------------------------------
@@ -156,14 +202,7 @@ bool TzyProcess::Process(int sdIndex)
         OverwriteChecked = false;
         checkOutputFile();
 
-        const int n = CountSteps();
-        IProgress& p = progress();
-        p.ResetProgress();
-        p.SetCaption(Format(QStringLiteral(" %s: %s "), {QStringLiteral("Tarvo ZOL Lumo"), UIT(252)}));
-        p.SetTotalSteps(n);
-        p.SetCancelled(false);
-        p.ShowStepProgress(false);
-        p.Show();
+        ShowProgress(UIT(252), CountSteps());
 
         CheckWorkbooks();
         Calculate();
@@ -171,9 +210,7 @@ bool TzyProcess::Process(int sdIndex)
         WriteTemplate();
         SaveOutputFile();
 
-        p.SetCancelled(false);
-        p.ShowStepProgress(false);
-        p.Close();
+        CloseProgress();
         ClearData();
         result = true;
     } catch (const OperationAborted&) {
@@ -189,10 +226,7 @@ bool TzyProcess::Process(int sdIndex)
 
 void TzyProcess::report(const char* msgId, const std::exception* failure)
 {
-    IProgress& p = progress();
-    p.SetCancelled(false);
-    p.ShowStepProgress(false);
-    p.Close();
+    CloseProgress();
     // A server that cannot be ended leaves the run here, with its lines.
     if (XL)
         XL->QuitExcel();
@@ -239,7 +273,7 @@ void TzyProcess::Init(int sdIndex)
     ClearData();
     SDIndex = sdIndex;
     m_def = zyProcessDef::Read(sdIndex);
-    ReportDate = int(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
+    ReportDate = DayNumber(QDate::currentDate());
     CutOffDate = WholeDay(m_def.CutOffDate);
     GenerateBL = m_def.GenerateBL;
     GenerateACT = m_def.GenerateACT;
@@ -301,22 +335,10 @@ void TzyProcess::ClearData()
 
 // ---- checking the workbooks ------------------------------------------------------
 
-void TzyProcess::verifyWorksheet(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
-                                 const QString& fileName)
-{
-    IProgress& p = progress();
-    p.AddStep(Format(UIT(383), {wsLabel}));
-    SelectWorksheetOrFail(wsLabel, wsName, fileLabel, fileName, 1230);
-    p.AppendToLastLine(UIT(391));
-}
-
 bool TzyProcess::CheckWorkbooks()
 {
     step([&] {
-        IProgress& p = progress();
-        p.AddStep(UIT(381));
-        XL->StartExcel(false);
-        p.AppendToLastLine(UIT(391));
+        StartServerStep();
         CheckDataSourceFile();
         CheckTemplateFile();
     });
@@ -326,16 +348,9 @@ bool TzyProcess::CheckWorkbooks()
 bool TzyProcess::CheckDataSourceFile()
 {
     step([&] {
-        IProgress& p = progress();
-        p.AddStep(Format(UIT(382), {DSFLabel}));
-        XL->SetWorkbookLabel(DSFLabel);
-        XL->SetWorkbookFileName(DSFName);
-        XL->OpenWorkbook(DSFName, DSFPassword, QString(), true);
-        p.AppendToLastLine(UIT(391));
-        verifyWorksheet(TaskWSLabel, TaskWSName, DSFLabel, DSFName);
-        p.AddStep(Format(UIT(389), {DSFLabel}));
-        XL->CloseWorkbook(false);
-        p.AppendToLastLine(UIT(391));
+        OpenWorkbookStep(DSFLabel, DSFName, DSFPassword);
+        SelectWorksheetStep(TaskWSLabel, TaskWSName, DSFLabel, DSFName, 1230);
+        CloseWorkbookStep(DSFLabel);
     });
     return true;
 }
@@ -343,17 +358,10 @@ bool TzyProcess::CheckDataSourceFile()
 bool TzyProcess::CheckTemplateFile()
 {
     step([&] {
-        IProgress& p = progress();
-        p.AddStep(Format(UIT(382), {TFLabel}));
-        XL->SetWorkbookLabel(TFLabel);
-        XL->SetWorkbookFileName(TFName);
-        XL->OpenWorkbook(TFName, TFPassword, QString(), true);
-        p.AppendToLastLine(UIT(391));
-        verifyWorksheet(PSWSLabel, PSWSName, TFLabel, TFName);
-        verifyWorksheet(CDWSLabel, CDWSName, TFLabel, TFName);
-        p.AddStep(Format(UIT(389), {TFLabel}));
-        XL->CloseWorkbook(false);
-        p.AppendToLastLine(UIT(391));
+        OpenWorkbookStep(TFLabel, TFName, TFPassword);
+        SelectWorksheetStep(PSWSLabel, PSWSName, TFLabel, TFName, 1230);
+        SelectWorksheetStep(CDWSLabel, CDWSName, TFLabel, TFName, 1230);
+        CloseWorkbookStep(TFLabel);
     });
     return true;
 }

@@ -115,10 +115,7 @@ private:
     IProgress& progress() const;
     void pollCancel() const;
     void report(const char* msgId, const std::exception* failure);
-    void verifyWorksheet(const QString& wsLabel, const QString& wsName, const QString& fileLabel,
-                         const QString& fileName);
     void checkOutputFile();
-    void writeField(const class TzyRF& rf);
     template <class Body>
     bool browse(int headingId, int steps, int captionId, const QString& fileLabel, const char* cancelId,
                 const char* failId, int hintId, const std::function<void()>& resetCache, Body&& body);

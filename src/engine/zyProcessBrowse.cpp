@@ -6,6 +6,7 @@
 #include "Progress.h"
 #include "StdDlg.h"
 #include "Utils.h"
+#include "zyEngineCore.h"
 #include "zyModelPrefs.h"
 #include "zyProcessPrivate.h"
 #include "zySD.h"
@@ -34,13 +35,8 @@ void ShowEmpty(const char* msgId, const QStringList& lines, int hintId)
 // task field services share.
 void WorksheetSteps(const QString& fileLabel, const QString& fileName, const QString& wsLabel, const QString& wsName)
 {
-    IProgress& p = Progress::form();
-    p.AddStep(Format(UIT(383), {wsLabel}));
-    SelectWorksheetOrFail(wsLabel, wsName, fileLabel, fileName);
-    p.AppendToLastLine(UIT(391));
-    p.AddStep(Format(UIT(384), {wsLabel}));
-    XL->GetUsedRange();
-    p.AppendToLastLine(UIT(391));
+    SelectWorksheetStep(wsLabel, wsName, fileLabel, fileName);
+    UsedRangeStep(wsLabel);
 }
 
 } // namespace
@@ -74,14 +70,8 @@ template <class Body>
 bool TzyProcess::browse(int headingId, int steps, int captionId, const QString& fileLabel, const char* cancelId,
                         const char* failId, int hintId, const std::function<void()>& resetCache, Body&& body)
 {
-    IProgress& p = progress();
-    const auto closeForm = [&] {
-        p.SetCancelled(false);
-        p.ShowStepProgress(false);
-        p.Close();
-    };
     const auto handle = [&](const char* msgId, const std::exception* failure) {
-        closeForm();
+        CloseProgress();
         QStringList quitLog;
         try {
             XL->QuitExcel();
@@ -106,15 +96,9 @@ bool TzyProcess::browse(int headingId, int steps, int captionId, const QString& 
     Msgs() << Format(UIT(headingId), {fileLabel}) << QString();
     try {
         SetStepFormats(steps);
-        p.ResetProgress();
-        p.SetCaption(Format(QStringLiteral(" %s: %s "),
-                            {QStringLiteral("Tarvo ZOL Lumo"), Format(UIT(captionId), {fileLabel})}));
-        p.SetTotalSteps(steps);
-        p.SetCancelled(false);
-        p.ShowStepProgress(false);
-        p.Show();
+        ShowProgress(Format(UIT(captionId), {fileLabel}), steps);
         const bool filled = body();
-        closeForm();
+        CloseProgress();
         return filled;
     } catch (const OperationAborted&) {
         handle(cancelId, nullptr);
@@ -130,26 +114,14 @@ namespace {
 
 void OpenSteps(const QString& fileLabel, const QString& fileName, const QString& password)
 {
-    IProgress& p = Progress::form();
-    p.AddStep(UIT(381));
-    XL->StartExcel(false);
-    p.AppendToLastLine(UIT(391));
-    p.AddStep(Format(UIT(382), {fileLabel}));
-    XL->SetWorkbookLabel(fileLabel);
-    XL->SetWorkbookFileName(fileName);
-    XL->OpenWorkbook(fileName, password, QString(), true);
-    p.AppendToLastLine(UIT(391));
+    StartServerStep();
+    OpenWorkbookStep(fileLabel, fileName, password);
 }
 
 void CloseSteps(const QString& fileLabel)
 {
-    IProgress& p = Progress::form();
-    p.AddStep(Format(UIT(389), {fileLabel}));
-    XL->CloseWorkbook(false);
-    p.AppendToLastLine(UIT(391));
-    p.AddStep(UIT(390));
-    XL->QuitExcel();
-    p.AppendToLastLine(UIT(391));
+    CloseWorkbookStep(fileLabel);
+    QuitServerStep();
 }
 
 } // namespace
@@ -239,23 +211,12 @@ bool TzyProcess::ExtractTaskFieldValues(const QString& fileLabel, const QString&
                       {UIT(1128), QString(), Format(UIT(1199), {taskFld}), QString(), UIT(1129)}, 1000);
             return false;
         }
-        const int m = int(values.size());
-        IProgress& p = progress();
-        p.StartStepProgress(m);
-        p.AddStep(Format(UIT(317), {0, m}));
+        const TzyCoreHooks onForm;
+        TzyStepCounter counter(onForm, 317, int(values.size()));
         QStringList distinct;
         QVector<int> counts;
-        const QString line = UIT(317);
-        RemoveDuplicates(values, distinct, counts, [&](int j) {
-            // The line is rewritten where the cancel poll runs, and at the end.
-            if (j % 150 == 0 || j == m) {
-                p.UpdateStepLine(Format(line, {j, m}));
-                if (j % 150 == 0)
-                    pollCancel();
-            }
-        });
-        p.AppendToLastLine(UIT(391));
-        p.ShowStepProgress(false);
+        RemoveDuplicates(values, distinct, counts, [&](int j) { counter.Tick(j); });
+        counter.Finish();
 
         TzySD& sd = ActiveSD();
         sd.setVL_TaskFldValCount(vlIndex, int(distinct.size()));

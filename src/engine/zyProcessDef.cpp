@@ -1,6 +1,5 @@
 #include "zyProcessDef.h"
 
-#include "Utils.h"
 #include "zyPSData.h"
 #include "zySD.h"
 
@@ -17,15 +16,15 @@ TzyRunDef Read(int sdIndex)
     d.GraphMH = sd.SCO.GraphMH;
     d.GraphCost = sd.SCO.GraphCost;
 
-    d.DSFName = Utils::Trim(sd.SCF.GetDataSourceFile());
+    d.DSFName = sd.SCF.GetDataSourceFile();
     d.DSFPassword = sd.SCF.GetDataSourceFileOpenPassword();
     d.TaskWSName = sd.SCF.TaskWS;
     d.TaskHeaderRow = sd.SCF.TaskHeaderRow;
-    d.TFName = Utils::Trim(sd.SCF.GetTemplateFile());
+    d.TFName = sd.SCF.GetTemplateFile();
     d.TFPassword = sd.SCF.GetTemplateFileOpenPassword();
     d.PSWSName = sd.SCF.ProjectSummaryWS;
     d.CDWSName = sd.SCF.ChartDataWS;
-    d.OFName = Utils::Trim(sd.SCF.GetOutputFile());
+    d.OFName = sd.SCF.GetOutputFile();
     d.OFFolder = sd.SCF.GetOutputFolder();
     d.ChartDataFirstRow = TzySCF::GetChartDataFirstRow();
 

@@ -37,28 +37,16 @@ TzyCell ToTaskCell(const XLCell& c)
 void TzyProcess::ExtractData()
 {
     step([&] {
-        IProgress& p = progress();
-        p.AddStep(Format(UIT(382), {DSFLabel}));
-        XL->SetWorkbookLabel(DSFLabel);
-        XL->SetWorkbookFileName(DSFName);
-        XL->OpenWorkbook(DSFName, DSFPassword, QString(), true);
-        p.AppendToLastLine(UIT(391));
-
+        OpenWorkbookStep(DSFLabel, DSFName, DSFPassword);
         SelectWorksheetOrFail(TaskWSLabel, TaskWSName, DSFLabel, DSFName);
-        p.AddStep(Format(UIT(384), {TaskWSLabel}));
-        XL->GetUsedRange();
-        p.AppendToLastLine(UIT(391));
+        UsedRangeStep(TaskWSLabel);
 
         ExtractTasks();
         if (m_def.FilterEnabled)
             ExtractFilterValues();
 
-        p.AddStep(Format(UIT(389), {XL->WBLabel}));
-        XL->CloseWorkbook(false);
-        p.AppendToLastLine(UIT(391));
-        p.AddStep(UIT(390));
-        XL->QuitExcel();
-        p.AppendToLastLine(UIT(391));
+        CloseWorkbookStep(XL->WBLabel);
+        QuitServerStep();
     });
 }
 
@@ -77,9 +65,7 @@ void TzyProcess::ExtractTasks()
         tasks.TotalTasks = tasks.TaskCount = count;
         tasks.TasksIgnored = 0;
 
-        std::array<std::vector<TzyCell>*, 9> fields = {
-            &tasks.BLStartText, &tasks.BLFinishText, &tasks.BLMH,    &tasks.BLCost,     &tasks.StartText,
-            &tasks.FinishText,  &tasks.MapMH,        &tasks.MapCost, &tasks.PctComplete};
+        const auto fields = tasks.MapFields();
         int required = 0;
         for (bool r : m_def.MapRequired)
             required += r ? 1 : 0;

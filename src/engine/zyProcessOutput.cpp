@@ -143,17 +143,12 @@ void TzyProcess::SaveOutputFile()
 {
     step([&] {
         checkOutputFile();
-        IProgress& p = progress();
-        p.AddStep(Format(UIT(388), {TFLabel, OFLabel}));
-        XL->SaveAs(OFLabel, OFName);
-        XL->SetWorkbookLabel(OFLabel);
-        XL->SetWorkbookFileName(OFName);
-        p.AppendToLastLine(UIT(391));
-        p.AddStep(Format(UIT(389), {OFLabel}));
-        XL->CloseWorkbook(false);
-        p.AppendToLastLine(UIT(391));
-        p.AddStep(UIT(390));
-        XL->QuitExcel();
-        p.AppendToLastLine(UIT(391));
+        StepLine(Format(UIT(388), {TFLabel, OFLabel}), [&] {
+            XL->SaveAs(OFLabel, OFName);
+            XL->SetWorkbookLabel(OFLabel);
+            XL->SetWorkbookFileName(OFName);
+        });
+        CloseWorkbookStep(OFLabel);
+        QuitServerStep();
     });
 }

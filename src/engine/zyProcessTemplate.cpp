@@ -7,6 +7,7 @@
 #include "RF_PS_Consts.h"
 #include "Utils.h"
 #include "zyEngineCore.h"
+#include "zyPSData.h"
 #include "zyProcessPrivate.h"
 #include "zyRF.h"
 #include "zyRH.h"
@@ -30,11 +31,11 @@ int WorkbookColor(zyRpt::TColor c)
     if (zyRpt::IsSystemColor(c)) {
         switch (zyRpt::SystemColorIndex(c)) {
         case 5: // window
-            return 0xFFFFFF;
+            return int(zyRpt::clWhite);
         case 15: // button face
-            return 0xC0C0C0;
+            return int(zyRpt::clSilver);
         default: // window text and the rest
-            return 0x000000;
+            return int(zyRpt::clBlack);
         }
     }
     return int(c & 0xFFFFFFu);
@@ -49,16 +50,14 @@ int FirstOfThisMonth()
 void Colour(const TzyRF& rf)
 {
     if (rf.ValueState() == zyRpt::vsNoData) {
-        XL->SetFontColor(rf.CellRef(), 255);
-        XL->SetInteriorColor(rf.CellRef(), 0xC0C0C0);
+        XL->SetFontColor(rf.CellRef(), int(zyRpt::clRed));
+        XL->SetInteriorColor(rf.CellRef(), int(zyRpt::clSilver));
     } else if (rf.ValueState() == zyRpt::vsNA) {
-        XL->SetInteriorColor(rf.CellRef(), 0xC0C0C0);
+        XL->SetInteriorColor(rf.CellRef(), int(zyRpt::clSilver));
     }
 }
 
-} // namespace
-
-void TzyProcess::writeField(const TzyRF& rf)
+void WriteField(const TzyRF& rf)
 {
     const QString cell = rf.CellRef();
     switch (rf.ValueState()) {
@@ -87,24 +86,43 @@ void TzyProcess::writeField(const TzyRF& rf)
     }
 }
 
+template <class Refs>
+QSet<QString> RefSet(const Refs& refs)
+{
+    QSet<QString> set;
+    for (const char* ref : refs)
+        set.insert(QString::fromLatin1(ref));
+    return set;
+}
+
+// The title and the field cells of a report table.
+void WriteTitleAndFields(const TzyRHs& rhs, const TzyRFs& rfs)
+{
+    const TzyRH& title = rhs.getItems(1);
+    XL->WriteCellText(title.CellRef(), title.Text());
+    for (int i = 1; i <= rfs.Count(); ++i)
+        WriteField(rfs.getItems(i));
+}
+
+} // namespace
+
 void TzyProcess::PopulateChartData()
 {
     step([&] {
         EnsureReportTables();
-        IProgress& p = progress();
-        p.AddStep(UIT(341));
-        TzyRFs& rfs = *RFs_CD;
-        rfs.ResetValues();
-        RHs_CD->getItems(1).SetText(zyRpt::ReportTitle());
-        rfs.getItems(1).SetDateValue(ReportDate);
-        rfs.getItems(2).SetDateValue(CutOffDate);
-        rfs.getItems(3).SetDateValue(CutOffDate);
-        rfs.getItems(4).SetIntValue(0);
-        rfs.getItems(5).SetIntValue(1);
-        rfs.getItems(6).SetStrValue(m_def.ProjectTitle);
-        rfs.getItems(7).SetStrValue(m_def.ProjectNumber);
-        rfs.getItems(8).SetStrValue(m_def.ProjectClient);
-        p.AppendToLastLine(UIT(391));
+        StepLine(UIT(341), [&] {
+            TzyRFs& rfs = *RFs_CD;
+            rfs.ResetValues();
+            RHs_CD->getItems(1).SetText(zyRpt::ReportTitle());
+            rfs.getItems(1).SetDateValue(ReportDate);
+            rfs.getItems(2).SetDateValue(CutOffDate);
+            rfs.getItems(3).SetDateValue(CutOffDate);
+            rfs.getItems(4).SetIntValue(0);
+            rfs.getItems(5).SetIntValue(1);
+            rfs.getItems(6).SetStrValue(m_def.ProjectTitle);
+            rfs.getItems(7).SetStrValue(m_def.ProjectNumber);
+            rfs.getItems(8).SetStrValue(m_def.ProjectClient);
+        });
     });
 }
 
@@ -112,29 +130,19 @@ void TzyProcess::WriteTemplate()
 {
     step([&] {
         EnsureReportTables();
-        IProgress& p = progress();
-        const auto stepLine = [&](const QString& text, const std::function<void()>& work) {
-            p.AddStep(text);
-            work();
-            p.AppendToLastLine(UIT(391));
-        };
-        stepLine(UIT(381), [] { XL->StartExcel(false); });
-        stepLine(Format(UIT(382), {TFLabel}), [&] {
-            XL->SetWorkbookLabel(TFLabel);
-            XL->SetWorkbookFileName(TFName);
-            XL->OpenWorkbook(TFName, TFPassword, QString(), true);
-        });
+        StartServerStep();
+        OpenWorkbookStep(TFLabel, TFName, TFPassword);
 
         SelectWorksheetOrFail(PSWSLabel, PSWSName, TFLabel, TFName);
-        stepLine(Format(UIT(384), {PSWSLabel}), [] { XL->GetUsedRange(); });
-        stepLine(Format(UIT(386), {PSWSLabel}), [&] { InsertPSData(); });
-        stepLine(Format(UIT(387), {PSWSLabel}), [&] { FormatPSWorksheet(); });
+        UsedRangeStep(PSWSLabel);
+        StepLine(Format(UIT(386), {PSWSLabel}), [&] { InsertPSData(); });
+        StepLine(Format(UIT(387), {PSWSLabel}), [&] { FormatPSWorksheet(); });
 
         SelectWorksheetOrFail(CDWSLabel, CDWSName, TFLabel, TFName);
-        stepLine(Format(UIT(384), {CDWSLabel}), [] { XL->GetUsedRange(); });
-        stepLine(Format(UIT(385), {CDWSLabel}), [&] { ClearChartData(); });
-        stepLine(Format(UIT(386), {CDWSLabel}), [&] { InsertChartData(); });
-        stepLine(Format(UIT(387), {CDWSLabel}), [&] { FormatChartData(); });
+        UsedRangeStep(CDWSLabel);
+        StepLine(Format(UIT(385), {CDWSLabel}), [&] { ClearChartData(); });
+        StepLine(Format(UIT(386), {CDWSLabel}), [&] { InsertChartData(); });
+        StepLine(Format(UIT(387), {CDWSLabel}), [&] { FormatChartData(); });
 
         // The saved workbook opens on the Project Summary Worksheet.
         XL->SetWorksheetLabel(PSWSLabel);
@@ -147,10 +155,7 @@ void TzyProcess::WriteTemplate()
 void TzyProcess::InsertPSData()
 {
     step([&] {
-        const TzyRH& title = RHs_PS->getItems(1);
-        XL->WriteCellText(title.CellRef(), title.Text());
-        for (int i = 1; i <= RFs_PS->Count(); ++i)
-            writeField(RFs_PS->getItems(i));
+        WriteTitleAndFields(*RHs_PS, *RFs_PS);
         XL->SelectRange(QStringLiteral("A1"));
         XL->SelectRange(QStringLiteral("B3"));
     });
@@ -159,11 +164,8 @@ void TzyProcess::InsertPSData()
 void TzyProcess::FormatPSWorksheet()
 {
     step([&] {
-        static const QSet<QString> intCells{QStringLiteral("B12"), QStringLiteral("D12"), QStringLiteral("F12"),
-                                            QStringLiteral("D23"), QStringLiteral("D24"), QStringLiteral("D25"),
-                                            QStringLiteral("B25"), QStringLiteral("B23"), QStringLiteral("B24")};
-        static const QSet<QString> floatCells{QStringLiteral("D26"), QStringLiteral("D27"), QStringLiteral("B26"),
-                                              QStringLiteral("B27")};
+        static const QSet<QString> intCells = RefSet(zyPSData::kRedWhenPositiveCounts);
+        static const QSet<QString> floatCells = RefSet(zyPSData::kRedWhenPositiveAmounts);
         for (int i = 1; i <= RFs_PS->Count(); ++i)
             Colour(RFs_PS->getItems(i));
         for (int i = 1; i <= RFs_PS->Count(); ++i) {
@@ -172,7 +174,7 @@ void TzyProcess::FormatPSWorksheet()
                 continue;
             const QString cell = rf.CellRef().toUpper();
             if ((intCells.contains(cell) && rf.IntValue() > 0) || (floatCells.contains(cell) && rf.FloatValue() > 0))
-                XL->SetFontColor(rf.CellRef(), 255);
+                XL->SetFontColor(rf.CellRef(), int(zyRpt::clRed));
         }
     });
 }
@@ -207,8 +209,8 @@ void TzyProcess::ClearChartData()
             for (int c = 1; c <= kBlockColumns; ++c) {
                 const QString cell = XL->ColNoToColLetters(c) + QString::number(r);
                 XL->WriteCellText(cell, QString());
-                XL->SetFontColor(cell, 0);
-                XL->SetInteriorColor(cell, 0xFFFFFF);
+                XL->SetFontColor(cell, int(zyRpt::clBlack));
+                XL->SetInteriorColor(cell, int(zyRpt::clWhite));
             }
         }
         XL->WriteCellNumber(QStringLiteral("A") + QString::number(f), d0);
@@ -221,10 +223,7 @@ void TzyProcess::ClearChartData()
 void TzyProcess::InsertChartData()
 {
     step([&] {
-        const TzyRH& title = RHs_CD->getItems(1);
-        XL->WriteCellText(title.CellRef(), title.Text());
-        for (int i = 1; i <= RFs_CD->Count(); ++i)
-            writeField(RFs_CD->getItems(i));
+        WriteTitleAndFields(*RHs_CD, *RFs_CD);
 
         const TzyDayTable& days = m_core->Days;
         const int f = m_def.ChartDataFirstRow;

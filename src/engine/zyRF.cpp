@@ -12,15 +12,7 @@ std::unique_ptr<TzyRFs> RFs_CD;
 
 namespace zyRpt {
 
-namespace {
-const QDate kDayZero(1899, 12, 30);
-}
-
-double DateToDayNumber(const QDate& d) { return double(kDayZero.daysTo(d)); }
-
-QDate DayNumberToDate(double dayNumber) { return kDayZero.addDays(qint64(std::trunc(dayNumber))); }
-
-double Today() { return DateToDayNumber(QDate::currentDate()); }
+double Today() { return DayNumber(QDate::currentDate()); }
 
 } // namespace zyRpt
 
@@ -90,8 +82,6 @@ void TzyRF::SetFloatValue(double v)
         m_floatValue = v;
 }
 
-void TzyRF::SetLayout(const zyRpt::TzyRptLayout& l) { zyRpt::ApplyLayout(*this, l); }
-
 QString TzyRF::GetValueText() const
 {
     switch (m_dataType) {
@@ -106,7 +96,7 @@ QString TzyRF::GetValueText() const
         // (two-digit day, short month name, four-digit year).
         const double whole = std::floor(m_dateValue);
         const int msecs = int(std::lround((m_dateValue - whole) * 86400000.0));
-        const QDateTime dt(zyRpt::DayNumberToDate(whole), QTime(0, 0).addMSecs(msecs));
+        const QDateTime dt(DayDate(qint64(whole)), QTime(0, 0).addMSecs(msecs));
         return QLocale().toString(dt, m_format);
     }
     default:
@@ -114,40 +104,14 @@ QString TzyRF::GetValueText() const
     }
 }
 
-TzyRFs::TzyRFs()
-{
-    m_items.push_back(std::make_unique<TzyRF>());
-}
-
-TzyRFs::~TzyRFs()
-{
-    while (!m_items.empty())
-        m_items.pop_back();
-    m_count = 0;
-}
-
-TzyRF& TzyRFs::getItems(int index)
-{
-    if (Utils::CheckIndex(index, 0, m_count, QStringLiteral("RFs.getItems")))
-        return *m_items[0];
-    return *m_items[size_t(index)];
-}
-
-const TzyRF& TzyRFs::getItems(int index) const
-{
-    return const_cast<TzyRFs*>(this)->getItems(index);
-}
-
 int TzyRFs::Add(const QString& name, quint8 dataType, const QString& format, const zyRpt::TzyRptLayout& layout)
 {
-    m_items.push_back(std::make_unique<TzyRF>());
-    m_count = int(m_items.size()) - 1;
-    TzyRF& c = *m_items.back();
+    TzyRF& c = AddCell();
     c.SetName(name);
     c.SetDataType(dataType);
     c.SetFormat(format);
     c.SetLayout(layout);
-    return m_count;
+    return Count();
 }
 
 int TzyRFs::Add(const QString& name, quint8 dataType, const QString& format, const QString& cellRef, int col,
@@ -157,13 +121,13 @@ int TzyRFs::Add(const QString& name, quint8 dataType, const QString& format, con
     int mergeToRow)
 {
     return Add(name, dataType, format,
-        zyRpt::MakeLayout(cellRef, col, row, horAlign, fontBold, fontColor, cellColor, gridLineTopColor,
+        zyRpt::TzyRptLayout{cellRef, col, row, horAlign, fontBold, fontColor, cellColor, gridLineTopColor,
             gridLineLeftColor, gridLineBottomColor, gridLineRightColor, ellipsifyText, ellipsifyPath, merge,
-            mergeToCol, mergeToRow));
+            mergeToCol, mergeToRow});
 }
 
 void TzyRFs::ResetValues()
 {
-    for (int i = 1; i <= m_count; ++i)
-        m_items[size_t(i)]->ResetValue();
+    for (int i = 1; i <= Count(); ++i)
+        getItems(i).ResetValue();
 }

@@ -2,6 +2,7 @@
 // Report field cells: a typed value with its format at one cell of a report
 // worksheet and of the summary grid. Each run resets the values and sets them
 // again; the layout stays as filled at start-up.
+#include "zyCell.h"
 #include "zyRH.h"
 
 #include <QDate>
@@ -14,9 +15,7 @@ namespace zyRpt {
 enum TDataType : quint8 { dtText = 0, dtInteger = 1, dtNumber = 2, dtDate = 3 };
 enum TValueState : quint8 { vsValue = 0, vsNoData = 1, vsNA = 2 };
 
-// Day-based date values: days since 1899-12-30.
-double DateToDayNumber(const QDate& d);
-QDate DayNumberToDate(double dayNumber);
+// Today as a date value (days since 1899-12-30).
 double Today();
 
 } // namespace zyRpt
@@ -45,7 +44,6 @@ public:
     void SetStrValue(const QString& v);
     void SetIntValue(int v);
     void SetFloatValue(double v);
-    void SetLayout(const zyRpt::TzyRptLayout& l);
 
     // The value of the field DataType names, through the cell's format;
     // ValueState is not looked at (the caller shows "No Data" or "N/A").
@@ -62,18 +60,9 @@ private:
     double m_floatValue = 0;
 };
 
-class TzyRFs {
+class TzyRFs : public zyRpt::TzyRptList<TzyRF> {
 public:
-    TzyRFs();
-    ~TzyRFs();
-    TzyRFs(const TzyRFs&) = delete;
-    TzyRFs& operator=(const TzyRFs&) = delete;
-
-    int Count() const { return m_count; }
-    // Items 1..Count; a bad index is reported ("RFs.getItems") and gives
-    // the default item 0.
-    TzyRF& getItems(int index);
-    const TzyRF& getItems(int index) const;
+    TzyRFs() : TzyRptList("RFs.getItems") {}
 
     int Add(const QString& name, quint8 dataType, const QString& format, const zyRpt::TzyRptLayout& layout);
     int Add(const QString& name, quint8 dataType, const QString& format, const QString& cellRef, int col,
@@ -83,10 +72,6 @@ public:
         int mergeToRow);
 
     void ResetValues();
-
-private:
-    int m_count = 0;
-    std::vector<std::unique_ptr<TzyRF>> m_items;
 };
 
 // The field cells of the Project Summary and of the Chart Data head;

@@ -2,6 +2,8 @@
 // Report header cells: a fixed text at one cell of a report worksheet and of
 // the summary grid, with its look. The list keeps its cells at 1..Count and a
 // default cell at 0.
+#include "Utils.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -38,67 +40,6 @@ constexpr TColor clLightBlue = 0xFFCC99;
 constexpr TColor clLightGreen = 0xCCFFCC;
 constexpr TColor clLightOrange = 0x99CCFF;
 
-// The look of a report cell, shared by header and field cells.
-class TzyRptCell {
-public:
-    TzyRptCell() { ResetLayout(); }
-
-    QString CellRef() const { return m_cellRef; }
-    int Col() const { return m_col; }
-    int Row() const { return m_row; }
-    THorAlign HorAlign() const { return m_horAlign; }
-    bool FontBold() const { return m_fontBold; }
-    TColor FontColor() const { return m_fontColor; }
-    TColor CellColor() const { return m_cellColor; }
-    TColor GridLineTopColor() const { return m_lineTop; }
-    TColor GridLineLeftColor() const { return m_lineLeft; }
-    TColor GridLineBottomColor() const { return m_lineBottom; }
-    TColor GridLineRightColor() const { return m_lineRight; }
-    bool EllipsifyPath() const { return m_ellipsifyPath; }
-    bool EllipsifyText() const { return m_ellipsifyText; }
-    bool Merge() const { return m_merge; }
-    int MergeToCol() const { return m_mergeToCol; }
-    int MergeToRow() const { return m_mergeToRow; }
-
-    void SetCellRef(const QString& v);
-    void SetCol(int v);
-    void SetRow(int v);
-    void SetHorAlign(THorAlign v);
-    void SetFontBold(bool v);
-    void SetFontColor(TColor v);
-    void SetCellColor(TColor v);
-    void SetGridLineTopColor(TColor v);
-    void SetGridLineLeftColor(TColor v);
-    void SetGridLineBottomColor(TColor v);
-    void SetGridLineRightColor(TColor v);
-    void SetEllipsifyPath(bool v);
-    void SetEllipsifyText(bool v);
-    void SetMerge(bool v);
-    void SetMergeToCol(int v);
-    void SetMergeToRow(int v);
-
-protected:
-    void ResetLayout();
-
-private:
-    QString m_cellRef;
-    int m_col = 0;
-    int m_row = 0;
-    THorAlign m_horAlign = THorAlign::haCenter;
-    bool m_fontBold = false;
-    TColor m_fontColor = clWindowText;
-    TColor m_cellColor = clWindow;
-    TColor m_lineTop = clWindowText;
-    TColor m_lineLeft = clWindowText;
-    TColor m_lineBottom = clWindowText;
-    TColor m_lineRight = clWindowText;
-    bool m_ellipsifyPath = false;
-    bool m_ellipsifyText = false;
-    bool m_merge = false;
-    int m_mergeToCol = -1;
-    int m_mergeToRow = -1;
-};
-
 // Where a cell sits and how it looks; what TzyRHs.Add and TzyRFs.Add take
 // after their own leading arguments, in the same order.
 struct TzyRptLayout {
@@ -120,11 +61,88 @@ struct TzyRptLayout {
     int MergeToRow = -1;
 };
 
-TzyRptLayout MakeLayout(const QString& cellRef, int col, int row, THorAlign horAlign, bool fontBold,
-    TColor fontColor, TColor cellColor, TColor top, TColor left, TColor bottom, TColor right,
-    bool ellipsifyText, bool ellipsifyPath, bool merge, int mergeToCol, int mergeToRow);
-// Stores every field through its setter.
-void ApplyLayout(TzyRptCell& cell, const TzyRptLayout& layout);
+// The look of a report cell, shared by header and field cells.
+class TzyRptCell {
+public:
+    QString CellRef() const { return m_layout.CellRef; }
+    int Col() const { return m_layout.Col; }
+    int Row() const { return m_layout.Row; }
+    THorAlign HorAlign() const { return m_layout.HorAlign; }
+    bool FontBold() const { return m_layout.FontBold; }
+    TColor FontColor() const { return m_layout.FontColor; }
+    TColor CellColor() const { return m_layout.CellColor; }
+    TColor GridLineTopColor() const { return m_layout.GridLineTopColor; }
+    TColor GridLineLeftColor() const { return m_layout.GridLineLeftColor; }
+    TColor GridLineBottomColor() const { return m_layout.GridLineBottomColor; }
+    TColor GridLineRightColor() const { return m_layout.GridLineRightColor; }
+    bool EllipsifyPath() const { return m_layout.EllipsifyPath; }
+    bool EllipsifyText() const { return m_layout.EllipsifyText; }
+    bool Merge() const { return m_layout.Merge; }
+    int MergeToCol() const { return m_layout.MergeToCol; }
+    int MergeToRow() const { return m_layout.MergeToRow; }
+
+    void SetCellRef(const QString& v) { m_layout.CellRef = v; }
+    void SetCol(int v) { m_layout.Col = v; }
+    void SetRow(int v) { m_layout.Row = v; }
+    void SetHorAlign(THorAlign v) { m_layout.HorAlign = v; }
+    void SetFontBold(bool v) { m_layout.FontBold = v; }
+    void SetFontColor(TColor v) { m_layout.FontColor = v; }
+    void SetCellColor(TColor v) { m_layout.CellColor = v; }
+    void SetGridLineTopColor(TColor v) { m_layout.GridLineTopColor = v; }
+    void SetGridLineLeftColor(TColor v) { m_layout.GridLineLeftColor = v; }
+    void SetGridLineBottomColor(TColor v) { m_layout.GridLineBottomColor = v; }
+    void SetGridLineRightColor(TColor v) { m_layout.GridLineRightColor = v; }
+    void SetEllipsifyPath(bool v) { m_layout.EllipsifyPath = v; }
+    void SetEllipsifyText(bool v) { m_layout.EllipsifyText = v; }
+    void SetMerge(bool v) { m_layout.Merge = v; }
+    void SetMergeToCol(int v) { m_layout.MergeToCol = v; }
+    void SetMergeToRow(int v) { m_layout.MergeToRow = v; }
+
+    void SetLayout(const TzyRptLayout& l) { m_layout = l; }
+
+protected:
+    void ResetLayout() { m_layout = TzyRptLayout(); }
+
+private:
+    TzyRptLayout m_layout;
+};
+
+// A list of report cells: the cells at 1..Count and a default cell at 0,
+// which a bad index (reported under the list's tag) gives instead.
+template <class Cell>
+class TzyRptList {
+public:
+    explicit TzyRptList(const char* tag) : m_tag(tag) { m_items.push_back(std::make_unique<Cell>()); }
+    ~TzyRptList()
+    {
+        // Freed from the last cell down, as the list was built.
+        while (!m_items.empty())
+            m_items.pop_back();
+    }
+    TzyRptList(const TzyRptList&) = delete;
+    TzyRptList& operator=(const TzyRptList&) = delete;
+
+    int Count() const { return int(m_items.size()) - 1; }
+    Cell& getItems(int index)
+    {
+        if (Utils::CheckIndex(index, 0, Count(), QString::fromLatin1(m_tag)))
+            return *m_items[0];
+        return *m_items[size_t(index)];
+    }
+    const Cell& getItems(int index) const { return const_cast<TzyRptList*>(this)->getItems(index); }
+
+protected:
+    // A new cell at Count.
+    Cell& AddCell()
+    {
+        m_items.push_back(std::make_unique<Cell>());
+        return *m_items.back();
+    }
+
+private:
+    const char* m_tag;
+    std::vector<std::unique_ptr<Cell>> m_items;
+};
 
 } // namespace zyRpt
 
@@ -135,34 +153,20 @@ public:
 
     QString Text() const { return m_text; }
     void SetText(const QString& v);
-    void SetLayout(const zyRpt::TzyRptLayout& l);
 
 private:
     QString m_text;
 };
 
-class TzyRHs {
+class TzyRHs : public zyRpt::TzyRptList<TzyRH> {
 public:
-    TzyRHs();
-    ~TzyRHs();
-    TzyRHs(const TzyRHs&) = delete;
-    TzyRHs& operator=(const TzyRHs&) = delete;
-
-    int Count() const { return m_count; }
-    // Items 1..Count; a bad index is reported ("RHs.getItems") and gives
-    // the default item 0.
-    TzyRH& getItems(int index);
-    const TzyRH& getItems(int index) const;
+    TzyRHs() : TzyRptList("RHs.getItems") {}
 
     int Add(const QString& text, const zyRpt::TzyRptLayout& layout);
     int Add(const QString& text, const QString& cellRef, int col, int row, zyRpt::THorAlign horAlign,
         bool fontBold, zyRpt::TColor fontColor, zyRpt::TColor cellColor, zyRpt::TColor gridLineTopColor,
         zyRpt::TColor gridLineLeftColor, zyRpt::TColor gridLineBottomColor, zyRpt::TColor gridLineRightColor,
         bool ellipsifyText, bool ellipsifyPath, bool merge, int mergeToCol, int mergeToRow);
-
-private:
-    int m_count = 0;
-    std::vector<std::unique_ptr<TzyRH>> m_items;
 };
 
 // The header cells of the Project Summary and of the Chart Data head;

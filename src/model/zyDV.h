@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -126,6 +127,7 @@ private:
     // Adds the fault of the last check as a configuration error.
     void recordError(int tabID, const QString& fldName, int fldID, int rowID);
     bool fileTabFile(int fldID);
+    bool worksheetField(int fldID, const QString& wsName, const std::function<void(const QString&)>& store);
 
     std::vector<CfgErr> m_errs;
     QString m_illegalChars;

@@ -1,6 +1,7 @@
 #pragma once
 // Text pieces the validation's messages share.
 #include "Format.h"
+#include "Utils.h"
 #include "zyUIL.h"
 
 #include <QChar>
@@ -18,15 +19,17 @@ inline QString F(int id, const QString& fldName) { return Utils::Format(UIT(id),
 inline QString Undefined() { return UIT(1095); }
 inline QString NotApplicable() { return UIT(670); }
 
+// A control character: refused in file and folder names, and listed by its
+// code, since it cannot be shown.
+inline bool IsControlChar(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }
+
 // How an illegal character is named in a list: itself, upper-cased (a..z),
-// or its code for a control character, which cannot be shown.
+// or its code for a control character.
 inline QString IllegalCharToken(QChar c)
 {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+    if (IsControlChar(c))
         return QStringLiteral("U+") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-        return QString(QChar(c.unicode() - 32));
-    return QString(c);
+    return Utils::AsciiUpper(QString(c));
 }
 
 // A hint's two parts are separated by "|", so a listed bar is shown as the

@@ -15,8 +15,6 @@ using DVText::kLineBreak;
 
 namespace {
 
-bool isControl(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }
-
 bool isWorksheetIllegal(QChar c)
 {
     static const QString set = QStringLiteral("*/:?[\\]");
@@ -32,6 +30,16 @@ bool isExcelExtension(const QString& ext)
 QString rootOf(const QString& fileName)
 {
     return Utils::Trim(fileName).startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+}
+
+// Lists the characters of `text` that `illegal` refuses among the
+// validator's illegal characters; True when one was found.
+bool listIllegalChars(TzyDV& dv, QStringView text, bool (*illegal)(QChar))
+{
+    for (QChar c : text)
+        if (illegal(c))
+            dv.AddIllegalChar(QString(c));
+    return !dv.GetIllegalChars().isEmpty();
 }
 
 QString colLetters(int colNo)
@@ -69,10 +77,7 @@ bool TzyDV::CheckPath(const QString& fldName, const QString& fileName)
         setFault(F(718, fldName), fldName, DVText::Undefined(), QStringLiteral("UDV005"));
         return true;
     }
-    for (QChar c : fileName)
-        if (isControl(c))
-            AddIllegalChar(QString(c));
-    if (!GetIllegalChars().isEmpty()) {
+    if (listIllegalChars(*this, fileName, DVText::IsControlChar)) {
         setIllegalCharsFault(690, fldName, fileName, QStringLiteral("UDV006"));
         return true;
     }
@@ -101,10 +106,7 @@ bool TzyDV::CheckFileName(const QString& fldName, const QString& fileName)
         setFault(F(725, fldName), fldName, DVText::Undefined(), QStringLiteral("UDV011"));
         return true;
     }
-    for (QChar c : name)
-        if (isControl(c))
-            AddIllegalChar(QString(c));
-    if (!GetIllegalChars().isEmpty()) {
+    if (listIllegalChars(*this, name, DVText::IsControlChar)) {
         setIllegalCharsFault(692, fldName, fileName, QStringLiteral("UDV012"));
         return true;
     }
@@ -156,10 +158,7 @@ bool TzyDV::CheckWorksheetName(const QString& fldName, const QString& wsName)
         setFault(F(718, fldName), fldName, DVText::Undefined(), QStringLiteral("UDV017"));
         return true;
     }
-    for (QChar c : wsName)
-        if (isWorksheetIllegal(c))
-            AddIllegalChar(QString(c));
-    if (!GetIllegalChars().isEmpty()) {
+    if (listIllegalChars(*this, wsName, isWorksheetIllegal)) {
         setIllegalCharsFault(690, fldName, wsName, QStringLiteral("UDV018"));
         return true;
     }
@@ -281,10 +280,7 @@ bool TzyDV::CheckFolderPath(const QString& fldName, const QString& folder)
         return true;
     }
     const QString trimmed = Utils::Trim(folder);
-    for (int i = rootOf(folder).size(); i < trimmed.size(); ++i)
-        if (isControl(trimmed.at(i)))
-            AddIllegalChar(QString(trimmed.at(i)));
-    if (!GetIllegalChars().isEmpty()) {
+    if (listIllegalChars(*this, QStringView(trimmed).mid(rootOf(folder).size()), DVText::IsControlChar)) {
         MsgShort = Utils::Format(UIT(690), {fldName, DVText::HintForm(GetIllegalChars())});
         return true;
     }

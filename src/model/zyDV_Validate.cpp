@@ -12,6 +12,8 @@
 #include "zySD.h"
 #include "zyUP.h"
 
+#include <algorithm>
+
 namespace {
 
 enum TabId { tabFiles = 56, tabOptions = 85, tabMap = 119, tabFilter = 128 };
@@ -147,6 +149,22 @@ bool TzyDV::fileTabFile(int fldID)
     return false;
 }
 
+// A worksheet name is cut to its longest, or recorded when it holds an
+// illegal character; True when either happened.
+bool TzyDV::worksheetField(int fldID, const QString& wsName, const std::function<void(const QString&)>& store)
+{
+    const QString fldName = UIT(fldID);
+    if (CheckMaxLength(fldName, wsName, kMaxWorksheetName)) {
+        store(wsName.left(kMaxWorksheetName));
+        return true;
+    }
+    if (CheckWorksheetName(fldName, wsName)) {
+        recordError(tabFiles, fldName, fldID, 0);
+        return true;
+    }
+    return false;
+}
+
 void TzyDV::ValidateDataSourceFileTab()
 {
     TzySD* sd = activeSD();
@@ -159,11 +177,7 @@ void TzyDV::ValidateDataSourceFileTab()
     if (CheckMaxLength(UIT(602), password, kMaxPassword))
         scf.SetDataSourceFileOpenPassword(password.left(kMaxPassword));
 
-    const QString wsName = UIT(603);
-    if (CheckMaxLength(wsName, scf.TaskWS, kMaxWorksheetName))
-        scf.SetTaskWS(scf.TaskWS.left(kMaxWorksheetName));
-    else if (CheckWorksheetName(wsName, scf.TaskWS))
-        recordError(tabFiles, wsName, 603, 0);
+    worksheetField(603, scf.TaskWS, [&](const QString& v) { scf.SetTaskWS(v); });
 
     const QString rowName = UIT(604);
     if (CheckTaskHeaderRow(UIT(600), scf.GetDataSourceFile(), rowName, scf.TaskHeaderRow)) {
@@ -187,22 +201,10 @@ void TzyDV::ValidateTemplateFileTab()
     if (CheckMaxLength(UIT(607), password, kMaxPassword))
         scf.SetTemplateFileOpenPassword(password.left(kMaxPassword));
 
-    const QString psName = UIT(608);
-    if (CheckMaxLength(psName, scf.ProjectSummaryWS, kMaxWorksheetName))
-        scf.SetProjectSummaryWS(scf.ProjectSummaryWS.left(kMaxWorksheetName));
-    else if (CheckWorksheetName(psName, scf.ProjectSummaryWS))
-        recordError(tabFiles, psName, 608, 0);
-
-    const QString cdName = UIT(609);
-    bool cdDone = true;
-    if (CheckMaxLength(cdName, scf.ChartDataWS, kMaxWorksheetName))
-        scf.SetChartDataWS(scf.ChartDataWS.left(kMaxWorksheetName));
-    else if (CheckWorksheetName(cdName, scf.ChartDataWS))
-        recordError(tabFiles, cdName, 609, 0);
-    else
-        cdDone = false;
-    if (!cdDone && CheckSameValue(cdName, scf.ChartDataWS, psName, scf.ProjectSummaryWS))
-        recordError(tabFiles, cdName, 609, 0);
+    worksheetField(608, scf.ProjectSummaryWS, [&](const QString& v) { scf.SetProjectSummaryWS(v); });
+    if (!worksheetField(609, scf.ChartDataWS, [&](const QString& v) { scf.SetChartDataWS(v); })
+        && CheckSameValue(UIT(609), scf.ChartDataWS, UIT(608), scf.ProjectSummaryWS))
+        recordError(tabFiles, UIT(609), 609, 0);
 }
 
 void TzyDV::ValidateOutputFileTab()
@@ -271,12 +273,15 @@ void TzyDV::ValidateDataSourceMapTab()
     const QString file = sd->SCF.GetDataSourceFile();
     auto fieldName = [&](int i) { return Utils::Format(UIT(626), {dsm.getItems(i).Desc}); };
 
+    std::vector<bool> columnOk(size_t(std::max(dsm.Count(), 0)) + 1, false);
     for (int i = 1; i <= dsm.Count(); ++i) {
         TzyDSMx& item = dsm.getItems(i);
         if (!item.Required)
             continue;
         if (CheckTaskFieldColumn(fileName, file, fieldName(i), item.GetTaskFld()))
             recordError(tabMap, fieldName(i), 624, i);
+        else
+            columnOk[size_t(i)] = true;
         const QString descName = Utils::Format(UIT(627), {item.Desc});
         const QString desc = item.GetTaskFldDesc();
         if (CheckMaxLength(descName, desc, kMaxDescription))
@@ -286,9 +291,9 @@ void TzyDV::ValidateDataSourceMapTab()
     // Two columns the run reads must differ; an item the options do not
     // require is not read, so its column cannot clash.
     for (int i = 1; i < dsm.Count(); ++i) {
-        const TzyDSMx& first = dsm.getItems(i);
-        if (!first.Required || CheckTaskFieldColumn(fileName, file, fieldName(i), first.GetTaskFld()))
+        if (!columnOk[size_t(i)])
             continue;
+        const TzyDSMx& first = dsm.getItems(i);
         for (int j = i + 1; j <= dsm.Count(); ++j) {
             const TzyDSMx& later = dsm.getItems(j);
             if (!later.Required)
@@ -340,15 +345,10 @@ void TzyDV::ValidateDataSourceFilterTab()
         }
     }
 
-    auto usable = [&](int i) {
-        return !invalid[size_t(i)]
-               && !CheckTaskFieldColumn(fileName, file, rowText(642, i), dsf.getItems(i).GetTaskFld());
-    };
-
     // Contradictions: And binds tighter than Or, so two rows can exclude
     // each other only inside one run of And links.
     for (int i = 1; i < count; ++i) {
-        if (!usable(i))
+        if (invalid[size_t(i)])
             continue;
         const TzyDSFx& first = dsf.getItems(i);
         for (int j = i + 1; j <= count; ++j) {
@@ -377,7 +377,7 @@ void TzyDV::ValidateDataSourceFilterTab()
     }
 
     for (int i = 1; i < count; ++i) {
-        if (!usable(i))
+        if (invalid[size_t(i)])
             continue;
         const TzyDSFx& first = dsf.getItems(i);
         for (int j = i + 1; j <= count; ++j) {

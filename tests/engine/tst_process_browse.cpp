@@ -138,6 +138,14 @@ private slots:
         QTest::newRow("ascii only") << QStringList{QStringLiteral("é"), QStringLiteral("É"), "e"}
                                     << QStringList{QStringLiteral("é"), QStringLiteral("É"), "e"}
                                     << QList<int>{1, 1, 1};
+        // The counted line is rewritten every 150 values and at the end,
+        // whether or not the end falls on such a step.
+        for (int n : {300, 301}) {
+            QStringList many;
+            for (int i = 0; i < n; ++i)
+                many << QStringLiteral("v%1").arg(i);
+            QTest::addRow("%d values", n) << many << many << QList<int>(n, 1);
+        }
     }
     void values()
     {

@@ -16,7 +16,7 @@
 
 namespace {
 
-int Day(int y, int m, int d) { return int(zyRpt::DateToDayNumber(QDate(y, m, d))); }
+int Day(int y, int m, int d) { return DayNumber(QDate(y, m, d)); }
 TzyCell Num(double v) { return TzyCell::FromNumber(v); }
 TzyCell On(int y, int m, int d) { return Num(Day(y, m, d)); }
 

@@ -607,7 +607,7 @@ private slots:
         f.SetFloatValue(1234.5);
         f.SetIntValue(-3);
         f.SetStrValue("50% done");
-        f.SetDateValue(DateToDayNumber(QDate(2014, 3, 5)));
+        f.SetDateValue(DayNumber(QDate(2014, 3, 5)));
         f.SetValueState(quint8(state));
         QCOMPARE(f.GetValueText(), expected);
     }

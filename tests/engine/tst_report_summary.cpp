@@ -18,7 +18,7 @@ using namespace zyRpt;
 
 namespace {
 
-int Day(int y, int m, int d) { return int(DateToDayNumber(QDate(y, m, d))); }
+int Day(int y, int m, int d) { return DayNumber(QDate(y, m, d)); }
 
 QPoint At(const QString& ref) { return QPoint(ref.at(0).unicode() - 'A' + 1, ref.mid(1).toInt()); }
 

@@ -173,6 +173,13 @@ private slots:
         DV->AddIllegalChar(QStringLiteral("?"));
         DV->AddIllegalChar(QStringLiteral("*"));
         QCOMPARE(DV->GetIllegalChars(), QStringLiteral("*, ?"));
+        // Letters are listed upper-cased (a..z only), once; control
+        // characters by their code.
+        DV->AddIllegalChar(QStringLiteral("q"));
+        DV->AddIllegalChar(QStringLiteral("Q"));
+        DV->AddIllegalChar(QStringLiteral("\u00e9"));
+        DV->AddIllegalChar(QStringLiteral("\t"));
+        QCOMPARE(DV->GetIllegalChars(), QStringLiteral("*, ?, Q, \u00e9, U+0009"));
         DV->ClearCfgErrs();
         QCOMPARE(DV->Count(), 0);
         QCOMPARE(DV->GetIllegalChars(), QString());
@@ -780,6 +787,14 @@ private slots:
         active().SCF.SetChartDataWS(QStringLiteral("project SUMMARY"));
         DV->Validate(true, true, true);
         QCOMPARE(errorKeys(), (QStringList{"56:605:0", "56:609:0"}));
+
+        // An illegal Chart Data Worksheet is listed once, not again for
+        // matching the Project Summary Worksheet.
+        makeValidDefinition();
+        active().SCF.SetProjectSummaryWS(QStringLiteral("Sheet?"));
+        active().SCF.SetChartDataWS(QStringLiteral("SHEET?"));
+        DV->Validate(true, true, true);
+        QCOMPARE(errorKeys(), (QStringList{"56:608:0", "56:609:0"}));
 
         makeValidDefinition();
         active().SCF.SetTaskWS(QStringLiteral("Tasks?"));

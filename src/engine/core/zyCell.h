@@ -45,7 +45,7 @@ inline int DayNumber(const QDate& date)
 {
     return int(QDate(1899, 12, 30).daysTo(date));
 }
-inline QDate DayDate(int day)
+inline QDate DayDate(qint64 day)
 {
     return QDate(1899, 12, 30).addDays(day);
 }

@@ -17,10 +17,7 @@ constexpr int uitComplete = 391;
 constexpr int uitCutOffChanged = 1073;
 constexpr int uitCloseHint = 988;
 constexpr int uitClose = 289;
-constexpr int uitNoValidItems = 1118;
-constexpr int uitCheckMap = 1119;
 constexpr int uitTasks = 678;
-const QString kParagraph = QStringLiteral("\r\n\r\n");
 
 struct Reason {
     int uit;
@@ -158,22 +155,18 @@ void TzyEngineCore::ProcessDates()
             any = true;
         }
         if (!any)
-            throw ZolError(QStringList{Utils::Format(UIT(uitNoValidItems), {UIT(uitTasks), Settings.DSFLabel}),
-                                       Utils::Format(UIT(uitCheckMap), {Settings.DSFLabel}), Settings.DSFName}
-                               .join(kParagraph));
+            throw ZolError(NoValidItemsText(UIT(uitTasks)));
         // A mistyped year (9999 for 2024) would ask for a table of millions of
         // days; refuse it before anything is allocated.
         const long long span = (long long)last - first + 1;
         if (span > kMaxProjectDays)
-            throw ZolError(
-                QStringList{Utils::Format(QStringLiteral("The Tasks' dates span %d days, from %s to %s."),
-                                          {span, DateText(first), DateText(last)}),
-                            Utils::Format(QStringLiteral("A project may span at most %d days (100 years)."),
-                                          {kMaxProjectDays}),
-                            Utils::Format(QStringLiteral("Please check the Start and Finish Dates in the %s."),
-                                          {Settings.DSFLabel}),
-                            Utils::Format(QStringLiteral("%s: %s"), {Settings.DSFLabel, Settings.DSFName})}
-                    .join(kParagraph));
+            throw ZolError(zyRunText::Paragraphs(
+                {Utils::Format(QStringLiteral("The Tasks' dates span %d days, from %s to %s."),
+                               {span, DateText(first), DateText(last)}),
+                 Utils::Format(QStringLiteral("A project may span at most %d days (100 years)."), {kMaxProjectDays}),
+                 Utils::Format(QStringLiteral("Please check the Start and Finish Dates in the %s."),
+                               {Settings.DSFLabel}),
+                 zyRunText::Labelled(Settings.DSFLabel, Settings.DSFName)}));
 
         Days.ProjectStart = first;
         Days.ProjectFinish = last;

@@ -8,36 +8,57 @@
 #include <QDate>
 #include <QLocale>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 constexpr int uitComplete = 391;
 constexpr int uitTasks = 678;
+
+IProgress& HookedProgress(const TzyCoreHooks& hooks)
+{
+    return hooks.progress ? *hooks.progress : Progress::form();
+}
+
+void HookedPollCancel(const TzyCoreHooks& hooks)
+{
+    if (hooks.pollCancel)
+        hooks.pollCancel();
+    else
+        Progress::PollCancel();
+}
 } // namespace
+
+QString zyRunText::Paragraphs(const QStringList& paragraphs)
+{
+    return paragraphs.join(QStringLiteral("\r\n\r\n"));
+}
+
+QString zyRunText::Labelled(const QString& label, const QString& value)
+{
+    return Utils::Format(QStringLiteral("%s: %s"), {label, value});
+}
 
 // ---- hooks and the step frame -------------------------------------------
 
+void RunStep(const TzyCoreHooks& hooks, const std::function<void()>& body)
+{
+    HookedPollCancel(hooks);
+    try {
+        body();
+    } catch (...) {
+        HookedProgress(hooks).SetCancelled(false);
+        throw;
+    }
+}
+
 IProgress& TzyEngineCore::progress() const
 {
-    return Hooks.progress ? *Hooks.progress : Progress::form();
+    return HookedProgress(Hooks);
 }
 
 void TzyEngineCore::PollCancel() const
 {
-    if (Hooks.pollCancel)
-        Hooks.pollCancel();
-    else
-        Progress::PollCancel();
-}
-
-void TzyEngineCore::StepFrame(const std::function<void()>& body)
-{
-    PollCancel();
-    try {
-        body();
-    } catch (...) {
-        progress().SetCancelled(false);
-        throw;
-    }
+    HookedPollCancel(Hooks);
 }
 
 void TzyEngineCore::CheckShape() const
@@ -75,9 +96,7 @@ void TzyEngineCore::ClearData()
 
 void TzyEngineCore::MarkBlankTasks(const std::array<bool, 9>& required)
 {
-    const std::array<const std::vector<TzyCell>*, 9> fields = {
-        &Tasks.BLStartText, &Tasks.BLFinishText, &Tasks.BLMH,    &Tasks.BLCost,     &Tasks.StartText,
-        &Tasks.FinishText,  &Tasks.MapMH,        &Tasks.MapCost, &Tasks.PctComplete};
+    const auto fields = std::as_const(Tasks).MapFields();
     CheckShape();
     for (int t = 1; t <= Tasks.TaskCount; ++t) {
         bool blank = true;
@@ -129,17 +148,17 @@ void TzyEngineCore::CalculateAll()
 
 // ---- the counted progress line --------------------------------------------
 
-TzyStepCounter::TzyStepCounter(const TzyEngineCore& core, int uitId, int max, int first)
-    : m_core(core), m_text(UIT(uitId)), m_max(max), m_shown(first)
+TzyStepCounter::TzyStepCounter(const TzyCoreHooks& hooks, int uitId, int max, int first)
+    : m_hooks(hooks), m_text(UIT(uitId)), m_max(max), m_shown(first)
 {
-    IProgress& p = m_core.progress();
+    IProgress& p = HookedProgress(m_hooks);
     p.StartStepProgress(max);
     p.AddStep(Utils::Format(m_text, {first, max}));
 }
 
 void TzyStepCounter::Update(int i)
 {
-    m_core.progress().UpdateStepLine(Utils::Format(m_text, {i, m_max}));
+    HookedProgress(m_hooks).UpdateStepLine(Utils::Format(m_text, {i, m_max}));
     m_shown = i;
 }
 
@@ -147,14 +166,14 @@ void TzyStepCounter::Stride(int i)
 {
     if (i != m_shown)
         Update(i);
-    m_core.PollCancel();
+    HookedPollCancel(m_hooks);
 }
 
 void TzyStepCounter::Finish()
 {
     if (m_last >= 0 && m_last != m_shown)
         Update(m_last);
-    IProgress& p = m_core.progress();
+    IProgress& p = HookedProgress(m_hooks);
     p.AppendToLastLine(UIT(uitComplete));
     p.ShowStepProgress(false);
 }

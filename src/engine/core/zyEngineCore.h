@@ -7,6 +7,7 @@
 #include "zyRunData.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class IProgress;
@@ -20,6 +21,19 @@ struct TzyCoreHooks {
     // main form's date picker.
     std::function<void(int newCutOffDate)> cutOffDateMoved;
 };
+
+// The shape of the run's failure messages.
+namespace zyRunText {
+// Paragraphs, one empty line between them.
+QString Paragraphs(const QStringList& paragraphs);
+// "label: value".
+QString Labelled(const QString& label, const QString& value);
+} // namespace zyRunText
+
+// The frame of every step of a run: a cancel poll, then the body; whatever
+// leaves the body clears the cancel flag, so that only the run's handler
+// reports it. Empty hooks stand for the progress form and its poll.
+void RunStep(const TzyCoreHooks& hooks, const std::function<void()>& body);
 
 class TzyEngineCore {
 public:
@@ -75,12 +89,14 @@ public:
     void PollCancel() const;
 
 private:
-    void StepFrame(const std::function<void()>& body);
+    void StepFrame(const std::function<void()>& body) { RunStep(Hooks, body); }
     void ValidateCurve(int curve);
     void CalcDays(int curve);
     void CalcPct(bool histograms);
     void CalcTotals(int curve);
     void CheckShape() const;
+    // The failure of a run without a valid item in any generated curve.
+    QString NoValidItemsText(const QString& itemsLabel) const;
 };
 
 // Writes one counted progress line cheaply: the line is formatted and
@@ -89,7 +105,11 @@ private:
 class TzyStepCounter {
 public:
     static constexpr int kStride = 150;
-    TzyStepCounter(const TzyEngineCore& core, int uitId, int max, int first = 0);
+    TzyStepCounter(const TzyCoreHooks& hooks, int uitId, int max, int first = 0);
+    TzyStepCounter(const TzyEngineCore& core, int uitId, int max, int first = 0)
+        : TzyStepCounter(core.Hooks, uitId, max, first)
+    {
+    }
     void Tick(int i)
     {
         m_last = i;
@@ -102,7 +122,7 @@ public:
 private:
     void Stride(int i);
     void Update(int i);
-    const TzyEngineCore& m_core;
+    const TzyCoreHooks& m_hooks;
     QString m_text;
     int m_max;
     int m_last = -1;

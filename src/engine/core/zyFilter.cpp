@@ -10,7 +10,6 @@ constexpr int uitFiltering = 320;
 constexpr int uitNoTaskInFilter = 1120;
 constexpr int uitFilterDetails = 1026;
 constexpr int uitCheckFilter = 1121;
-const QString kParagraph = QStringLiteral("\r\n\r\n");
 } // namespace
 
 bool TzyEngineCore::FilterCondition(int op, const QString& C, const QString& V)
@@ -104,13 +103,11 @@ void TzyEngineCore::FilterTasks()
 
         if (!anyIn) {
             const QString dsf = Settings.DSFLabel;
-            throw ZolError(QStringList{Utils::Format(UIT(uitNoTaskInFilter), {dsf}),
-                                       Utils::Format(QStringLiteral("%s: %s"), {dsf, Settings.DSFName}),
-                                       Utils::Format(QStringLiteral("%s: %s"),
-                                                     {Settings.TaskWSLabel, Settings.TaskWSName}),
-                                       Utils::Format(UIT(uitFilterDetails), {Settings.FilterDetails}),
-                                       Utils::Format(UIT(uitCheckFilter), {dsf})}
-                               .join(kParagraph));
+            throw ZolError(zyRunText::Paragraphs({Utils::Format(UIT(uitNoTaskInFilter), {dsf}),
+                                                  zyRunText::Labelled(dsf, Settings.DSFName),
+                                                  zyRunText::Labelled(Settings.TaskWSLabel, Settings.TaskWSName),
+                                                  Utils::Format(UIT(uitFilterDetails), {Settings.FilterDetails}),
+                                                  Utils::Format(UIT(uitCheckFilter), {dsf})}));
         }
     });
 }

@@ -11,8 +11,7 @@ void TzyTaskData::Resize(int taskCount, int filterRows)
     ValidACT.assign(n, 0);
     ValidTGT.assign(n, 0);
     InFilter.assign(n, 0);
-    for (auto* cells : {&BLStartText, &BLFinishText, &BLMH, &BLCost, &StartText, &FinishText, &MapMH, &MapCost,
-                        &PctComplete})
+    for (auto* cells : MapFields())
         cells->assign(n, TzyCell());
     FilterVals.assign(size_t(filterRows < 0 ? 0 : filterRows), std::vector<QString>(n));
     BLStart.assign(n, 0);
@@ -34,8 +33,7 @@ bool TzyTaskData::InShape(int filterRows) const
     for (const auto* v : {&TaskBlank, &ValidBL, &ValidACT, &ValidTGT, &InFilter})
         if (v->size() != n)
             return false;
-    for (const auto* v : {&BLStartText, &BLFinishText, &BLMH, &BLCost, &StartText, &FinishText, &MapMH, &MapCost,
-                          &PctComplete})
+    for (const auto* v : MapFields())
         if (v->size() != n)
             return false;
     if (MH.size() != n || Cost.size() != n)
@@ -56,8 +54,7 @@ void TzyTaskData::Clear()
     ValidACT = {};
     ValidTGT = {};
     InFilter = {};
-    for (auto* cells : {&BLStartText, &BLFinishText, &BLMH, &BLCost, &StartText, &FinishText, &MapMH, &MapCost,
-                        &PctComplete})
+    for (auto* cells : MapFields())
         *cells = {};
     FilterVals = {};
     BLStart = {};
@@ -97,10 +94,7 @@ void TzyCurve::ClearList()
 
 void TzyCurve::ResetResults()
 {
-    ValidCount = InvalidCount = 0;
-    StartDate = FinishDate = 0;
-    DurationTotal = DurationToDate = 0;
-    MHTotal = MHToDate = CostTotal = CostToDate = 0;
+    static_cast<TzyCurveResults&>(*this) = TzyCurveResults();
 }
 
 void TzyDayTable::Clear()

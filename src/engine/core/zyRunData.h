@@ -120,10 +120,19 @@ struct TzyTaskData {
     {
         return curve == cvBaseline ? ValidBL : curve == cvActual ? ValidACT : ValidTGT;
     }
+    // The nine map fields in map order (Baseline Start Date .. % Complete).
+    std::array<std::vector<TzyCell>*, 9> MapFields()
+    {
+        return {&BLStartText, &BLFinishText, &BLMH, &BLCost, &StartText, &FinishText, &MapMH, &MapCost, &PctComplete};
+    }
+    std::array<const std::vector<TzyCell>*, 9> MapFields() const
+    {
+        return {&BLStartText, &BLFinishText, &BLMH, &BLCost, &StartText, &FinishText, &MapMH, &MapCost, &PctComplete};
+    }
 };
 
-// One curve's list of valid tasks and its results.
-struct TzyCurve {
+// One curve's results: the figures the summary reports.
+struct TzyCurveResults {
     int ValidCount = 0;
     int InvalidCount = 0;
     int StartDate = 0;  // earliest start of the list
@@ -132,7 +141,10 @@ struct TzyCurve {
     int DurationToDate = 0;
     double MHTotal = 0, MHToDate = 0;
     double CostTotal = 0, CostToDate = 0;
+};
 
+// One curve's list of valid tasks and its results.
+struct TzyCurve : TzyCurveResults {
     std::vector<int> Task; // index into the per-task arrays
     std::vector<int> TaskStart, TaskFinish, TaskDays;
     std::vector<double> TaskMH, TaskCost, TaskPctComplete;

@@ -18,8 +18,13 @@ constexpr int uitNoValidItems = 1118;
 constexpr int uitCheckMap = 1119;
 constexpr int uitCloseHint = 987;
 constexpr int uitClose = 289;
-const QString kParagraph = QStringLiteral("\r\n\r\n");
 } // namespace
+
+QString TzyEngineCore::NoValidItemsText(const QString& itemsLabel) const
+{
+    return zyRunText::Paragraphs({Utils::Format(UIT(uitNoValidItems), {itemsLabel, Settings.DSFLabel}),
+                                  Utils::Format(UIT(uitCheckMap), {Settings.DSFLabel}), Settings.DSFName});
+}
 
 void TzyEngineCore::ValidateBaseline()
 {
@@ -136,9 +141,7 @@ void TzyEngineCore::CheckValidData(const QString& ItemsLabel)
         }
         // Nothing generated is no more usable than nothing valid.
         if (lacking == generated)
-            throw ZolError(QStringList{Utils::Format(UIT(uitNoValidItems), {ItemsLabel, Settings.DSFLabel}),
-                                       Utils::Format(UIT(uitCheckMap), {Settings.DSFLabel}), Settings.DSFName}
-                               .join(kParagraph));
+            throw ZolError(NoValidItemsText(ItemsLabel));
         if (lacking > 0) {
             lines << UIT(uitCheckMapAndFilter);
             StdDlg::ShowMsg1(StdDlg::Warning, msgId, lines, UIT(uitCloseHint), UIT(uitClose), StdDlg::mrClose,
