@@ -25,6 +25,6 @@ if(TARGET zol_excel_lo)
 
   # After every office test: no server of theirs may be left running.
   add_test(NAME lo_no_server_left
-    COMMAND sh -c "if pgrep -a -f 'soffice[.]bin.*/tests/scratch/(tst_lo_|lo_make_fixtures)'; then echo 'soffice.bin left running'; exit 1; fi")
+    COMMAND sh -c "if pgrep -a -f 'soffice[.]bin.*${CMAKE_BINARY_DIR}/tests/scratch/(tst_lo_|lo_make_fixtures)'; then echo 'soffice.bin left running'; exit 1; fi")
   set_tests_properties(lo_no_server_left PROPERTIES FIXTURES_CLEANUP lo_fixtures LABELS office TIMEOUT 30)
 endif()
