@@ -363,7 +363,7 @@ private slots:
         corrupt = dir + "/corrupt.xlsx";
         QFile c(corrupt);
         QVERIFY(c.open(QIODevice::WriteOnly));
-        c.write(QByteArray("PK\x03\x04 this is not a workbook", 30).repeated(100));
+        c.write(QByteArray("PK\x03\x04 this is not a workbook").repeated(100));
         c.close();
         const QString templates = SourceDir() + "/resources/templates/";
         tplX = dir + "/Tarvo_ZOL_Lumo_Template.xlsx";
