@@ -59,6 +59,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unistd.h>
 #include <map>
 #include <stdexcept>
 
@@ -486,6 +487,13 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
                               | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     QFile::setPermissions(tempPath, perms);
+    {
+        // On disk before it replaces anything: a crash after the rename must
+        // not leave an empty Output File in place of the old one.
+        QFile written(tempPath);
+        if (written.open(QIODevice::ReadOnly))
+            ::fsync(written.handle());
+    }
     if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
         throw XLError(XLErrorKind::Other, QStringLiteral("Cannot replace '%1'.").arg(fileName));
     temp.setAutoRemove(false);
