@@ -1,5 +1,7 @@
 #include "zySCO.h"
 
+#include "Utils.h"
+
 #include "zyModelText.h"
 #include "zyUIL.h"
 
@@ -19,7 +21,7 @@ void TzySCO::Reset()
 
 double TzySCO::Today()
 {
-    return double(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
+    return double(Utils::DayNumber(QDate::currentDate()));
 }
 
 void TzySCO::SetGenerateBL(bool value) { Model::StoreValue(GenerateBL, value); }

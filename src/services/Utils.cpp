@@ -217,6 +217,16 @@ int StrToIntBlankZero(const QString& s)
     return ok ? v : 0;
 }
 
+int DayNumber(const QDate& date)
+{
+    return int(QDate(1899, 12, 30).daysTo(date));
+}
+
+QDate DayDate(qint64 day)
+{
+    return QDate(1899, 12, 30).addDays(day);
+}
+
 bool TextToDate(const QString& s, double& dayNumber)
 {
     const QString t = Trim(s);
@@ -234,7 +244,7 @@ bool TextToDate(const QString& s, double& dayNumber)
     }
     if (!d.isValid())
         return false;
-    dayNumber = double(QDate(1899, 12, 30).daysTo(d));
+    dayNumber = double(DayNumber(d));
     return true;
 }
 

@@ -4,6 +4,7 @@
 // the fatal start-up box and a few platform tests.
 #include "Format.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
 
@@ -39,6 +40,10 @@ int PosFrom(int start, const QString& s, const QString& sub);
 QString LineFeedsToSpaces(const QString& s);
 int StrToIntBlankZero(const QString& s);
 bool IsDateText(const QString& s);
+// Day numbers: the dates of workbooks and of the engine, days since
+// 1899-12-30.
+int DayNumber(const QDate& date);
+QDate DayDate(qint64 day);
 // The day number (days since 1899-12-30) of a date text in the user's
 // locale, or of an ISO date; false when it is no date.
 bool TextToDate(const QString& s, double& dayNumber);

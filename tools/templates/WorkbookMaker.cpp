@@ -1,5 +1,7 @@
 #include "WorkbookMaker.h"
 
+#include "Utils.h"
+
 #include "LoText.h"
 #include "LoUno.h"
 #include "zyRF.h"
@@ -515,7 +517,7 @@ void MakeTemplate(const Reference<uno::XComponentContext>& context, const Refere
     // ---- Chart Data: the head, the block's headings and its two rows ------------
     LayOutTable(b, cd, *RHs_CD, *RFs_CD);
     const QDate today = QDate::currentDate();
-    const double d0 = QDate(1899, 12, 30).daysTo(QDate(today.year(), today.month(), 1));
+    const double d0 = Utils::DayNumber(QDate(today.year(), today.month(), 1));
     SetNumber(cd, QStringLiteral("I4"), d0);
     SetNumber(cd, QStringLiteral("I5"), d0);
     SetNumber(cd, QStringLiteral("J4"), 0);
@@ -613,9 +615,9 @@ void MakeSchedule(const Reference<frame::XDesktop2>& desktop, const QString& pat
     auto ws = b.addSheet(QStringLiteral("Tasks"));
     std::mt19937 rng(spec.seed);
     auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
-    const int base = int(QDate(1899, 12, 30).daysTo(spec.start));
+    const int base = Utils::DayNumber(spec.start);
     const int span = std::max(30, int(spec.start.daysTo(spec.start.addYears(spec.years))));
-    const int dataDay = int(QDate(1899, 12, 30).daysTo(spec.dataDate));
+    const int dataDay = Utils::DayNumber(spec.dataDate);
     const char* areas[] = {"Site Preparation", "Foundations", "Structure", "Process Unit", "Utilities", "Buildings"};
     const char* disciplines[] = {"Civil", "Structural", "Mechanical", "Piping", "Electrical", "Instrumentation"};
     const double rate[] = {68, 74, 82, 85, 79, 88};

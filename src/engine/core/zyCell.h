@@ -1,6 +1,8 @@
 #pragma once
 // One worksheet cell as the engine receives it: empty, a number (dates come
 // as day numbers, days since 1899-12-30) or a text.
+#include "Utils.h"
+
 #include <QDate>
 #include <QString>
 
@@ -41,11 +43,5 @@ constexpr int kFirstDayNumber = -693593;
 constexpr int kLastDayNumber = 2958465;
 
 // Day numbers and calendar dates.
-inline int DayNumber(const QDate& date)
-{
-    return int(QDate(1899, 12, 30).daysTo(date));
-}
-inline QDate DayDate(qint64 day)
-{
-    return QDate(1899, 12, 30).addDays(day);
-}
+using Utils::DayDate;
+using Utils::DayNumber;

@@ -1,5 +1,7 @@
 #include "LoText.h"
 
+#include "Utils.h"
+
 #include "LocaleInfo.h"
 
 #include <QDate>
@@ -135,7 +137,7 @@ QString valueText(double value, int formatType)
     const QString timeText = time.toString(QStringLiteral("HH:mm:ss"));
     if (!(type & kDate) || (day == 0.0 && secs != 0))
         return timeText;
-    const QDate date = QDate(1899, 12, 30).addDays(qint64(day));
+    const QDate date = Utils::DayDate(qint64(day));
     const QString dateText = QLocale::system().toString(date, shortDateFormat());
     return secs == 0 ? dateText : dateText + u' ' + timeText;
 }
