@@ -8,7 +8,6 @@
 // through the injectable file-access probe, and say so.
 #include "FakeXL.h"
 #include "FileAccess.h"
-#include "LocaleInfo.h"
 #include "MachineKeys.h"
 #include "Progress.h"
 #include "StdDlg.h"
@@ -21,7 +20,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,8 +33,6 @@
 
 #include <functional>
 #include <limits>
-
-using platform::RootKey;
 
 namespace {
 
@@ -169,6 +165,20 @@ class TstProcessGuards : public QObject {
         f.write(data);
     }
     bool root() const { return ::geteuid() == 0; }
+    bool remount(bool readOnly)
+    {
+        return ::mount(nullptr, QFile::encodeName(mnt).constData(), nullptr,
+                       MS_REMOUNT | (readOnly ? MS_RDONLY : 0UL), nullptr) == 0;
+    }
+    // The probe answers for a case this machine cannot arrange.
+    void probeFor(const QString& how, bool write, bool writeIn)
+    {
+        qInfo("%s: arranged through the probe", qPrintable(how));
+        probe.write = write;
+        probe.writeIn = writeIn;
+        platform::setFileAccess(&probe);
+    }
+    QString immutable; // a file made immutable by the case under way
 
     // Runs the definition, as nobody when `asNobody`.
     bool run(bool asNobody)
@@ -186,15 +196,8 @@ class TstProcessGuards : public QObject {
 private slots:
     void initTestCase()
     {
-        InitUILs();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        platform::setNumberSettings(platform::NumberSettings{});
-        keys.set(RootKey::ClassesRoot, QStringLiteral("Excel.Application\\CurVer"), QString(),
-                 QStringLiteral("Excel.Application.15"));
-        platform::setMachineKeys(&keys);
-        Progress::setPump([] {});
-        Progress::setForm(&progress);
-        StdDlg::setPrompter(&dlg);
+        pfx::InstallRunHarness(progress, dlg);
+        pfx::InstallFakeMachine(keys);
         QVERIFY(tmp.isValid());
         // Reachable for nobody, writable only by its owner.
         QFile::setPermissions(tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
@@ -210,16 +213,22 @@ private slots:
         if (!root())
             qInfo("Not root: the cases of another user's file and folder go through the probe.");
     }
+    // Whatever a case arranged is undone, also after a failed check.
+    void cleanup()
+    {
+        if (privateMounts)
+            remount(false);
+        if (!immutable.isEmpty())
+            SetImmutable(immutable, false);
+        immutable.clear();
+        platform::setFileAccess(nullptr);
+    }
     void cleanupTestCase()
     {
         if (privateMounts)
             ::umount2(QFile::encodeName(mnt).constData(), MNT_DETACH);
         platform::setFileAccess(nullptr);
-        Process.reset();
-        XL.reset();
-        Progress::setForm(nullptr);
-        StdDlg::setPrompter(nullptr);
-        platform::setMachineKeys(nullptr);
+        pfx::RemoveRunHarness();
     }
 
     // Sums beyond the largest number: no INF or NaN is saved as a result; the
@@ -280,25 +289,17 @@ private slots:
         const QString folder = (real && (how == "mount" || how == "immutable")) ? mnt : tmp.path();
         fresh(folder + QStringLiteral("/Locked.xlsx"));
         writeFile(of);
-        if (!real) {
-            qInfo("%s: arranged through the probe", qPrintable(how));
-            probe.write = false;
-            probe.writeIn = how != "mount";
-            platform::setFileAccess(&probe);
-        } else if (how == "mount") {
-            QCOMPARE(::mount(nullptr, QFile::encodeName(mnt).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
-        } else if (how == "immutable") {
-            QVERIFY(SetImmutable(of, true));
-        } else if (how == "mode") {
+        if (!real)
+            probeFor(how, false, how != "mount");
+        else if (how == "mount")
+            QVERIFY(remount(true));
+        else if (how == "immutable")
+            QVERIFY(SetImmutable(immutable = of, true));
+        else if (how == "mode")
             QFile::setPermissions(of, QFileDevice::ReadOwner | QFileDevice::ReadOther);
-        }
         dlg.yes = 1000; // an endless question would take every Yes
         const bool ok = run(real && how == "user");
-        if (real && how == "mount")
-            QCOMPARE(::mount(nullptr, QFile::encodeName(mnt).constData(), nullptr, MS_REMOUNT, nullptr), 0);
-        if (real && how == "immutable")
-            QVERIFY(SetImmutable(of, false));
-        platform::setFileAccess(nullptr);
+        cleanup();
         QVERIFY(!ok);
         QCOMPARE(dlg.ids(), QStringList{"UP002"});
         QCOMPARE(details(), "Details: The following Output File exists, and is read-only.\r\n\r\n" + of +
@@ -326,22 +327,15 @@ private slots:
             folder = mnt;
         QDir().mkpath(folder);
         fresh(folder + QStringLiteral("/New.xlsx"));
-        if (!real) {
-            // Root writes a folder whatever its mode.
-            qInfo("%s: arranged through the probe", qPrintable(how));
-            probe.write = true;
-            probe.writeIn = false;
-            platform::setFileAccess(&probe);
-        } else if (how == "mount") {
-            QCOMPARE(::mount(nullptr, QFile::encodeName(mnt).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
-        } else if (how == "mode") {
+        if (!real)
+            probeFor(how, true, false); // root writes a folder whatever its mode
+        else if (how == "mount")
+            QVERIFY(remount(true));
+        else if (how == "mode")
             QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        }
         const bool ok = run(real && how == "user");
-        if (real && how == "mount")
-            QCOMPARE(::mount(nullptr, QFile::encodeName(mnt).constData(), nullptr, MS_REMOUNT, nullptr), 0);
+        cleanup();
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        platform::setFileAccess(nullptr);
         QVERIFY(!ok);
         QCOMPARE(dlg.ids(), QStringList{"UP002"});
         QCOMPARE(details(), "Details: The following Output File Folder exists, and is read-only.\r\n\r\n" + folder +

@@ -12,6 +12,7 @@
 #include "StdDlg.h"
 #include "WorkbookMaker.h"
 #include "tst_process_fixture.h"
+#include "tst_process_office_fixture.h"
 #include "zyAD.h"
 #include "zyProcess.h"
 #include "zyRF.h"
@@ -332,19 +333,10 @@ class TstProcessOffice : public QObject {
 private slots:
     void initTestCase()
     {
-        InitUILs();
+        pfx::InstallRunHarness(progress, dlg);
         QVERIFY(tmp.isValid());
         dir = tmp.path();
-        Progress::setPump([] {});
-        Progress::setForm(&progress);
-        Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
-        StdDlg::setPrompter(&dlg);
-        lo::installBackendFactory();
-        RF_PS_Consts::LoadRHs(*(RHs_PS = std::make_unique<TzyRHs>()));
-        RF_PS_Consts::LoadRFs(*(RFs_PS = std::make_unique<TzyRFs>()));
-
-        inspector = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000});
-        inspector->start();
+        inspector = pfx::StartOfficeRuns(dir);
         schedule = dir + "/schedule.xlsx";
         tmpl::MakeSchedule(desktop(), schedule, tmpl::ScheduleSpec{});
         tmpl::ScheduleSpec one;
@@ -376,13 +368,10 @@ private slots:
     }
     void cleanupTestCase()
     {
-        Process.reset();
-        XL.reset();
+        pfx::RemoveRunHarness();
         if (inspector)
             inspector->quit();
         inspector.reset();
-        Progress::setForm(nullptr);
-        StdDlg::setPrompter(nullptr);
     }
 
     void runs_data()
