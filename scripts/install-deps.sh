@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev libbenchmark-dev
   xvfb xauth dbus-daemon
   poppler-utils
+  python3 python3-openpyxl
   fonts-dejavu-core
 )
 missing=()
