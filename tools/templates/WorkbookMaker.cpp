@@ -363,6 +363,8 @@ public:
         Reference<beans::XPropertySet> xp(x, UNO_QUERY_THROW);
         xp->setPropertyValue(Ascii("NumberFormat"), Any(dateFormat(doc)));
         xp->setPropertyValue(Ascii("LinkNumberFormatToSource"), Any(false));
+        // Slanted, so that every month finds room for its label.
+        xp->setPropertyValue(Ascii("TextRotation"), Any(45.0));
         auto y = cs->getAxisByDimension(1, 0);
         chart2::ScaleData sy = y->getScaleData();
         sy.Minimum <<= 0.0;
