@@ -189,6 +189,7 @@ void TUF_Main::FormCreate()
     ClearPages();
     RefreshPages();
 
+    UpdateCaption();
     qApp->installEventFilter(this);
     UF_Main = this;
     FormHooks::SetRestoreIfIconic([this] { RestoreIfIconic(); });
