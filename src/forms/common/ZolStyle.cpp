@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QIcon>
 #include <QToolTip>
 #include <QWidget>
 
@@ -64,6 +65,10 @@ bool HintControl::eventFilter(QObject* watched, QEvent* event)
 namespace ZolLook {
 void Install()
 {
+    // The menu and button pictures come from the icon theme; where the
+    // desktop names none (a bare X server, offscreen), the installed one.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
     if (!qobject_cast<ZolStyle*>(QApplication::style()))
         QApplication::setStyle(new ZolStyle(nullptr));
     HintControl::Instance();
