@@ -160,6 +160,8 @@ void TUF_Main::FormCreate()
     if (WMs)
         WMs->SaveItem(wmMain);
 
+    // The toolbar's captions count in the minimum width.
+    ApplyPreferences();
     SetupUIT();
     SetupHints();
     SetupControls();
@@ -453,6 +455,9 @@ void TUF_Main::MI_Tools_OptionsClick()
         HintControl::Instance().SetShowHint(showHint);
         if (UP)
             TBtn_ShowHints->setChecked(UP->ShowHints());
+        // Captions on or off change what the toolbar needs.
+        SetupConstraints();
+        FitToWorkArea();
     }
     if (SDs)
         for (int i = 1; i <= SDs->Count(); ++i)

@@ -57,9 +57,10 @@ void TUF_Main::SetupConstraints()
     if (QLayout* l = layout())
         l->activate();
     // What the pages' layouts need below the menu and the toolbar, and never
-    // so narrow that the menu bar or the toolbar would have to wrap.
+    // so narrow that the menu bar or the toolbar would wrap or a tab hide.
     QSize need = QMainWindow::minimumSizeHint();
-    need.setWidth(std::max({need.width(), menuBar()->sizeHint().width(), TBar_Main->sizeHint().width()}));
+    need.setWidth(std::max({need.width(), menuBar()->sizeHint().width(), TBar_Main->sizeHint().width(),
+                            PC_Main->tabBar()->sizeHint().width()}));
     const int menuHeight = menuBar()->heightForWidth(need.width()) > 0 ? menuBar()->heightForWidth(need.width())
                                                                        : menuBar()->sizeHint().height();
     need.setHeight(qMax(need.height(), menuHeight + TBar_Main->sizeHint().height()
