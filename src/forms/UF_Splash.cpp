@@ -1,6 +1,7 @@
 #include "UF_Splash.h"
 
 #include "Artwork.h"
+#include "FitRules.h"
 #include "FormText.h"
 #include "Utils.h"
 #include "WorkArea.h"
@@ -157,14 +158,10 @@ void TUF_Splash::SetMinSize()
 void TUF_Splash::FitToScreen()
 {
     const QRect wa = platform::workArea();
-    const int h = qMin(wa.height(), minimumHeight());
-    if (minimumHeight() > h)
-        setMinimumHeight(h);
-    const int w = qMin(wa.width(), minimumWidth());
-    if (minimumWidth() > w)
-        setMinimumWidth(w);
-    setGeometry(qMax(wa.left() + wa.width() / 2 - w / 2, wa.left()), qMax(wa.top() + wa.height() / 2 - h / 2, wa.top()),
-                w, h);
+    const FitRules::Span v = FitRules::CentreSpan(wa.top(), wa.height(), minimumHeight());
+    const FitRules::Span h = FitRules::CentreSpan(wa.left(), wa.width(), minimumWidth());
+    setMinimumSize(h.minimum, v.minimum);
+    setGeometry(h.pos, v.pos, h.length, v.length);
     AlignLogo();
 }
 

@@ -4,6 +4,7 @@
 // contents the same way, so a resize needs no arithmetic of its own.
 #include "UF_Main.h"
 
+#include "FitRules.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
 #include "WorkArea.h"
@@ -78,22 +79,12 @@ void TUF_Main::FitToWorkArea()
     const QRect wa = platform::workArea();
     WorkAreaHeight = wa.height();
     WorkAreaWidth = wa.width();
-    QRect g = geometry();
-    const int h = qMin(WorkAreaHeight, minimumHeight());
-    if (minimumHeight() > h)
-        setMinimumHeight(h);
-    if (g.height() < h) {
-        g.setTop(qMax(g.top() + g.height() / 2 - h / 2, wa.top()));
-        g.setHeight(h);
-    }
-    const int w = qMin(WorkAreaWidth, minimumWidth());
-    if (minimumWidth() > w)
-        setMinimumWidth(w);
-    if (g.width() < w) {
-        g.setLeft(qMax(g.left() + g.width() / 2 - w / 2, wa.left()));
-        g.setWidth(w);
-    }
-    if (g != geometry())
-        setGeometry(g);
+    const QRect g = geometry();
+    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minimumHeight(), g.top(), g.height());
+    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minimumWidth(), g.left(), g.width());
+    setMinimumSize(h.minimum, v.minimum);
+    const QRect fitted(h.pos, v.pos, h.length, v.length);
+    if (fitted != g)
+        setGeometry(fitted);
     ArrangeRight(true);
 }
