@@ -588,6 +588,21 @@ private slots:
         QVERIFY(!form.Busy);
     }
 
+    void workbookReadDisablesTheFormUntilItEnds()
+    {
+        formskit::Globals g;
+        TUF_Main form;
+        try {
+            TUF_Main::WorkbookReadScope scope(form);
+            QVERIFY(form.Busy);
+            QVERIFY(!form.isEnabled());
+            throw std::runtime_error("read failed");
+        } catch (const std::exception&) {
+        }
+        QVERIFY(!form.Busy);
+        QVERIFY(form.isEnabled());
+    }
+
     void editActionsFollowTheFocusedEdit()
     {
         formskit::Globals g;

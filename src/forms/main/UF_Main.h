@@ -117,6 +117,22 @@ public:
         TUF_Main& m_f;
     };
 
+    // Busy and the main form disabled for a read from a workbook (the
+    // browse and Update Task Field Descriptions commands); both restored
+    // also when the read raises. The progress form is not a child of the
+    // main form and stays usable.
+    class WorkbookReadScope {
+    public:
+        explicit WorkbookReadScope(TUF_Main& f) : m_busy(f), m_f(f) { m_f.setEnabled(false); }
+        ~WorkbookReadScope() { m_f.setEnabled(true); }
+        WorkbookReadScope(const WorkbookReadScope&) = delete;
+        WorkbookReadScope& operator=(const WorkbookReadScope&) = delete;
+
+    private:
+        BusyScope m_busy;
+        TUF_Main& m_f;
+    };
+
     // ---- frame controls ----------------------------------------------------
     QMenu* MT_File = nullptr;
     QAction* MI_File_Reset = nullptr;
