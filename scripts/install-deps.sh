@@ -10,7 +10,7 @@ packages=(
   xvfb xauth dbus-daemon
   poppler-utils
   python3 python3-openpyxl
-  fonts-dejavu-core
+  fonts-dejavu-core adwaita-icon-theme
 )
 missing=()
 for p in "${packages[@]}"; do
