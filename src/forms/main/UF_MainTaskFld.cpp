@@ -4,6 +4,7 @@
 #include "StdDlg.h"
 #include "TaskFieldRules.h"
 #include "UF_Main.h"
+#include "UF_MainTexts.h"
 #include "Utils.h"
 #include "zyGrid.h"
 #include "zyModelPrefs.h"
@@ -71,6 +72,19 @@ private:
 };
 
 } // namespace
+
+void ApplyGridCaptions(TzyGrid* grid)
+{
+    using K = MainTexts::Kind;
+    for (const MainTexts::CaptionEntry& e : MainTexts::Captions()) {
+        if (grid->objectName() != QLatin1String(e.control))
+            continue;
+        if (e.kind == K::GridHeader && e.index >= 1 && e.index <= grid->ColCount())
+            grid->setHeaderCellText(e.index, MainTexts::CaptionText(e));
+        else if (e.kind == K::GridGutter && e.index >= 1 && e.index <= grid->RowCount())
+            grid->setGutterCellText(e.index, MainTexts::CaptionText(e));
+    }
+}
 
 void OnFocusOut(QWidget* w, std::function<void()> handler) { new FocusOutWatch(w, std::move(handler)); }
 

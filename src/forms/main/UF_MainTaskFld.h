@@ -35,6 +35,11 @@ struct Links {
 Links& PageLinks();
 void ResetPageLinks();
 
+// Puts the header and gutter captions of the text tables on a grid of the
+// pages (the frame's own set-up writes them as cells of row or column 0,
+// which the grid refuses).
+void ApplyGridCaptions(TzyGrid* grid);
+
 // Runs `handler` whenever `w` loses the focus (a grid's OnExit).
 void OnFocusOut(QWidget* w, std::function<void()> handler);
 
