@@ -97,18 +97,30 @@ QPoint CellAnchor(TzyGrid* grid)
     return grid->viewport()->mapToGlobal(r.bottomLeft());
 }
 
+namespace {
+
+// The grid gives the caret's rectangle on the screen; the frame's length
+// check takes it in the viewport's coordinates.
+void warnMaxLength(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, bool& allowed, int maxLength)
+{
+    const QRect local(grid->viewport()->mapFromGlobal(rectCell.topLeft()), rectCell.size());
+    f.WarnMaxLengthSG(grid, key, maxLength, local, allowed);
+}
+
+} // namespace
+
 void TextKey(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer,
              int maxLength)
 {
     if (!buffer.isEmpty())
-        f.WarnMaxLengthSG(grid, key, maxLength, rectCell, allowed);
+        warnMaxLength(f, grid, key, rectCell, allowed, maxLength);
 }
 
 void TaskFldKey(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, bool& allowed,
                 const QString& buffer, int labelId)
 {
     if (!buffer.isEmpty()) {
-        f.WarnMaxLengthSG(grid, key, 3, rectCell, allowed);
+        warnMaxLength(f, grid, key, rectCell, allowed, 3);
         if (key.isNull())
             return;
     }
@@ -118,8 +130,7 @@ void TaskFldKey(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, b
         return;
     allowed = false;
     const QString file = ActiveSD().SCF.GetDataSourceFile();
-    const QPoint topLeft = grid->viewport()->mapToGlobal(rectCell.topLeft());
-    f.BH_Main->ShowHint(QRect(topLeft, rectCell.size()),
+    f.BH_Main->ShowHint(rectCell,
                         TaskFieldRules::RefusedKeyBalloon(UIT(labelId), TaskFieldRules::LastColumn(file)));
 }
 

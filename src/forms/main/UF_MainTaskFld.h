@@ -47,6 +47,8 @@ void OnFocusOut(QWidget* w, std::function<void()> handler);
 // coordinates of the cell's bottom-left corner).
 QPoint CellAnchor(TzyGrid* grid);
 
+// The key filters take the cell's rectangle as the grid's filter event
+// gives it (screen coordinates).
 // The key filter of a task field column: the length limit, capitals, and
 // the balloon for any other key. `labelId` names the field in the balloon.
 void TaskFldKey(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, bool& allowed,
