@@ -184,7 +184,7 @@ TUF_MainFilter::TUF_MainFilter(TUF_Main& form, QWidget* sheet)
                          SG_DSFFilterChar(key, rect, allowed, buffer);
                      },
                      Qt::DirectConnection);
-    MainTaskFld::OnFocusOut(SG_DSF, [this] { SG_DSFExit(); });
+    MainTaskFld::HideBalloonOnExit(SG_DSF, F.BH_Main);
     QObject::connect(DDL_DSF_AndFlag, &QComboBox::activated, [this] { DDL_DSF_AndFlagChange(); });
     QObject::connect(DDL_DSF_FilterOperator, &QComboBox::activated, [this] { DDL_DSF_FilterOperatorChange(); });
     new ComboKeys(DDL_DSF_AndFlag, this);
@@ -582,8 +582,6 @@ void TUF_MainFilter::SG_DSFUserColWidthChanged()
     UP->SetAutoSizeDSF(false);
     UP->Save();
 }
-
-void TUF_MainFilter::SG_DSFExit() { F.BH_Main->HideHint(); }
 
 void TUF_MainFilter::SG_DSFFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer)
 {

@@ -67,7 +67,6 @@ public:
     void SG_DSFSelectCell(int row);
     void SG_DSFCellChange(int row);
     void SG_DSFUserColWidthChanged();
-    void SG_DSFExit();
     void SG_DSFFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer);
     void DDL_DSF_AndFlagChange();
     void DDL_DSF_FilterOperatorChange();

@@ -109,7 +109,7 @@ TUF_MainMap::TUF_MainMap(TUF_Main& form, QWidget* sheet)
     QObject::connect(BBtn_DSM_TaskFld_Browse, &QPushButton::clicked, [this] { BBtn_DSM_TaskFld_BrowseClick(); });
     QObject::connect(BBtn_DSM_UpdateTaskFldDesc, &QPushButton::clicked,
                      [this] { BBtn_DSM_UpdateTaskFldDescClick(); });
-    MainTaskFld::OnFocusOut(SG_DSM, [this] { SG_DSMExit(); });
+    MainTaskFld::HideBalloonOnExit(SG_DSM, F.BH_Main);
 }
 
 void TUF_Main::SetupSG_DSM()
@@ -243,8 +243,6 @@ void TUF_MainMap::SG_DSMUserColWidthChanged()
     UP->SetAutoSizeDSM(false);
     UP->Save();
 }
-
-void TUF_MainMap::SG_DSMExit() { F.BH_Main->HideHint(); }
 
 void TUF_MainMap::SG_DSMFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer)
 {

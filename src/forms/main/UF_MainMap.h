@@ -33,7 +33,6 @@ public:
     void SG_DSMCellChange();
     void SG_DSMSelectCell();
     void SG_DSMUserColWidthChanged();
-    void SG_DSMExit();
     void SG_DSMFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer);
     void SBtn_DSM_AutoSizeClick();
     void BBtn_DSM_TaskFld_BrowseClick();

@@ -13,6 +13,7 @@
 #include "zyUIL.h"
 
 #include <QEvent>
+#include <QPointer>
 
 namespace MainTaskFld {
 
@@ -50,11 +51,11 @@ Links& storage()
     return links;
 }
 
-class FocusOutWatch : public QObject {
+class ExitWatch : public QObject {
 public:
-    FocusOutWatch(QWidget* w, std::function<void()> handler)
+    ExitWatch(QWidget* w, BalloonHint* balloon)
         : QObject(w)
-        , m_handler(std::move(handler))
+        , m_balloon(balloon)
     {
         w->installEventFilter(this);
     }
@@ -62,13 +63,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (e->type() == QEvent::FocusOut && m_handler)
-            m_handler();
+        if (e->type() == QEvent::FocusOut && m_balloon)
+            m_balloon->HideHint();
         return QObject::eventFilter(watched, e);
     }
 
 private:
-    std::function<void()> m_handler;
+    QPointer<BalloonHint> m_balloon;
 };
 
 } // namespace
@@ -86,7 +87,7 @@ void ApplyGridCaptions(TzyGrid* grid)
     }
 }
 
-void OnFocusOut(QWidget* w, std::function<void()> handler) { new FocusOutWatch(w, std::move(handler)); }
+void HideBalloonOnExit(QWidget* w, BalloonHint* balloon) { new ExitWatch(w, balloon); }
 
 Links& PageLinks() { return storage(); }
 void ResetPageLinks() { storage() = defaultLinks(); }

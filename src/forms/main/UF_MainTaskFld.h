@@ -13,6 +13,7 @@
 
 class TUF_Main;
 class TzyGrid;
+class BalloonHint;
 class QWidget;
 
 namespace MainTaskFld {
@@ -40,8 +41,9 @@ void ResetPageLinks();
 // which the grid refuses).
 void ApplyGridCaptions(TzyGrid* grid);
 
-// Runs `handler` whenever `w` loses the focus (a grid's OnExit).
-void OnFocusOut(QWidget* w, std::function<void()> handler);
+// A grid's OnExit: the balloon hides when the grid loses the focus. The
+// watch holds the balloon only, so it outlives the page objects safely.
+void HideBalloonOnExit(QWidget* w, BalloonHint* balloon);
 
 // Where a browse dialog for the grid's current cell is anchored (screen
 // coordinates of the cell's bottom-left corner).
