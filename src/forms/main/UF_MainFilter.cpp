@@ -8,6 +8,7 @@
 #include "FieldIndicator.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
+#include "PageLook.h"
 #include "StdDlg.h"
 #include "UF_Browse.h"
 #include "UF_Main.h"
@@ -35,14 +36,6 @@ namespace {
 TzySD& ActiveSD() { return SDs->getItems(SDs->ActiveSD()); }
 bool FilterEnabledInDefinition() { return SDs && SDs->Count() > 0 && ActiveSD().DSF.Enabled(); }
 
-void SetTitleActive(HeadingPanel* panel, bool active)
-{
-    QLabel* l = panel->CaptionLabel();
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA8, 0xB4, 0xC8));
-    l->setPalette(pal);
-    l->setEnabled(active);
-}
 
 QPushButton* button(QWidget* parent, const char* name)
 {
@@ -59,16 +52,6 @@ QToolButton* toggle(QWidget* parent, const char* name)
     b->setCheckable(true);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setFixedHeight(FormMetrics::SBtnHeight());
-    return b;
-}
-
-QPushButton* inGridButton(QWidget* parent, const char* name)
-{
-    auto* b = new QPushButton(QStringLiteral("..."), parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFixedWidth(26);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->hide();
     return b;
 }
 
@@ -121,28 +104,12 @@ TUF_MainFilter::TUF_MainFilter(TUF_Main& form, QWidget* sheet)
     hl->setContentsMargins(0, 0, 0, 0);
     SG_DSF = new TzyGrid(host);
     SG_DSF->setObjectName(QStringLiteral("SG_DSF"));
-    SG_DSF->setColCount(6);
-    SG_DSF->setRowCount(FilterRules::Rows);
-    SG_DSF->setDefaultColWidth(94);
-    SG_DSF->setDefaultRowHeight(24);
-    SG_DSF->setHeaderHeight(21);
-    SG_DSF->setGutterKind(gkNumber);
-    SG_DSF->setGutterWidth(40);
-    SG_DSF->setMoveDown(false);
-    SG_DSF->setMoveWrap(mwGrid);
-    SG_DSF->setOptions(goAutoSizeLastCol | goResizeCol | goAutoSizeCol);
-    SG_DSF->setUnUsedColor(zyColor::clBtnFace());
-    SG_DSF->setShowPopUp(true);
-    SG_DSF->setPopUpCutText(QStringLiteral("Cut"));
-    SG_DSF->setPopUpCopyText(QStringLiteral("Copy"));
-    SG_DSF->setPopUpPasteText(QStringLiteral("Paste"));
-    SG_DSF->setPopUpClearText(QStringLiteral("Clear"));
-    SG_DSF->setGutterImagePicture(Artwork::IL_Main_2221(Artwork::IndicatorWarning));
+    MainTaskFld::SetupPageGrid(SG_DSF, 6, FilterRules::Rows, 94, gkNumber, 40);
     hl->addWidget(SG_DSF);
     DDL_DSF_AndFlag = inGridCombo(host, "DDL_DSF_AndFlag");
     DDL_DSF_FilterOperator = inGridCombo(host, "DDL_DSF_FilterOperator");
-    BBtn_DSF_TaskFld_Browse = inGridButton(host, "BBtn_DSF_TaskFld_Browse");
-    BBtn_DSF_TaskFldValue_Browse = inGridButton(host, "BBtn_DSF_TaskFldValue_Browse");
+    BBtn_DSF_TaskFld_Browse = MainTaskFld::InGridButton(host, "BBtn_DSF_TaskFld_Browse");
+    BBtn_DSF_TaskFldValue_Browse = MainTaskFld::InGridButton(host, "BBtn_DSF_TaskFldValue_Browse");
     v->addWidget(host, 1);
 
     auto* commands = new QHBoxLayout;
@@ -301,7 +268,7 @@ void TUF_Main::EnablePage3(bool enabled)
     }
     for (QWidget* w : std::initializer_list<QWidget*>{p.SBtn_DSF_Enable, p.Lbl_DSF_Note1, p.Lbl_DSF_Note2})
         w->setEnabled(enabled);
-    SetTitleActive(p.Pnl_DSF_T, enabled);
+    PageLook::SetHeadingActive(p.Pnl_DSF_T, enabled);
     const bool filterOn = enabled && FilterEnabledInDefinition();
     p.SBtn_DSF_AutoSize->setEnabled(filterOn);
     p.BBtn_DSF_UpdateTaskFldDesc->setEnabled(filterOn);
@@ -578,9 +545,7 @@ void TUF_MainFilter::SG_DSFCellChange(int row)
 
 void TUF_MainFilter::SG_DSFUserColWidthChanged()
 {
-    SBtn_DSF_AutoSize->setChecked(false);
-    UP->SetAutoSizeDSF(false);
-    UP->Save();
+    MainTaskFld::UserColWidthChanged(SBtn_DSF_AutoSize, &TzyUP::SetAutoSizeDSF);
 }
 
 void TUF_MainFilter::SG_DSFFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer)
@@ -621,10 +586,7 @@ bool TUF_MainFilter::DDL_DSF_KeyDown(int key)
 void TUF_MainFilter::SBtn_DSF_AutoSizeClick()
 {
     F.BH_Main->HideHint();
-    UP->SetAutoSizeDSF(SBtn_DSF_AutoSize->isChecked());
-    UP->Save();
-    if (SBtn_DSF_AutoSize->isChecked())
-        SG_DSF->AutoSizeCols(true);
+    MainTaskFld::AutoSizeClick(SG_DSF, SBtn_DSF_AutoSize, &TzyUP::SetAutoSizeDSF);
 }
 
 void TUF_MainFilter::BBtn_DSF_TaskFld_BrowseClick()

@@ -6,6 +6,7 @@
 #include "BalloonHint.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
+#include "PageLook.h"
 #include "MapRules.h"
 #include "UF_Main.h"
 #include "UF_Browse.h"
@@ -28,14 +29,6 @@ namespace {
 
 TzySD& ActiveSD() { return SDs->getItems(SDs->ActiveSD()); }
 
-void SetTitleActive(HeadingPanel* panel, bool active)
-{
-    QLabel* l = panel->CaptionLabel();
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA8, 0xB4, 0xC8));
-    l->setPalette(pal);
-    l->setEnabled(active);
-}
 
 } // namespace
 
@@ -55,29 +48,9 @@ TUF_MainMap::TUF_MainMap(TUF_Main& form, QWidget* sheet)
     hl->setContentsMargins(0, 0, 0, 0);
     SG_DSM = new TzyGrid(host);
     SG_DSM->setObjectName(QStringLiteral("SG_DSM"));
-    SG_DSM->setColCount(3);
-    SG_DSM->setRowCount(DSM_Count);
-    SG_DSM->setDefaultColWidth(160);
-    SG_DSM->setDefaultRowHeight(24);
-    SG_DSM->setHeaderHeight(21);
-    SG_DSM->setGutterKind(gkString);
-    SG_DSM->setGutterWidth(140);
-    SG_DSM->setMoveDown(false);
-    SG_DSM->setMoveWrap(mwGrid);
-    SG_DSM->setOptions(goAutoSizeLastCol | goResizeCol | goAutoSizeCol);
-    SG_DSM->setUnUsedColor(zyColor::clBtnFace());
-    SG_DSM->setShowPopUp(true);
-    SG_DSM->setPopUpCutText(QStringLiteral("Cut"));
-    SG_DSM->setPopUpCopyText(QStringLiteral("Copy"));
-    SG_DSM->setPopUpPasteText(QStringLiteral("Paste"));
-    SG_DSM->setPopUpClearText(QStringLiteral("Clear"));
-    SG_DSM->setGutterImagePicture(Artwork::IL_Main_2221(Artwork::IndicatorWarning));
+    MainTaskFld::SetupPageGrid(SG_DSM, 3, DSM_Count, 160, gkString, 140);
     hl->addWidget(SG_DSM);
-    BBtn_DSM_TaskFld_Browse = new QPushButton(QStringLiteral("..."), host);
-    BBtn_DSM_TaskFld_Browse->setObjectName(QStringLiteral("BBtn_DSM_TaskFld_Browse"));
-    BBtn_DSM_TaskFld_Browse->setFixedWidth(26);
-    BBtn_DSM_TaskFld_Browse->setFocusPolicy(Qt::NoFocus);
-    BBtn_DSM_TaskFld_Browse->hide();
+    BBtn_DSM_TaskFld_Browse = MainTaskFld::InGridButton(host, "BBtn_DSM_TaskFld_Browse");
     v->addWidget(host, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -148,7 +121,7 @@ void TUF_Main::EnablePage2(bool enabled)
     for (QWidget* w : std::initializer_list<QWidget*>{m.BBtn_DSM_TaskFld_Browse, m.Lbl_DSM_Note, m.SBtn_DSM_AutoSize,
                                                       m.BBtn_DSM_UpdateTaskFldDesc})
         w->setEnabled(enabled);
-    SetTitleActive(m.Pnl_DSM_T, enabled);
+    PageLook::SetHeadingActive(m.Pnl_DSM_T, enabled);
 }
 
 void TUF_Main::LoadPage2()
@@ -239,9 +212,7 @@ void TUF_MainMap::SG_DSMSelectCell()
 
 void TUF_MainMap::SG_DSMUserColWidthChanged()
 {
-    SBtn_DSM_AutoSize->setChecked(false);
-    UP->SetAutoSizeDSM(false);
-    UP->Save();
+    MainTaskFld::UserColWidthChanged(SBtn_DSM_AutoSize, &TzyUP::SetAutoSizeDSM);
 }
 
 void TUF_MainMap::SG_DSMFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer)
@@ -256,10 +227,7 @@ void TUF_MainMap::SG_DSMFilterChar(QChar& key, const QRect& rectCell, bool& allo
 void TUF_MainMap::SBtn_DSM_AutoSizeClick()
 {
     F.BH_Main->HideHint();
-    UP->SetAutoSizeDSM(SBtn_DSM_AutoSize->isChecked());
-    UP->Save();
-    if (SBtn_DSM_AutoSize->isChecked())
-        SG_DSM->AutoSizeCols(true);
+    MainTaskFld::AutoSizeClick(SG_DSM, SBtn_DSM_AutoSize, &TzyUP::SetAutoSizeDSM);
 }
 
 void TUF_MainMap::BBtn_DSM_TaskFld_BrowseClick()

@@ -6,6 +6,7 @@
 #include "FieldIndicator.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
+#include "PageLook.h"
 #include "PreviewArt.h"
 #include "PreviewPictures.h"
 #include "PreviewRules.h"
@@ -33,15 +34,6 @@ const char* const kEntryNames[4] = {"BL", "ACT", "TGT", "COD"};
 TzySD& ActiveSD() { return SDs->getItems(SDs->ActiveSD()); }
 bool AnySD() { return SDs && SDs->Count() > 0; }
 
-// A heading's caption in window text or greyed.
-void SetHeadingActive(HeadingPanel* panel, bool active)
-{
-    QLabel* l = panel->CaptionLabel();
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA8, 0xB4, 0xC8));
-    l->setPalette(pal);
-    l->setEnabled(active);
-}
 
 // The date picker's face: window colour when usable, button face when not.
 void SetPickerColor(QDateEdit* d, bool active)
@@ -234,7 +226,7 @@ void TUF_Main::EnablePage1(bool enabled)
                                                       o.HG.yAxis, o.HG.xAxis})
         w->setEnabled(enabled);
     for (HeadingPanel* h : {o.Pnl_SCO_SCO, o.Pnl_SCO_QAO, o.SC.title, o.HG.title})
-        SetHeadingActive(h, enabled);
+        PageLook::SetHeadingActive(h, enabled);
     if (!enabled) {
         o.Lbl_SCO_CutOffDate->setEnabled(false);
         o.DTP_SCO_CutOffDate->setEnabled(false);
@@ -276,7 +268,7 @@ void TUF_Main::UpdatePage1()
     for (QLabel* l : o.Lbl_SCO_CutOffDate_Note)
         l->setEnabled(anyData);
     SetPickerColor(o.DTP_SCO_CutOffDate, anyData);
-    SetHeadingActive(o.Pnl_SCO_QAO, anyData);
+    PageLook::SetHeadingActive(o.Pnl_SCO_QAO, anyData);
     if (!anyData) {
         o.CB_SCO_GraphMH->setChecked(false);
         o.CB_SCO_GraphCost->setChecked(false);
@@ -379,7 +371,7 @@ void TUF_MainOptions::ShowHistogramImage(int code, bool visible) { HG.pictures->
 
 void TUF_MainOptions::UpdatePreview(Preview& p, int code, bool mh, bool cost)
 {
-    SetHeadingActive(p.title, true);
+    PageLook::SetHeadingActive(p.title, true);
     p.imgCodeNew = code;
     p.pictures->ShowImage(p.imgCode, false);
     p.pictures->ShowImage(p.imgCodeNew, true);
@@ -398,7 +390,7 @@ void TUF_MainOptions::SetAxis(Preview& p, bool enabled, bool mh, bool cost)
 
 void TUF_MainOptions::ClearPreview(Preview& p)
 {
-    SetHeadingActive(p.title, false);
+    PageLook::SetHeadingActive(p.title, false);
     p.pictures->ShowImage(p.imgCode, false);
     p.imgCodeNew = AnySD() ? 1 : 0;
     p.pictures->ShowImage(p.imgCodeNew, true);

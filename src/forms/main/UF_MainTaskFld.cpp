@@ -1,5 +1,6 @@
 #include "UF_MainTaskFld.h"
 
+#include "Artwork.h"
 #include "BalloonHint.h"
 #include "StdDlg.h"
 #include "TaskFieldRules.h"
@@ -11,8 +12,12 @@
 #include "zyProcess.h"
 #include "zySD.h"
 #include "zyUIL.h"
+#include "zyUP.h"
+#include "zyColors.h"
 
 #include <QEvent>
+#include <QPushButton>
+#include <QToolButton>
 #include <QPointer>
 
 namespace MainTaskFld {
@@ -73,6 +78,52 @@ private:
 };
 
 } // namespace
+
+void SetupPageGrid(TzyGrid* g, int cols, int rows, int defaultColWidth, int gutterKind, int gutterWidth)
+{
+    g->setColCount(cols);
+    g->setRowCount(rows);
+    g->setDefaultColWidth(defaultColWidth);
+    g->setDefaultRowHeight(24);
+    g->setHeaderHeight(21);
+    g->setGutterKind(TGutterKind(gutterKind));
+    g->setGutterWidth(gutterWidth);
+    g->setMoveDown(false);
+    g->setMoveWrap(mwGrid);
+    g->setOptions(goAutoSizeLastCol | goResizeCol | goAutoSizeCol);
+    g->setUnUsedColor(zyColor::clBtnFace());
+    g->setShowPopUp(true);
+    g->setPopUpCutText(QStringLiteral("Cut"));
+    g->setPopUpCopyText(QStringLiteral("Copy"));
+    g->setPopUpPasteText(QStringLiteral("Paste"));
+    g->setPopUpClearText(QStringLiteral("Clear"));
+    g->setGutterImagePicture(Artwork::IL_Main_2221(Artwork::IndicatorWarning));
+}
+
+QPushButton* InGridButton(QWidget* parent, const char* name)
+{
+    auto* b = new QPushButton(QStringLiteral("..."), parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFixedWidth(26);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->hide();
+    return b;
+}
+
+void AutoSizeClick(TzyGrid* grid, QToolButton* button, void (TzyUP::*store)(bool))
+{
+    (UP.get()->*store)(button->isChecked());
+    UP->Save();
+    if (button->isChecked())
+        grid->AutoSizeCols(true);
+}
+
+void UserColWidthChanged(QToolButton* button, void (TzyUP::*store)(bool))
+{
+    button->setChecked(false);
+    (UP.get()->*store)(false);
+    UP->Save();
+}
 
 void ApplyGridCaptions(TzyGrid* grid)
 {

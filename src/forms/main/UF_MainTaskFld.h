@@ -13,6 +13,9 @@
 
 class TUF_Main;
 class TzyGrid;
+class TzyUP;
+class QPushButton;
+class QToolButton;
 class BalloonHint;
 class QWidget;
 
@@ -35,6 +38,16 @@ struct Links {
 // Set to the browse commands at first use; tests replace members.
 Links& PageLinks();
 void ResetPageLinks();
+
+// The properties both grid pages give their grid (counts, sizes, moves,
+// options, pop-up texts, the gutter's warning picture).
+void SetupPageGrid(TzyGrid* grid, int cols, int rows, int defaultColWidth, int gutterKind, int gutterWidth);
+// An in-grid Browse button, hidden until the grid shows it.
+QPushButton* InGridButton(QWidget* parent, const char* name);
+// Auto Size pressed: the preference follows the button, and the columns
+// are fitted when it is down. A column sized by the user releases it.
+void AutoSizeClick(TzyGrid* grid, QToolButton* button, void (TzyUP::*store)(bool));
+void UserColWidthChanged(QToolButton* button, void (TzyUP::*store)(bool));
 
 // Puts the header and gutter captions of the text tables on a grid of the
 // pages (the frame's own set-up writes them as cells of row or column 0,

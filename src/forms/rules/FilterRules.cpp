@@ -6,6 +6,7 @@
 #include "zyDV.h"
 #include "zyUIL.h"
 
+#include <functional>
 #include <utility>
 
 namespace FilterRules {
@@ -284,42 +285,33 @@ TestResult TestRows(const QString& dataSourceFile, const Grid& g, bool enabled)
             flag();
     }
 
-    const auto usable = [&](int i) {
-        return !res.rows[size_t(i - 1)].flagged
-            && !dv.CheckTaskFieldColumn(fileLabel, file, FieldName(i), v[size_t(i - 1)].tf);
-    };
-    for (int i = 1; i < Rows; ++i) {
-        if (!usable(i))
-            continue;
-        const Vals& a = v[size_t(i - 1)];
-        for (int j = i + 1; j <= Rows; ++j) {
-            RowFlag& fj = res.rows[size_t(j - 1)];
-            const Vals& b = v[size_t(j - 1)];
-            if (fj.flagged || b.link != Utils::AsciiUpper(UIT(kLinkAndText)) || b.tf != a.tf)
+    // A later unflagged row j is compared with each earlier usable row i;
+    // `check` runs a check of the pair and true flags row j.
+    const auto pairPass = [&](const std::function<bool(const Vals&, int, const Vals&, int)>& check) {
+        for (int i = 1; i < Rows; ++i) {
+            const Vals& a = v[size_t(i - 1)];
+            if (res.rows[size_t(i - 1)].flagged || dv.CheckTaskFieldColumn(fileLabel, file, FieldName(i), a.tf))
                 continue;
-            const bool hit = Utils::SameText(a.value, b.value)
-                ? dv.CheckFilterRowsExclusive(b.tf, RowName(j), b.optext, b.value, a.tf, RowName(i), a.optext, a.value)
-                : dv.CheckFilterRowsExclusive2(b.tf, RowName(j), b.optext, b.value, a.tf, RowName(i), a.optext, a.value);
-            if (hit) {
-                fj.flagged = true;
-                fj.hint = dv.MsgShort;
+            for (int j = i + 1; j <= Rows; ++j) {
+                RowFlag& fj = res.rows[size_t(j - 1)];
+                if (!fj.flagged && check(a, i, v[size_t(j - 1)], j)) {
+                    fj.flagged = true;
+                    fj.hint = dv.MsgShort;
+                }
             }
         }
-    }
-    for (int i = 1; i < Rows; ++i) {
-        if (!usable(i))
-            continue;
-        const Vals& a = v[size_t(i - 1)];
-        for (int j = i + 1; j <= Rows; ++j) {
-            RowFlag& fj = res.rows[size_t(j - 1)];
-            const Vals& b = v[size_t(j - 1)];
-            if (!fj.flagged
-                && dv.CheckFilterRowsDuplicate(RowName(j), b.tf, b.optext, b.value, RowName(i), a.tf, a.optext, a.value)) {
-                fj.flagged = true;
-                fj.hint = dv.MsgShort;
-            }
-        }
-    }
+    };
+    const QString andText = Utils::AsciiUpper(UIT(kLinkAndText));
+    pairPass([&](const Vals& a, int i, const Vals& b, int j) {
+        if (b.link != andText || b.tf != a.tf)
+            return false;
+        return Utils::SameText(a.value, b.value)
+            ? dv.CheckFilterRowsExclusive(b.tf, RowName(j), b.optext, b.value, a.tf, RowName(i), a.optext, a.value)
+            : dv.CheckFilterRowsExclusive2(b.tf, RowName(j), b.optext, b.value, a.tf, RowName(i), a.optext, a.value);
+    });
+    pairPass([&](const Vals& a, int i, const Vals& b, int j) {
+        return dv.CheckFilterRowsDuplicate(RowName(j), b.tf, b.optext, b.value, RowName(i), a.tf, a.optext, a.value);
+    });
     return res;
 }
 
