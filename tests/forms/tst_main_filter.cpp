@@ -12,7 +12,9 @@
 #include "zyColors.h"
 #include "zyGrid.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -237,6 +239,29 @@ private slots:
         x.f.LoadPage3();
         QCOMPARE(x.rows(), QStringLiteral("|A|Equals/||/||/||/||"));
         QCOMPARE(sd().DSF.getItems(1).TaskFldValue, QStringLiteral("1"));
+    }
+
+    // Pasted rows skip the read-only filler; a pasted operator text is stored
+    // as the operator it names, and one that names none keeps the row out.
+    void pasteIntoTheGrid()
+    {
+        FilterFixture x({kA});
+        x.g->MoveToCell(1, 2);
+        QGuiApplication::clipboard()->setText(QStringLiteral("or\tB\tdesc\tcontains\tv\tfiller"));
+        x.g->PasteFromClipboard();
+        QCOMPARE(x.g->getCells(6, 2), QString());
+        QCOMPARE(x.g->getCells(4, 2), QStringLiteral("contains"));
+        QCOMPARE(x.flagged(), QString());
+        x.g->MoveToCell(2, 3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("C\t\tsometimes\tv"));
+        x.g->PasteFromClipboard();
+        QCOMPARE(x.flagged(), QStringLiteral("3"));
+        QCOMPARE(x.g->getGutterImageHint(3), QStringLiteral("The ID [3] Task Field Filter Operator is undefined.\n"
+                                                           "This row is invalid, and will not be processed."));
+        x.f.SavePage3();
+        QCOMPARE(sd().DSF.Count(), 2);
+        QCOMPARE(int(sd().DSF.getItems(2).FilterOperator), int(foContains));
+        QVERIFY(!sd().DSF.getItems(2).AndFlag);
     }
 
     void keysLeaveTheComboBoxes()

@@ -143,7 +143,7 @@ TUF_MainFilter::TUF_MainFilter(TUF_Main& form, QWidget* sheet)
     v->addWidget(Lbl_DSF_Note1);
     v->addWidget(Lbl_DSF_Note2);
 
-    QObject::connect(SG_DSF, &TzyGrid::OnCellChange, [this](int, int row, const QString&) { SG_DSFCellChange(row); });
+    QObject::connect(SG_DSF, &TzyGrid::OnCellChange, [this](int col, int row, const QString&) { SG_DSFCellChange(col, row); });
     QObject::connect(SG_DSF, &TzyGrid::OnSelectCell, [this](int, int row) { SG_DSFSelectCell(row); });
     QObject::connect(SG_DSF, &TzyGrid::OnUserColWidthChanged, [this] { SG_DSFUserColWidthChanged(); });
     QObject::connect(SG_DSF, &TzyGrid::OnFilterChar, SG_DSF,
@@ -528,18 +528,21 @@ void TUF_MainFilter::SG_DSFSelectCell(int row)
         SG_DSF->AutoSizeCols(true);
 }
 
-void TUF_MainFilter::SG_DSFCellChange(int row)
+void TUF_MainFilter::SG_DSFCellChange(int col, int row)
 {
     F.BH_Main->HideHint();
     if (F.Updating[3])
         return;
+    // A text pasted over a list cell takes the item it names, so the open
+    // list shows it and does not write its old choice back on leaving.
+    if (col == 1 || col == 4)
+        SG_DSF->setCellDDLItemIndex(col, row, FilterRules::ItemOf(col == 1 ? FilterRules::LinkItems()
+                                                                          : FilterRules::OperatorItems(),
+                                                               SG_DSF->getCells(col, row)));
     Grid g = ReadGrid();
-    const Grid before = g;
     FilterRules::ApplyDefaults(g, SG_DSF->Row());
-    if (!(g == before)) {
-        WriteGrid(g);
-        SyncEditors();
-    }
+    WriteGrid(g);
+    SyncEditors();
     F.UpdatePage3(row);
 }
 

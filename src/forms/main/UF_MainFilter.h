@@ -65,7 +65,7 @@ public:
     void BBtn_DSF_RefreshClick();
     void BBtn_DSF_ClearClick();
     void SG_DSFSelectCell(int row);
-    void SG_DSFCellChange(int row);
+    void SG_DSFCellChange(int col, int row);
     void SG_DSFUserColWidthChanged();
     void SG_DSFFilterChar(QChar& key, const QRect& rectCell, bool& allowed, const QString& buffer);
     void DDL_DSF_AndFlagChange();
