@@ -4,6 +4,8 @@
 // Update Task Field Descriptions with its messages and counters.
 #include "BalloonHint.h"
 #include "FormsTestKit.h"
+#include "MachineKeys.h"
+#include "zyXL.h"
 #include "UF_Browse.h"
 #include "UF_Main.h"
 #include "UF_MainMap.h"
@@ -106,14 +108,39 @@ private slots:
         QCOMPARE(x.f.BH_Main->Description(), QStringLiteral("The maximum length for this Field is 3 characters."));
     }
 
+    void xlsFileLimitsTheBalloon_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("range");
+        QTest::newRow("none installed") << 0 << "/d/plan.xls" << "A..XFD";
+        QTest::newRow("2013, xls") << 7 << "/d/plan.XLS" << "A..IV";
+        QTest::newRow("2013, xlsx") << 7 << "/d/plan.xlsx" << "A..XFD";
+        QTest::newRow("2003, xlsx") << 4 << "/d/plan.xlsx" << "A..IV";
+    }
     void xlsFileLimitsTheBalloon()
     {
-        MapFixture x({}, QStringLiteral("/d/plan.xls"));
-        // Without a spreadsheet program installed every format reaches XFD.
-        x.g->setFocus();
-        x.g->MoveToCell(1, 3);
-        QTest::keyClicks(x.g, QStringLiteral("-"));
-        QVERIFY(x.f.BH_Main->Description().endsWith(QStringLiteral("A..XFD")));
+        QFETCH(int, version);
+        QFETCH(QString, file);
+        QFETCH(QString, range);
+        platform::MachineKeyTable keys;
+        static const char* const curVers[] = {nullptr, "8", "9", "10", "11", "12", "14", "15"};
+        if (version > 0)
+            keys.set(platform::RootKey::ClassesRoot, QStringLiteral("Excel.Application\\CurVer"), QString(),
+                     QStringLiteral("Excel.Application.") + QLatin1String(curVers[version]));
+        platform::setMachineKeys(&keys);
+        XL = std::make_unique<TzyXL>();
+        {
+            MapFixture x({"", "", "", "", "", "", "", "", "IW"}, file);
+            x.g->setFocus();
+            x.g->MoveToCell(1, 3);
+            QTest::keyClicks(x.g, QStringLiteral("-"));
+            QVERIFY(x.f.BH_Main->Description().endsWith(range));
+            // The row tests use the same range.
+            QCOMPARE(x.g->getGutterImageVisible(9), range == QLatin1String("A..IV"));
+        }
+        XL.reset();
+        platform::setMachineKeys(nullptr);
     }
 
     void pasteSkipsReadOnlyFiller()

@@ -251,6 +251,8 @@ void TUF_Main::ClearPage3()
 {
     Updating[3] = true;
     Filter->SG_DSF->ClearCells();
+    for (int r = 1; r <= Filter->SG_DSF->RowCount(); ++r)
+        Filter->SG_DSF->setGutterImageVisible(r, false);
     Filter->SBtn_DSF_Enable->setChecked(false);
     Updating[3] = false;
 }

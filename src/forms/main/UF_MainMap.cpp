@@ -108,6 +108,9 @@ void TUF_Main::ClearPage2()
 {
     Updating[2] = true;
     Map->SG_DSM->ClearCells();
+    // An emptied page shows no warnings of the rows it held.
+    for (int r = 1; r <= Map->SG_DSM->RowCount(); ++r)
+        Map->SG_DSM->setGutterImageVisible(r, false);
     Updating[2] = false;
 }
 
