@@ -2,6 +2,7 @@
 // Map with flagged rows and the Data Source Filter with its operator list
 // open, to PNG files.
 #include "FormsTestKit.h"
+#include "PagesTestKit.h"
 #include "UF_Main.h"
 #include "UF_MainFilter.h"
 #include "UF_MainMap.h"
@@ -25,17 +26,6 @@ void save(QWidget* w, const QString& file)
     w->grab().save(file);
 }
 
-void setOptions(TUF_Main& f, bool bl, bool act, bool tgt, bool mh, bool cost)
-{
-    TzySCO& sco = SDs->getItems(SDs->ActiveSD()).SCO;
-    sco.SetGenerateBL(bl);
-    sco.SetGenerateACT(act);
-    sco.SetGenerateTGT(tgt);
-    sco.SetGraphMH(mh);
-    sco.SetGraphCost(cost);
-    f.LoadPage1();
-    f.UpdatePage1();
-}
 
 } // namespace
 
@@ -58,13 +48,13 @@ int main(int argc, char* argv[])
                           {"code27_bl_tgt_cost", true, false, true, false, true},
                           {"code31_all", true, true, true, true, true}};
     for (const Case& c : cases) {
-        setOptions(form, c.bl, c.act, c.tgt, c.mh, c.cost);
+        pageskit::SetOptions(form, c.bl, c.act, c.tgt, c.mh, c.cost);
         save(&form, out + QStringLiteral("/options_%1.png").arg(QLatin1String(c.name)));
     }
 
     TzySD& sd = SDs->getItems(SDs->ActiveSD());
     sd.SCF.SetDataSourceFile(QStringLiteral("/data/Schedule.xls"));
-    setOptions(form, true, true, false, true, false);
+    pageskit::SetOptions(form, true, true, false, true, false);
     form.SavePage1();
     const char* const cols[] = {"C", "", "F", "", "D", "C", "IW", "", "ab1"};
     for (int i = 1; i <= 9; ++i)

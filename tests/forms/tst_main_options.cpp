@@ -3,6 +3,7 @@
 // label's centring; the dependencies of the check boxes; save and load.
 #include "FieldIndicator.h"
 #include "FormsTestKit.h"
+#include "PagesTestKit.h"
 #include "PreviewPictures.h"
 #include "PreviewRules.h"
 #include "UF_Main.h"
@@ -18,18 +19,6 @@
 namespace {
 
 TzySD& sd() { return SDs->getItems(SDs->ActiveSD()); }
-
-void setOptions(TUF_Main& f, bool bl, bool act, bool tgt, bool mh, bool cost)
-{
-    TzySCO& sco = sd().SCO;
-    sco.SetGenerateBL(bl);
-    sco.SetGenerateACT(act);
-    sco.SetGenerateTGT(tgt);
-    sco.SetGraphMH(mh);
-    sco.SetGraphCost(cost);
-    f.LoadPage1();
-    f.UpdatePage1();
-}
 
 } // namespace
 
@@ -51,7 +40,7 @@ private slots:
         TUF_Main f;
         f.GoToPage(1);
         const bool bl = bits & 1, act = bits & 2, tgt = bits & 4, mh = bits & 8, cost = bits & 16;
-        setOptions(f, bl, act, tgt, mh, cost);
+        pageskit::SetOptions(f, bl, act, tgt, mh, cost);
         TUF_MainOptions& o = *f.Options;
         const bool anyData = bl || act || tgt;
         // Without a data set the quantities are cleared and locked.
