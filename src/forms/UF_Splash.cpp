@@ -50,6 +50,8 @@ TUF_Splash::TUF_Splash(int minimumDisplayMs)
     resize(370, 230);
 
     TmrSplash.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the minimum time is a minimum.
+    TmrSplash.setTimerType(Qt::PreciseTimer);
     TmrSplash.setInterval(minimumDisplayMs);
     connect(&TmrSplash, &QTimer::timeout, this, &TUF_Splash::TmrSplashTimer);
     TmrSplash.start();
@@ -94,7 +96,11 @@ void TUF_Splash::SetupFonts()
 
 void TUF_Splash::SetStatus(const QString& text)
 {
-    const QString line = FormText::Padded(text);
+    SetStatusLine(FormText::Padded(text));
+}
+
+void TUF_Splash::SetStatusLine(const QString& line)
+{
     if (Lbl_Status->text() != line)
         m_history << line;
     Lbl_Status->setText(line);

@@ -189,6 +189,7 @@ void TUF_Main::FormCreate()
     ClearPages();
     RefreshPages();
 
+    UpdateCaption();
     qApp->installEventFilter(this);
     UF_Main = this;
     FormHooks::SetRestoreIfIconic([this] { RestoreIfIconic(); });
@@ -321,8 +322,8 @@ void TUF_Main::BuildPages()
     TS_DSF = sheet("TS_DSF");
     PC_Main->setTabIcon(0, QIcon::fromTheme(QStringLiteral("document-open")));
     PC_Main->setTabIcon(1, QIcon::fromTheme(QStringLiteral("preferences-system")));
-    PC_Main->setTabIcon(2, QIcon::fromTheme(QStringLiteral("view-list-details")));
-    PC_Main->setTabIcon(3, QIcon::fromTheme(QStringLiteral("view-filter")));
+    PC_Main->setTabIcon(2, QIcon::fromTheme(QStringLiteral("x-office-spreadsheet")));
+    PC_Main->setTabIcon(3, QIcon::fromTheme(QStringLiteral("edit-find")));
     Files = std::make_unique<TUF_MainFiles>(*this, TS_SCF);
     Options = std::make_unique<TUF_MainOptions>(*this, TS_SCO);
     Map = std::make_unique<TUF_MainMap>(*this, TS_DSM);

@@ -10,6 +10,7 @@
 #include "zyWM.h"
 
 #include <QLayout>
+#include <algorithm>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -45,12 +46,24 @@ void TUF_Main::ArrangeRight(bool /*resizeEdits*/)
 
 void TUF_Main::SetupConstraints()
 {
-    // The tab bar's height from the caption's text height.
-    PC_Main->tabBar()->setMinimumHeight(PC_Main->tabBar()->fontMetrics().height() + 8);
+    // The tab bar takes its height from its captions' font (the style adds
+    // its own padding, at least the designed 8 pixels).
+    // Metrics are final only once the style has polished every control, and
+    // the layouts must forget what they measured before the pages were built.
+    ensurePolished();
+    for (QLayout* l : findChildren<QLayout*>())
+        l->invalidate();
+    PC_Main->updateGeometry();
     if (QLayout* l = layout())
         l->activate();
-    // What the frame and the pages' layouts need, menu and toolbar included.
-    const QSize need = QMainWindow::minimumSizeHint();
+    // What the pages' layouts need below the menu and the toolbar, and never
+    // so narrow that the menu bar or the toolbar would have to wrap.
+    QSize need = QMainWindow::minimumSizeHint();
+    need.setWidth(std::max({need.width(), menuBar()->sizeHint().width(), TBar_Main->sizeHint().width()}));
+    const int menuHeight = menuBar()->heightForWidth(need.width()) > 0 ? menuBar()->heightForWidth(need.width())
+                                                                       : menuBar()->sizeHint().height();
+    need.setHeight(qMax(need.height(), menuHeight + TBar_Main->sizeHint().height()
+                                           + centralWidget()->minimumSizeHint().height()));
     setMinimumSize(need);
     if (WMs) {
         TzyWM& wm = WMs->getItems(wmMain);
