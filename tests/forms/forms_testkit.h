@@ -9,6 +9,7 @@
 #include "StdDlg.h"
 #include "tst_process_fixture.h"
 #include "zyAD.h"
+#include "zyDF.h"
 #include "zyDV.h"
 #include "zyOCP.h"
 #include "zyProcess.h"
@@ -57,11 +58,13 @@ struct Globals {
         XL = std::make_unique<TzyXL>();
         OCP = std::make_unique<TzyOCP>();
         Process = std::make_unique<TzyProcess>();
+        DF = std::make_unique<TzyDF>();
         pfx::MakeDefinition({}, pfx::Options{});
     }
     ~Globals()
     {
         Process.reset();
+        DF.reset();
         OCP.reset();
         XL.reset();
         DV.reset();
