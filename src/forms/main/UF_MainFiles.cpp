@@ -50,11 +50,11 @@ int TextEndX(const QLineEdit* edit)
     return qMin(x, edit->width() - 2);
 }
 
-QPushButton* SmallButton(QWidget* parent, const char* name, const char* icon)
+QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon)
 {
     auto* b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(QIcon::fromTheme(QLatin1String(icon)));
+    b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     b->setFixedSize(FormMetrics::Scaled(26), FormMetrics::SmallBBtnHeight());
@@ -100,14 +100,14 @@ void TUF_MainFiles::Build()
     Pnl_SCF_DSF = heading("Pnl_SCF_DSF");
     Lbl_SCF_DSF_DrivePathFilenameExtn = label("Lbl_SCF_DSF_DrivePathFilenameExtn");
     TB_SCF_DSF_DrivePathFilenameExtn = edit("TB_SCF_DSF_DrivePathFilenameExtn");
-    BBtn_SCF_DSF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Browse", "folder-open");
-    BBtn_SCF_DSF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Open", "document-open");
+    BBtn_SCF_DSF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
+    BBtn_SCF_DSF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
     Img_SCF_DSF_DrivePathFilenameExtn = image("Img_SCF_DSF_DrivePathFilenameExtn");
     Lbl_SCF_DSF_OpenPassword = label("Lbl_SCF_DSF_OpenPassword");
     TB_SCF_DSF_OpenPassword = edit("TB_SCF_DSF_OpenPassword");
     Lbl_SCF_DSF_TaskWS = label("Lbl_SCF_DSF_TaskWS");
     TB_SCF_DSF_TaskWS = edit("TB_SCF_DSF_TaskWS");
-    BBtn_SCF_DSF_TaskWS_Browse = SmallButton(s, "BBtn_SCF_DSF_TaskWS_Browse", "view-list");
+    BBtn_SCF_DSF_TaskWS_Browse = SmallButton(s, "BBtn_SCF_DSF_TaskWS_Browse", QStyle::SP_FileDialogListView);
     Img_SCF_DSF_TaskWS = image("Img_SCF_DSF_TaskWS");
     Lbl_SCF_DSF_THR = label("Lbl_SCF_DSF_THR");
     TB_SCF_DSF_THR = edit("TB_SCF_DSF_THR");
@@ -116,27 +116,27 @@ void TUF_MainFiles::Build()
     Pnl_SCF_TF = heading("Pnl_SCF_TF");
     Lbl_SCF_TF_DrivePathFilenameExtn = label("Lbl_SCF_TF_DrivePathFilenameExtn");
     TB_SCF_TF_DrivePathFilenameExtn = edit("TB_SCF_TF_DrivePathFilenameExtn");
-    BBtn_SCF_TF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_TF_DrivePathFileNameExtn_Default", "go-home");
-    BBtn_SCF_TF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Browse", "folder-open");
-    BBtn_SCF_TF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Open", "document-open");
+    BBtn_SCF_TF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_TF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton);
+    BBtn_SCF_TF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
+    BBtn_SCF_TF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
     Img_SCF_TF_DrivePathFilenameExtn = image("Img_SCF_TF_DrivePathFilenameExtn");
     Lbl_SCF_TF_OpenPassword = label("Lbl_SCF_TF_OpenPassword");
     TB_SCF_TF_OpenPassword = edit("TB_SCF_TF_OpenPassword");
     Lbl_SCF_TF_ProjectSummaryWS = label("Lbl_SCF_TF_ProjectSummaryWS");
     TB_SCF_TF_ProjectSummaryWS = edit("TB_SCF_TF_ProjectSummaryWS");
-    BBtn_SCF_TF_ProjectSummaryWS_Browse = SmallButton(s, "BBtn_SCF_TF_ProjectSummaryWS_Browse", "view-list");
+    BBtn_SCF_TF_ProjectSummaryWS_Browse = SmallButton(s, "BBtn_SCF_TF_ProjectSummaryWS_Browse", QStyle::SP_FileDialogListView);
     Img_SCF_TF_ProjectSummaryWS = image("Img_SCF_TF_ProjectSummaryWS");
     Lbl_SCF_TF_ChartDataWS = label("Lbl_SCF_TF_ChartDataWS");
     TB_SCF_TF_ChartDataWS = edit("TB_SCF_TF_ChartDataWS");
-    BBtn_SCF_TF_ChartDataWS_Browse = SmallButton(s, "BBtn_SCF_TF_ChartDataWS_Browse", "view-list");
+    BBtn_SCF_TF_ChartDataWS_Browse = SmallButton(s, "BBtn_SCF_TF_ChartDataWS_Browse", QStyle::SP_FileDialogListView);
     Img_SCF_TF_ChartDataWS = image("Img_SCF_TF_ChartDataWS");
 
     Pnl_SCF_OF = heading("Pnl_SCF_OF");
     Lbl_SCF_OF_DrivePathFilenameExtn = label("Lbl_SCF_OF_DrivePathFilenameExtn");
     TB_SCF_OF_DrivePathFilenameExtn = edit("TB_SCF_OF_DrivePathFilenameExtn");
-    BBtn_SCF_OF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_OF_DrivePathFileNameExtn_Default", "go-home");
-    BBtn_SCF_OF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Browse", "folder-open");
-    BBtn_SCF_OF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Open", "document-open");
+    BBtn_SCF_OF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_OF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton);
+    BBtn_SCF_OF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
+    BBtn_SCF_OF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
     Img_SCF_OF_DrivePathFilenameExtn = image("Img_SCF_OF_DrivePathFilenameExtn");
 
     Pnl_PD_T = heading("Pnl_PD_T");
