@@ -72,7 +72,8 @@ private:
     bool m_empty = true;
 };
 
-// Rows one line high, texts stopping 4 pixels short of their column's edge.
+// Rows one line high, texts single-line and never elided (the columns are
+// fitted to their texts with room to spare).
 class RowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -85,12 +86,6 @@ public:
         QStyledItemDelegate::initStyleOption(option, index);
         option->textElideMode = Qt::ElideNone;
         option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    }
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem o(option);
-        o.rect.setWidth(std::max(0, o.rect.width() - 4));
-        QStyledItemDelegate::paint(painter, o, index);
     }
 };
 
