@@ -218,7 +218,6 @@ void TUF_Main::SetupSG_DSF()
 {
     TUF_MainFilter& p = *Filter;
     TzyGrid* g = p.SG_DSF;
-    MainTaskFld::ApplyGridCaptions(g);
     g->setSmoothHorScroll(false);
     g->setCellCanSelect(1, 1, false);
     for (int r = 2; r <= g->RowCount(); ++r) {

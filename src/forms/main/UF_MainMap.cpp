@@ -88,7 +88,6 @@ TUF_MainMap::TUF_MainMap(TUF_Main& form, QWidget* sheet)
 void TUF_Main::SetupSG_DSM()
 {
     TzyGrid* g = Map->SG_DSM;
-    MainTaskFld::ApplyGridCaptions(g);
     g->setSmoothHorScroll(false);
     g->setColEditorControl(1, Map->BBtn_DSM_TaskFld_Browse);
     g->setColEditor(1, ceBBtn);

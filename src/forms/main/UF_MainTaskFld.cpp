@@ -5,7 +5,6 @@
 #include "StdDlg.h"
 #include "TaskFieldRules.h"
 #include "UF_Main.h"
-#include "UF_MainTexts.h"
 #include "Utils.h"
 #include "zyGrid.h"
 #include "zyModelPrefs.h"
@@ -123,19 +122,6 @@ void UserColWidthChanged(QToolButton* button, void (TzyUP::*store)(bool))
     button->setChecked(false);
     (UP.get()->*store)(false);
     UP->Save();
-}
-
-void ApplyGridCaptions(TzyGrid* grid)
-{
-    using K = MainTexts::Kind;
-    for (const MainTexts::CaptionEntry& e : MainTexts::Captions()) {
-        if (grid->objectName() != QLatin1String(e.control))
-            continue;
-        if (e.kind == K::GridHeader && e.index >= 1 && e.index <= grid->ColCount())
-            grid->setHeaderCellText(e.index, MainTexts::CaptionText(e));
-        else if (e.kind == K::GridGutter && e.index >= 1 && e.index <= grid->RowCount())
-            grid->setGutterCellText(e.index, MainTexts::CaptionText(e));
-    }
 }
 
 void HideBalloonOnExit(QWidget* w, BalloonHint* balloon) { new ExitWatch(w, balloon); }

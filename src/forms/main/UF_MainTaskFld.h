@@ -49,11 +49,6 @@ QPushButton* InGridButton(QWidget* parent, const char* name);
 void AutoSizeClick(TzyGrid* grid, QToolButton* button, void (TzyUP::*store)(bool));
 void UserColWidthChanged(QToolButton* button, void (TzyUP::*store)(bool));
 
-// Puts the header and gutter captions of the text tables on a grid of the
-// pages (the frame's own set-up writes them as cells of row or column 0,
-// which the grid refuses).
-void ApplyGridCaptions(TzyGrid* grid);
-
 // A grid's OnExit: the balloon hides when the grid loses the focus. The
 // watch holds the balloon only, so it outlives the page objects safely.
 void HideBalloonOnExit(QWidget* w, BalloonHint* balloon);
