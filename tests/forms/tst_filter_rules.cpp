@@ -13,9 +13,9 @@ using namespace FilterRules;
 namespace {
 
 // A row written as "link|tf|desc|op|value"; list indexes follow the texts.
-Row row(const QString& spec)
+Row row(const QString& text)
 {
-    const QStringList p = spec.split(QLatin1Char('|'));
+    const QStringList p = text.split(QLatin1Char('|'));
     Row r;
     r.link = p.value(0);
     r.taskFld = p.value(1);
@@ -27,11 +27,11 @@ Row row(const QString& spec)
     return r;
 }
 
-Grid grid(const QStringList& specs)
+Grid grid(const QStringList& texts)
 {
     Grid g;
-    for (int i = 0; i < specs.size() && i < Rows; ++i)
-        g[size_t(i)] = row(specs.at(i));
+    for (int i = 0; i < texts.size() && i < Rows; ++i)
+        g[size_t(i)] = row(texts.at(i));
     return g;
 }
 
