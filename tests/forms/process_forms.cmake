@@ -16,3 +16,7 @@ target_link_libraries(process_forms_gallery PRIVATE zol_forms)
 target_include_directories(process_forms_gallery PRIVATE ${CMAKE_CURRENT_LIST_DIR}
   ${CMAKE_SOURCE_DIR}/tests/services/forms)
 set_target_properties(process_forms_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+
+# The Process command and the error navigation on the main form.
+zol_add_test(tst_main_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h LIBS zol_forms)
