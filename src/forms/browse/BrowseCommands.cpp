@@ -98,6 +98,7 @@ WorksheetChoice BrowseWorksheet(const QString& fileLabel, const QString& fileNam
     WorksheetChoice c;
     if (FileChecksFail(fileLabel, fileName) || OCP->CheckFile(fileLabel, fileName))
         return c;
+    c.checksPassed = true;
     c.result = DialogLoop([&] { return Active().getWSL_Loaded(wslIndex); },
                           [&] { return Process->ExtractWorksheetNames(fileLabel, fileName, password, wslIndex); },
                           [&] {

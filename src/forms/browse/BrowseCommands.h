@@ -17,6 +17,7 @@
 class TUF_BrowseFld;
 class TUF_BrowseVal;
 class TUF_BrowseWS;
+class QWidget;
 
 namespace BrowseCommands {
 
@@ -47,6 +48,7 @@ TaskSource ActiveTaskSource();
 struct WorksheetChoice {
     int result = 0;
     QString ws;
+    bool checksPassed = false; // false: stopped before any extraction
 };
 struct FieldChoice {
     int result = 0;
