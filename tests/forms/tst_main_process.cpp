@@ -9,9 +9,12 @@
 #include "ServiceForms.h"
 #include "UF_CfgErr.h"
 #include "UF_Main.h"
+#include "UF_MainFilter.h"
 #include "UF_MainProcess.h"
+#include "FilterRules.h"
 #include "UF_Progress.h"
 #include "UF_Summary.h"
+#include "zyDSF.h"
 #include "zyGrid.h"
 #include "zyRF.h"
 #include "zyRH.h"
@@ -20,6 +23,7 @@
 #include <QDateEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 #include <stdexcept>
@@ -134,6 +138,36 @@ private slots:
         QVERIFY(shown);
         QCOMPARE(UF_Summary->parentWidget(), m_main.get());
         QVERIFY(!m_main->Busy);
+    }
+
+    void filterCompactedBeforeSave()
+    {
+        // Row 2 has no operator: dropped, row 3 moves up, before the page is
+        // saved into the definition.
+        m_main->GoToPage(3);
+        TUF_MainFilter& page = *m_main->Filter;
+        if (!page.SBtn_DSF_Enable->isChecked())
+            page.SBtn_DSF_Enable->click();
+        FilterRules::Grid g;
+        const QStringList ops = FilterRules::OperatorItems();
+        const QStringList links = FilterRules::LinkItems();
+        g[0] = {QString(), "C", "Area", ops.at(1), "North", -1, 1};
+        g[1] = {links.at(1), "D", "Trade", QString(), "Civil", 1, -1};
+        g[2] = {links.at(2), "E", "Phase", ops.at(1), "Two", 2, 1};
+        page.WriteGrid(g);
+        PassingChecks steps(*m_main);
+        std::vector<QString> saved;
+        steps.RunProcess = [&](int) {
+            const TzyDSF& dsf = SDs->getItems(SDs->ActiveSD()).DSF;
+            for (int i = 1; i <= dsf.Count(); ++i)
+                saved.push_back(dsf.getItems(i).GetTaskFld());
+            return false;
+        };
+        ProcessCommand::XferData(steps);
+        QCOMPARE(saved, (std::vector<QString>{"C", "E"}));
+        const FilterRules::Grid after = page.ReadGrid();
+        QCOMPARE(after[1].taskFld, QStringLiteral("E"));
+        QVERIFY(!after[2].anyText());
     }
 
     void confirmationDeclined()

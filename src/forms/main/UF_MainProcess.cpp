@@ -1,11 +1,12 @@
 #include "UF_MainProcess.h"
 
 #include "BalloonHint.h"
-#include "FilterRules.h"
 #include "Format.h"
+#include "Progress.h"
 #include "StdDlg.h"
 #include "UF_CfgErr.h"
 #include "UF_Main.h"
+#include "UF_MainFilter.h"
 #include "UF_Summary.h"
 #include "Utils.h"
 #include "zyAD.h"
@@ -18,6 +19,7 @@
 #include "zyUP.h"
 #include "zyXL.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -81,37 +83,8 @@ int TUF_MainProcess::CurrentPage()
 
 void TUF_MainProcess::CompactFilter()
 {
-    // Incomplete rows dropped and the complete ones moved up on screen, by
-    // the filter page's own rule; the page then updated.
-    if (auto* grid = F.findChild<TzyGrid*>(QStringLiteral("SG_DSF")); grid && grid->RowCount() >= FilterRules::Rows
-        && grid->ColCount() >= 5) {
-        FilterRules::Grid rows;
-        for (int r = 1; r <= FilterRules::Rows; ++r) {
-            FilterRules::Row& row = rows[size_t(r - 1)];
-            row.link = grid->getCells(1, r);
-            row.taskFld = grid->getCells(2, r);
-            row.desc = grid->getCells(3, r);
-            row.op = grid->getCells(4, r);
-            row.value = grid->getCells(5, r);
-            row.linkIndex = grid->getCellDDLItemIndex(1, r);
-            row.opIndex = grid->getCellDDLItemIndex(4, r);
-        }
-        FilterRules::Compact(rows);
-        const bool was = F.Updating[3];
-        F.Updating[3] = true;
-        for (int r = 1; r <= FilterRules::Rows; ++r) {
-            const FilterRules::Row& row = rows[size_t(r - 1)];
-            grid->setCells(1, r, row.link);
-            grid->setCells(2, r, row.taskFld);
-            grid->setCells(3, r, row.desc);
-            grid->setCells(4, r, row.op);
-            grid->setCells(5, r, row.value);
-            grid->setCellDDLItemIndex(1, r, row.linkIndex);
-            grid->setCellDDLItemIndex(4, r, row.opIndex);
-        }
-        F.Updating[3] = was;
-    }
-    F.UpdatePage3(F.DSFCurrentRow());
+    F.Filter->CompactDSFRows();
+    F.UpdatePage3(F.Filter->SG_DSF->Row());
 }
 
 void TUF_MainProcess::SavePage(int page)
@@ -181,6 +154,9 @@ QString TUF_MainProcess::TemplateFile()
 void TUF_MainProcess::BeginRun()
 {
     F.Busy = true;
+    // The run pumps the events between its steps: the progress form repaints
+    // and its Cancel answers.
+    Progress::setPump([] { QCoreApplication::processEvents(); });
     // The progress form and the messages are windows of their own: they stay
     // usable while the main form is disabled.
     F.setEnabled(false);
