@@ -20,3 +20,5 @@ set_target_properties(process_forms_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY 
 # The Process command and the error navigation on the main form.
 zol_add_test(tst_main_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h LIBS zol_forms)
+zol_add_test(tst_main_process_load SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process_load.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h LIBS zol_forms zol_excel_fake TIMEOUT 600)
