@@ -4,7 +4,6 @@
 #include "FormHooks.h"
 #include "FormText.h"
 #include "Format.h"
-#include "Glyphs.h"
 #include "Progress.h"
 #include "StdDlg.h"
 #include "Utils.h"
@@ -141,12 +140,7 @@ TUF_CfgErr::TUF_CfgErr(QWidget* owner)
 
     m_panel = new QWidget(this);
     SBtn_AutoSize()->setParent(m_panel);
-    m_close = new QPushButton(m_panel);
-    m_close->setObjectName(QStringLiteral("BBtn_Close"));
-    m_close->setAutoDefault(false);
-    m_close->setDefault(false);
-    m_close->setIcon(QIcon(Glyphs::Button16(StdDlg::glClose)));
-    m_close->setIconSize(QSize(16, 16));
+    m_close = NewBBtn(m_panel, "BBtn_Close", StdDlg::glClose);
     connect(m_close, &QPushButton::clicked, this, [this] { done(StdDlg::mrClose); });
 
     m_status = new QStatusBar(this);

@@ -3,7 +3,6 @@
 #include "AutoFit.h"
 #include "FormHooks.h"
 #include "FormText.h"
-#include "Glyphs.h"
 #include "Progress.h"
 #include "StdDlg.h"
 #include "Utils.h"
@@ -107,21 +106,10 @@ TUF_Summary::TUF_Summary(QWidget* owner)
 
     m_panel = new QWidget(this);
     SBtn_AutoSize()->setParent(m_panel);
-    auto button = [this](const char* name, int glyph) {
-        auto* b = new QPushButton(m_panel);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        if (glyph >= 0) {
-            b->setIcon(QIcon(Glyphs::Button16(glyph)));
-            b->setIconSize(QSize(16, 16));
-        }
-        return b;
-    };
-    m_copy = button("BBtn_Copy", -1);
-    m_openDSF = button("BBtn_OpenDSF", -1);
-    m_openOF = button("BBtn_OpenOF", -1);
-    m_close = button("BBtn_Close", StdDlg::glClose);
+    m_copy = NewBBtn(m_panel, "BBtn_Copy", -1);
+    m_openDSF = NewBBtn(m_panel, "BBtn_OpenDSF", -1);
+    m_openOF = NewBBtn(m_panel, "BBtn_OpenOF", -1);
+    m_close = NewBBtn(m_panel, "BBtn_Close", StdDlg::glClose);
     connect(m_copy, &QPushButton::clicked, this, &TUF_Summary::BBtn_CopyClick);
     connect(m_openDSF, &QPushButton::clicked, this, &TUF_Summary::BBtn_OpenDSFClick);
     connect(m_openOF, &QPushButton::clicked, this, &TUF_Summary::BBtn_OpenOFClick);

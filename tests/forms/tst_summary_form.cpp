@@ -2,6 +2,7 @@
 // by the run's summary steps, Auto Size against a chosen work area, the
 // clipboard copy, the two Open buttons through the shell, and its placement
 // record and preference.
+#include "FormsTestKit.h"
 #include "ProcessFormsEnv.h"
 #include "SummarySample.h"
 #include "UF_Summary.h"
@@ -21,8 +22,8 @@ class TstSummaryForm : public QObject {
     Q_OBJECT
 
     MemoryProgress m_progress;
-    ProcessFormsEnv::RecordingShell m_shell;
-    ProcessFormsEnv::Recorder m_recorder;
+    std::unique_ptr<formskit::Shell> m_shell;
+    std::unique_ptr<formskit::Prompter> m_prompter;
     std::unique_ptr<TUF_Summary> m_form;
 
     TzyGrid& grid() { return *m_form->SG_ProjectSummary(); }
@@ -33,23 +34,23 @@ private slots:
         ProcessFormsEnv::Init();
         Progress::setForm(&m_progress);
         Progress::setPump([] {});
-        platform::setShell(&m_shell);
-        StdDlg::setPrompter(&m_recorder);
+        m_shell = std::make_unique<formskit::Shell>();
+        m_prompter = std::make_unique<formskit::Prompter>();
         m_form = std::make_unique<TUF_Summary>();
     }
     void cleanupTestCase()
     {
         m_form.reset();
-        platform::setShell(nullptr);
-        StdDlg::setPrompter(nullptr);
+        m_shell.reset();
+        m_prompter.reset();
         Progress::setForm(nullptr);
     }
     void init()
     {
         m_form->hide();
         platform::setWorkArea(FormsTestEnv::kWorkArea);
-        m_shell.opened.clear();
-        m_recorder.ids.clear();
+        m_shell->opened.clear();
+        m_prompter->requests.clear();
     }
 
     void gridFromLayoutTables()
@@ -249,8 +250,8 @@ private slots:
         // Missing: its check's message, nothing opened.
         sd.setWSL_Loaded(wslDataSource, true);
         m_form->BBtn_OpenDSFClick();
-        QCOMPARE(m_shell.opened, QStringList());
-        QCOMPARE(m_recorder.ids.size(), 1);
+        QCOMPARE(m_shell->opened, QStringList());
+        QCOMPARE(int(m_prompter->requests.size()), 1);
         QVERIFY(sd.getWSL_Loaded(wslDataSource));
 
         for (const QString& f : {dsf, of}) {
@@ -258,10 +259,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         m_form->BBtn_OpenOFClick();
-        QCOMPARE(m_shell.opened, QStringList{of});
+        QCOMPARE(m_shell->opened, QStringList{of});
         QVERIFY(sd.getWSL_Loaded(wslDataSource)); // the Output File empties no list
         m_form->BBtn_OpenDSFClick();
-        QCOMPARE(m_shell.opened, (QStringList{of, dsf}));
+        QCOMPARE(m_shell->opened, (QStringList{of, dsf}));
         QVERIFY(!sd.getWSL_Loaded(wslDataSource)); // the user may change the workbook
     }
 

@@ -1,6 +1,7 @@
 #include "AutoSizeForm.h"
 
 #include "AutoFit.h"
+#include "Glyphs.h"
 #include "WorkArea.h"
 #include "zyUP.h"
 #include "zyWM.h"
@@ -20,12 +21,22 @@ TAutoSizeForm::TAutoSizeForm(QWidget* owner, int wmIndex, PrefGetter pref, PrefS
     , m_setPref(setPref)
 {
     setSizeGripEnabled(false);
-    m_sbtnAutoSize = new QPushButton(this);
-    m_sbtnAutoSize->setObjectName(QStringLiteral("SBtn_AutoSize"));
+    m_sbtnAutoSize = NewBBtn(this, "SBtn_AutoSize", -1);
     m_sbtnAutoSize->setCheckable(true);
-    m_sbtnAutoSize->setAutoDefault(false);
-    m_sbtnAutoSize->setDefault(false);
     connect(m_sbtnAutoSize, &QPushButton::clicked, this, &TAutoSizeForm::SBtn_AutoSizeClick);
+}
+
+QPushButton* TAutoSizeForm::NewBBtn(QWidget* panel, const char* name, int glyph)
+{
+    auto* b = new QPushButton(panel);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    if (glyph >= 0) {
+        b->setIcon(QIcon(Glyphs::Button16(glyph)));
+        b->setIconSize(QSize(16, 16));
+    }
+    return b;
 }
 
 TzyWM& TAutoSizeForm::Record() const

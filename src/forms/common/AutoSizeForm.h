@@ -58,6 +58,9 @@ protected:
     void SetAutoSizeDown(bool down);
     bool Updating() const { return m_updating; }
 
+    // A button of the bottom row: Enter presses none; glyph -1 for none.
+    static QPushButton* NewBBtn(QWidget* panel, const char* name, int glyph);
+
     TzyWM& Record() const;
     QSize FrameExtra() const;
     // Runs `f` as the form's own geometry change (not the user's).
