@@ -1,11 +1,14 @@
-// A schedule of 100,000 tasks processed from the main form on the in-memory
-// spreadsheet server: while the run works, the event loop keeps turning
-// (no gap of a second), the progress form repaints, and a click on its
-// Cancel ends the run within a second with the main form usable again.
+// Runs from the main form on the in-memory spreadsheet server. A schedule of
+// 100,000 tasks: while the run works, the event loop keeps turning (no gap of
+// a second), the progress form repaints, and a click on its Cancel ends the
+// run within a second with the main form usable again. Faults of the server
+// and of the save: the message, the main form usable, no server left
+// running and no Output File.
 #include "FakeXL.h"
 #include "FormsTestKit.h"
 #include "MachineKeys.h"
 #include "Progress.h"
+#include "RF_CD_Consts.h"
 #include "RF_PS_Consts.h"
 #include "ServiceForms.h"
 #include "UF_Main.h"
@@ -33,13 +36,13 @@ struct PassingChecks : TUF_MainProcess {
     int Validate() override { return 0; }
 };
 
-void MakeSchedule(FakeSheet& ws)
+void MakeSchedule(FakeSheet& ws, int tasks)
 {
     const QStringList head{"Task", "BL Start", "BL Finish", "BL MH", "BL Cost", "Start", "Finish", "MH", "Cost",
                            "% Complete"};
     for (int c = 0; c < head.size(); ++c)
         ws.text(QString(QChar(u'A' + c)) + u'1', head[c]);
-    for (int i = 0; i < kTasks; ++i) {
+    for (int i = 0; i < tasks; ++i) {
         const QString r = QString::number(i + 2);
         const int bs = kBase + i % 700;
         ws.text("A" + r, QStringLiteral("Task %1").arg(i + 1));
@@ -70,7 +73,8 @@ private slots:
         platform::setMachineKeys(&m_keys);
         m_office = std::make_shared<FakeOffice>();
         m_office->install();
-        MakeSchedule(m_office->addWorkbook("/data/big.xlsx").addSheet("Tasks"));
+        MakeSchedule(m_office->addWorkbook("/data/big.xlsx").addSheet("Tasks"), kTasks);
+        MakeSchedule(m_office->addWorkbook("/data/small.xlsx").addSheet("Tasks"), 40);
         FakeWorkbook& tf = m_office->addWorkbook("/data/template.xlsx");
         tf.addSheet("Project Summary");
         tf.addSheet("Chart Data").text("A7", "Date");
@@ -82,6 +86,8 @@ private slots:
         RFs_CD = std::make_unique<TzyRFs>();
         RF_PS_Consts::LoadRHs(*RHs_PS);
         RF_PS_Consts::LoadRFs(*RFs_PS);
+        RF_CD_Consts::LoadRHs(*RHs_CD);
+        RF_CD_Consts::LoadRFs(*RFs_CD);
         ServiceForms::CreateServiceForms();
         m_prompter = new formskit::Prompter;
     }
@@ -95,18 +101,17 @@ private slots:
         m_globals.reset();
     }
 
-    void cancelAnswersWithinASecond()
+    // The active definition over `dsf`, shown on the main form's page.
+    void define(TUF_Main& main, const QString& dsf, const QString& of)
     {
-        TUF_Main main;
-        main.show();
         TzySD& sd = SDs->getItems(SDs->ActiveSD());
-        sd.SCF.SetDataSourceFile("/data/big.xlsx");
+        sd.SCF.SetDataSourceFile(dsf);
         sd.SCF.SetTaskWS("Tasks");
         sd.SCF.SetTaskHeaderRow(1);
         sd.SCF.SetTemplateFile("/data/template.xlsx");
         sd.SCF.SetProjectSummaryWS("Project Summary");
         sd.SCF.SetChartDataWS("Chart Data");
-        sd.SCF.SetOutputFile(m_tmp.path() + "/big-out.xlsx");
+        sd.SCF.SetOutputFile(of);
         sd.SCO.GenerateBL = sd.SCO.GenerateACT = true;
         sd.SCO.GenerateTGT = false;
         sd.SCO.GraphMH = sd.SCO.GraphCost = true;
@@ -117,6 +122,13 @@ private slots:
         sd.DSM.SetRequired(true, true, false, true, true);
         main.LoadPage(main.CurrentPage);
         UP->SetPromptOnProcess(false);
+    }
+
+    void cancelAnswersWithinASecond()
+    {
+        TUF_Main main;
+        main.show();
+        define(main, "/data/big.xlsx", m_tmp.path() + "/big-out.xlsx");
 
         // Ticks of the event loop during the run; Cancel once the tasks are
         // being worked through.
@@ -157,6 +169,39 @@ private slots:
         QVERIFY(!QFile::exists(m_tmp.path() + "/big-out.xlsx"));
         QVERIFY(!m_prompter->requests.empty());
         QCOMPARE(m_prompter->requests.back().msgId, QStringLiteral("UP001"));
+    }
+
+    void faultsLeaveMainFormUsable_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the server dies while the tasks are read")
+            << "readRawColumn" << "Binary URP bridge disposed during call";
+        QTest::newRow("the server dies while the template is written") << "writeColumn" << "Broken pipe";
+        QTest::newRow("the save fails") << "saveAs" << "Write Error. The file could not be written.";
+    }
+    void faultsLeaveMainFormUsable()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, message);
+        TUF_Main main;
+        main.show();
+        const QString of = m_tmp.path() + "/small-out.xlsx";
+        define(main, "/data/small.xlsx", of);
+        m_prompter->requests.clear();
+        m_office->fail(op, XLErrorKind::Other, message);
+        PassingChecks steps(main);
+        QCOMPARE(ProcessCommand::XferData(steps), ProcessCommand::Outcome::RunFailed);
+        m_office->clearFailures();
+        QVERIFY(main.isEnabled());
+        QVERIFY(!main.Busy);
+        QVERIFY(!UF_Progress->isVisible());
+        QVERIFY(!m_office->running);
+        QVERIFY(!QFile::exists(of));
+        QVERIFY(!m_prompter->requests.empty());
+        const StdDlg::Request& shown = m_prompter->requests.back();
+        QCOMPARE(shown.msgId, QStringLiteral("UP002"));
+        QVERIFY2(shown.lines.join('\n').contains(message), qPrintable(shown.lines.join('\n')));
     }
 };
 
