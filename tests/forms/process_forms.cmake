@@ -22,3 +22,12 @@ zol_add_test(tst_main_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process
   ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h LIBS zol_forms)
 zol_add_test(tst_main_process_load SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process_load.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h LIBS zol_forms zol_excel_fake TIMEOUT 600)
+
+# The summary form after a run of the program's sample on the office, to PNG:
+# process_sample_gallery <folder>.
+if(TARGET zol_excel_lo AND TARGET zol_startup)
+  add_executable(process_sample_gallery ${CMAKE_CURRENT_LIST_DIR}/process_sample_gallery.cpp)
+  target_link_libraries(process_sample_gallery PRIVATE zol_startup zol_forms)
+  target_include_directories(process_sample_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/services/forms)
+  set_target_properties(process_sample_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+endif()
