@@ -237,8 +237,10 @@ private slots:
                                          << "The Data Source File Extension is invalid.";
         QTest::newRow("blank header row") << d << "" << t << "PS" << "CD" << o << int(iTHR)
                                           << "The Task Header Row is invalid.\nValid Range: 1..1048575";
-        QTest::newRow("xls header row range") << "/d/T.xls" << "70000" << t << "PS" << "CD" << o << int(iTHR)
-                                              << "*1..65535";
+        QTest::newRow("header row at the row limit") << d << "1048576" << t << "PS" << "CD" << o << int(iTHR)
+                                                     << "*1..1048575";
+        QTest::newRow("header row below the limit") << d << "1048575" << t << "PS" << "CD" << o << int(iTHR)
+                                                    << QString();
         QTest::newRow("template same as source") << d << "1" << d << "PS" << "CD" << o << int(iTF)
                                                  << "The Template File is the same as the Data Source File.";
         QTest::newRow("chart same as summary") << d << "1" << t << "PS" << "ps" << o << int(iCDWS)
