@@ -23,6 +23,14 @@ zol_add_test(tst_main_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process
 zol_add_test(tst_main_process_load SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_process_load.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h LIBS zol_forms zol_excel_fake TIMEOUT 600)
 
+# The whole road of the Process button against a private headless LibreOffice,
+# from the program's start-up to the reopened Output File.
+if(TARGET zol_lo_fixtures AND TARGET zol_startup)
+  zol_add_test(tst_process_e2e SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_process_e2e.cpp
+    LIBS zol_startup zol_forms zol_lo_fixtures TIMEOUT 900 LABELS office)
+  target_include_directories(tst_process_e2e PRIVATE ${CMAKE_SOURCE_DIR}/tests/services/forms)
+endif()
+
 # The summary form after a run of the program's sample on the office, to PNG:
 # process_sample_gallery <folder>.
 if(TARGET zol_excel_lo AND TARGET zol_startup)

@@ -20,6 +20,7 @@
 #include "zyXL.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -46,6 +47,20 @@ TUF_Summary& SummaryForm(TUF_Main& owner)
         new TUF_Summary(&owner);
     return *UF_Summary;
 }
+
+// Swallows the activation changes of the window it watches.
+class NoActivation : public QObject {
+public:
+    explicit NoActivation(QWidget* w) : m_w(w) { m_w->installEventFilter(this); }
+    ~NoActivation() override { m_w->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        return o == m_w && e->type() == QEvent::ActivationChange;
+    }
+
+private:
+    QWidget* m_w;
+};
 
 } // namespace
 
@@ -160,6 +175,7 @@ void TUF_MainProcess::BeginRun()
     // The progress form and the messages are windows of their own: they stay
     // usable while the main form is disabled.
     F.setEnabled(false);
+    m_noActivation = std::make_unique<NoActivation>(&F);
     F.UpdateCaption();
     TUF_Summary& summary = SummaryForm(F);
     if (Process) {
@@ -175,6 +191,7 @@ bool TUF_MainProcess::Run()
 
 void TUF_MainProcess::EndRun()
 {
+    m_noActivation.reset();
     F.setEnabled(true);
     F.Busy = false;
     F.FocusPages();

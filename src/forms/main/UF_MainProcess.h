@@ -6,7 +6,10 @@
 #include "CfgErrNav.h"
 #include "ProcessCommand.h"
 
+#include <QObject>
+
 #include <functional>
+#include <memory>
 
 class TUF_Main;
 
@@ -23,6 +26,10 @@ public:
 
     // Brings the located control to the user (the page is already shown).
     void ShowControl(const CfgErrNav::Target& target);
+
+    // Keeps the disabled main form from being activated during the run (its
+    // activation would clear Busy); a disabled window takes no activation.
+    std::unique_ptr<QObject> m_noActivation;
 
     // ProcessCommand::ISteps
     void HideHint() override;
