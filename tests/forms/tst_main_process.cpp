@@ -21,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -222,6 +223,10 @@ private slots:
         QFETCH(int, rowId);
         QFETCH(int, page);
         m_main->GoToPage(page == 0 ? 2 : 0); // start elsewhere
+        // Values on page 0, so that the selected text shows.
+        TzySD& sd = SDs->getItems(SDs->ActiveSD());
+        sd.SCF.SetDataSourceFile("/data/plan.xlsx");
+        sd.PD.SetProjectClient("Harbour Board");
         DV->ClearCfgErrs();
         DV->AddCfgErr("T", "F", "D", "V", tabId, fldId, rowId);
         m_main->GoToCfgErr(1);
@@ -229,26 +234,28 @@ private slots:
         QCOMPARE(m_main->PC_Main->currentIndex(), page);
         const CfgErrNav::Target t = CfgErrNav::Locate(tabId, fldId, rowId);
         QWidget* control = t.control.isEmpty() ? nullptr : m_main->findChild<QWidget*>(t.control);
-        if (t.action == CfgErrNav::Action::SelectEdit || t.action == CfgErrNav::Action::Focus) {
-            // Built pages only: the others' controls come with their pages.
+        QCOMPARE(control != nullptr, t.action != CfgErrNav::Action::None);
+        if (t.action == CfgErrNav::Action::SelectEdit) {
+            auto* edit = qobject_cast<QLineEdit*>(control);
+            QVERIFY(edit);
+            QVERIFY(!edit->text().isEmpty());
+            QCOMPARE(edit->selectedText(), edit->text());
+            QTRY_COMPARE(m_main->focusWidget(), control);
+        } else if (t.action == CfgErrNav::Action::Focus) {
             // A control that cannot take the focus does not get it.
-            if (control && control->isEnabled())
+            if (control->isEnabled())
                 QTRY_COMPARE(m_main->focusWidget(), control);
-            else if (control)
+            else
                 QVERIFY(m_main->focusWidget() != control);
         } else if (t.action == CfgErrNav::Action::GridCell) {
-            if (auto* grid = qobject_cast<TzyGrid*>(control)) {
+            auto* grid = qobject_cast<TzyGrid*>(control);
+            QVERIFY(grid);
+            QVERIFY(grid->Enabled() || tabId != 119); // the map grid is always usable
+            if (grid->Enabled()) {
                 QCOMPARE(grid->Col(), t.col);
                 QCOMPARE(grid->Row(), t.row);
             }
         }
-    }
-
-    void goToCfgErrBuiltPageControls()
-    {
-        // The options page is built: its three targets take the focus.
-        for (const char* name : {"CB_SCO_GenerateBL", "DTP_SCO_CutOffDate", "CB_SCO_GraphMH"})
-            QVERIFY2(m_main->findChild<QWidget*>(QLatin1String(name)), name);
     }
 
     void goToUnknownTabChangesNothing()
