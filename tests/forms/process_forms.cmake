@@ -1,20 +1,21 @@
 # The summary and configuration-errors forms, their rules, and the Process
 # command of the main form.
-set(process_forms_env ${CMAKE_CURRENT_LIST_DIR}/ProcessFormsEnv.h ${CMAKE_CURRENT_LIST_DIR}/SummarySample.h)
+set(process_forms_env ${CMAKE_CURRENT_LIST_DIR}/ProcessFormsEnv.h ${CMAKE_CURRENT_LIST_DIR}/SummarySample.h
+  ${CMAKE_SOURCE_DIR}/tests/engine/PSSample.h)
 zol_add_test(tst_process_forms_rules SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_process_forms_rules.cpp
   LIBS zol_forms_rules)
 foreach(unit summary cfgerr)
   zol_add_test(tst_${unit}_form SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_${unit}_form.cpp ${process_forms_env}
     LIBS zol_forms)
   target_include_directories(tst_${unit}_form PRIVATE ${CMAKE_CURRENT_LIST_DIR}
-    ${CMAKE_SOURCE_DIR}/tests/services/forms)
+    ${CMAKE_SOURCE_DIR}/tests/services/forms ${CMAKE_SOURCE_DIR}/tests/engine)
 endforeach()
 
 # Renders the two forms to PNG for a look: process_forms_gallery <folder>.
 add_executable(process_forms_gallery ${CMAKE_CURRENT_LIST_DIR}/process_forms_gallery.cpp ${process_forms_env})
 target_link_libraries(process_forms_gallery PRIVATE zol_forms)
 target_include_directories(process_forms_gallery PRIVATE ${CMAKE_CURRENT_LIST_DIR}
-  ${CMAKE_SOURCE_DIR}/tests/services/forms)
+  ${CMAKE_SOURCE_DIR}/tests/services/forms ${CMAKE_SOURCE_DIR}/tests/engine)
 set_target_properties(process_forms_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
 
 # The Process command and the error navigation on the main form.

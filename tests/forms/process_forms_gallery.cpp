@@ -1,5 +1,6 @@
 // Renders the summary and configuration-errors forms to PNG files for a
 // visual check:   process_forms_gallery <folder>
+#include "GallerySave.h"
 #include "ProcessFormsEnv.h"
 #include "SummarySample.h"
 #include "UF_CfgErr.h"
@@ -15,13 +16,7 @@ QString g_folder;
 
 void save(QWidget* w, const QString& name)
 {
-    w->show();
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
-    w->grab().save(path);
-    std::printf("%s %dx%d\n", qPrintable(path), w->width(), w->height());
-    w->hide();
+    Gallery::Save(w, g_folder, name);
 }
 
 } // namespace
