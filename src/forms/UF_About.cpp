@@ -1,11 +1,10 @@
 #include "UF_About.h"
 
-#include "FixedFormFit.h"
+#include "FixedFormPlace.h"
 #include "FormHooks.h"
 #include "FormText.h"
 #include "KelvaneLogo.h"
 #include "Utils.h"
-#include "WorkArea.h"
 #include "zyAD.h"
 #include "zyGrid.h"
 #include "zyOCP.h"
@@ -172,29 +171,18 @@ void TUF_About::SetMinSize()
     m_minClient = QSize(w, h);
 }
 
-QSize TUF_About::FrameExtra() const
-{
-    // Known once the window has been shown; before that it counts as none.
-    return frameGeometry().size() - size();
-}
-
 void TUF_About::FitToScreen()
 {
-    const QSize frame = FrameExtra();
-    const FixedFormFit fit = FitFixedForm(m_minClient + frame, frameGeometry(), platform::workArea());
-    setFixedSize((fit.size - frame).expandedTo(QSize(0, 0)));
-    move(fit.topLeft);
+    FixedFormPlace::Fit(this, m_minClient);
     PlaceGrid();
     AlignBBtns(true);
 }
 
 void TUF_About::CentreOnScreen()
 {
-    FitToScreen();
-    const QRect wa = platform::workArea();
-    const QSize outer = frameGeometry().size();
-    move(std::max(wa.left(), wa.left() + (wa.width() - outer.width()) / 2),
-         std::max(wa.top(), wa.top() + (wa.height() - outer.height()) / 2));
+    FixedFormPlace::Centre(this, m_minClient);
+    PlaceGrid();
+    AlignBBtns(true);
 }
 
 // ---- values --------------------------------------------------------------------

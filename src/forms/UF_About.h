@@ -67,7 +67,6 @@ private:
     void SG_AboutCellClick(int col, int row);
     void Img_KVClick();
     void OpenWebsite();
-    QSize FrameExtra() const;
     void PlaceGrid();
 
     TzyGrid* SG_About = nullptr;
