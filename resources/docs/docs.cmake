@@ -13,6 +13,8 @@ if(NOT TARGET zol_docs)
     "Tutorial|Tarvo_ZOL_Lumo_Tutorial"
     "User_Manual|Tarvo_ZOL_Lumo_User_Manual"
     "White_Paper|Pelorine")
+  # Pictures the documents show (the HTML names them beside itself).
+  file(GLOB _zol_doc_pictures CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.svg)
   set(_zol_doc_outputs)
   foreach(_d ${_zol_docs})
     string(REPLACE "|" ";" _parts "${_d}")
@@ -25,7 +27,7 @@ if(NOT TARGET zol_docs)
               -DOUT_DIR=${CMAKE_BINARY_DIR}/bin/${_folder}
               -DPROFILE=${CMAKE_BINARY_DIR}/docs_profiles/${_name}
               -P ${CMAKE_CURRENT_LIST_DIR}/convert.cmake
-      DEPENDS ${_src} ${CMAKE_CURRENT_LIST_DIR}/convert.cmake
+      DEPENDS ${_src} ${CMAKE_CURRENT_LIST_DIR}/convert.cmake ${_zol_doc_pictures}
       COMMENT "Building the ${_folder} document"
       VERBATIM)
     list(APPEND _zol_doc_outputs ${_out})
