@@ -13,8 +13,8 @@ if(NOT TARGET zol_docs)
     "Tutorial|Tarvo_ZOL_Lumo_Tutorial"
     "User_Manual|Tarvo_ZOL_Lumo_User_Manual"
     "White_Paper|Pelorine")
-  # Pictures the documents show (the HTML names them beside itself).
-  file(GLOB _zol_doc_pictures CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.svg)
+  # The style sheet and the pictures the documents use (the HTML names them beside itself).
+  file(GLOB _zol_doc_pictures CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.svg ${CMAKE_CURRENT_LIST_DIR}/*.css)
   set(_zol_doc_outputs)
   foreach(_d ${_zol_docs})
     string(REPLACE "|" ";" _parts "${_d}")
