@@ -1,9 +1,9 @@
 #include "UF_About.h"
 
+#include "Artwork.h"
 #include "FixedFormPlace.h"
 #include "FormHooks.h"
 #include "FormText.h"
-#include "KelvaneLogo.h"
 #include "Utils.h"
 #include "zyAD.h"
 #include "zyGrid.h"
@@ -45,7 +45,7 @@ TUF_About::TUF_About()
 
     Pnl_About_BBtn = new QWidget(this);
     Img_KV = new QLabel(Pnl_About_BBtn);
-    Img_KV->setPixmap(KelvaneLogo::Picture());
+    Img_KV->setPixmap(Artwork::KelvaneLogo());
     Img_KV->setFixedSize(Img_KV->pixmap().deviceIndependentSize().toSize());
     Img_KV->setCursor(Qt::PointingHandCursor);
     Img_KV->installEventFilter(this);

@@ -2,6 +2,11 @@
 // look at: options_about_gallery <folder>.
 #include "FormsTestEnv.h"
 #include "UF_About.h"
+#include "UF_Options.h"
+#include "zyUP.h"
+
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <QDir>
 #include <QTimer>
@@ -32,5 +37,22 @@ int main(int argc, char** argv)
     about.SetSources({[] { return QStringLiteral("Not Installed"); }, {}});
     about.Refresh();
     ok &= save(&about, folder, QStringLiteral("about_no_server"));
+
+    UP = std::make_unique<TzyUP>();
+    TUF_Options options;
+    options.SnapshotUP();
+    ok &= save(&options, folder, QStringLiteral("options"));
+    // Both Other entries, the template at fault.
+    options.SnapshotUP();
+    options.show();
+    options.TemplateList()->setCurrentIndex(4);
+    emit options.TemplateList()->activated(4);
+    options.TemplateEdit()->setText(QStringLiteral("/home/user/templates/report.txt"));
+    options.FolderList()->setCurrentIndex(3);
+    emit options.FolderList()->activated(3);
+    options.FolderEdit()->setText(QStringLiteral("/home/user/reports/"));
+    QCoreApplication::processEvents();
+    ok &= options.grab().save(folder + QStringLiteral("/options_other_invalid.png"));
+    options.hide();
     return ok ? 0 : 1;
 }

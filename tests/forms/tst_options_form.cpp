@@ -9,6 +9,8 @@
 #include "KeyStore.h"
 #include "REG_Utils.h"
 #include "StdDlg.h"
+#include "OptionsAboutForms.h"
+#include "UF_Main.h"
 #include "UF_Options.h"
 #include "ZolStyle.h"
 #include "zyUPValidate.h"
@@ -608,6 +610,26 @@ private slots:
         QCOMPARE(REG_Utils::ReadBool(RootKey::CurrentUser, UP->RegKey, QStringLiteral("PromptOnExit"), true), false);
         QCOMPARE(REG_Utils::ReadBool(RootKey::CurrentUser, UP->RegKey, QStringLiteral("AutoSizeSummary"), false), true);
         dlg->SetPlacementApplier({});
+    }
+
+    // Start-up's link: Tools > Options shows the dialog with a fresh
+    // snapshot and gives its result.
+    void linkedToTheMainForm()
+    {
+        OptionsAboutForms::CreateOptionsForm();
+        QVERIFY(UF_Options);
+        QVERIFY(TUF_Main::FormLinks().ShowOptions);
+        UP->SetHintPause(300);
+        QTimer::singleShot(0, UF_Options, [] {
+            choose(UF_Options->HintPauseList(), 0);
+            UF_Options->CancelButton()->click();
+        });
+        QCOMPARE(TUF_Main::FormLinks().ShowOptions(), 2);
+        QCOMPARE(UP->HintPause(), 300);
+        QCOMPARE(HintControl::Instance().HintPause(), 300);
+        OptionsAboutForms::FreeForms();
+        QVERIFY(!UF_Options);
+        QVERIFY(!TUF_Main::FormLinks().ShowOptions);
     }
 };
 
