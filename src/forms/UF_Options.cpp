@@ -604,14 +604,19 @@ void TUF_Options::BBtn_CancelClick()
     done(StdDlg::mrCancel);
 }
 
-void TUF_Options::BBtn_ResetClick()
+bool TUF_Options::ConfirmReset(const char* msgId, int line, int hintYes, int hintNo)
 {
     HideBalloon();
     FocusButtonBar();
-    const int answer = StdDlg::ShowMsg2(StdDlg::Question, QStringLiteral("OF006"), {UIT(1056)}, UIT(965), UIT(294),
-                                        StdDlg::mrYes, StdDlg::glYes, UIT(966), UIT(291), StdDlg::mrNo,
-                                        StdDlg::glNo);
-    if (answer == StdDlg::mrNo)
+    // Any answer but No goes ahead.
+    return StdDlg::ShowMsg2(StdDlg::Question, QString::fromLatin1(msgId), {UIT(line)}, UIT(hintYes), UIT(294),
+                            StdDlg::mrYes, StdDlg::glYes, UIT(hintNo), UIT(291), StdDlg::mrNo, StdDlg::glNo)
+           != StdDlg::mrNo;
+}
+
+void TUF_Options::BBtn_ResetClick()
+{
+    if (!ConfirmReset("OF006", 1056, 965, 966))
         return;
     UP->Reset();
     LoadUP();
@@ -621,12 +626,7 @@ void TUF_Options::BBtn_ResetClick()
 
 void TUF_Options::BBtn_UP_ResetSizePositionClick()
 {
-    HideBalloon();
-    FocusButtonBar();
-    const int answer = StdDlg::ShowMsg2(StdDlg::Question, QStringLiteral("OF001"), {UIT(1053)}, UIT(962), UIT(294),
-                                        StdDlg::mrYes, StdDlg::glYes, UIT(963), UIT(291), StdDlg::mrNo,
-                                        StdDlg::glNo);
-    if (answer == StdDlg::mrNo)
+    if (!ConfirmReset("OF001", 1053, 962, 963))
         return;
 
     if (WMs) {

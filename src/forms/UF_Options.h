@@ -110,6 +110,8 @@ private:
     void ShowBalloon(QLineEdit* edit, const QString& text);
     void HideBalloon();
     void FocusButtonBar();
+    // The question before a reset ("OF001", "OF006"); false when answered No.
+    bool ConfirmReset(const char* msgId, int line, int hintYes, int hintNo);
     // Puts every preference and the hint delays back as they were.
     void RestoreSnapshot();
 
