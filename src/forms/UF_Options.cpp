@@ -632,6 +632,11 @@ void TUF_Options::BBtn_UP_ResetSizePositionClick()
     if (WMs) {
         for (int i = wmMain; i <= std::min<int>(wmSummary, WMs->HighIndex()); ++i) {
             TzyWM& wm = WMs->getItems(i);
+            // A form not created yet has given its record no defaults.
+            if (wm.DefaultWidth() <= 0 || wm.DefaultHeight() <= 0) {
+                wm.SetDefaultWidth(WMDefaultSize(i).width());
+                wm.SetDefaultHeight(WMDefaultSize(i).height());
+            }
             const FormPlacement p = wm.ResetForm(QSize(wm.DefaultWidth(), wm.DefaultHeight()), true);
             if (m_applyPlacement)
                 m_applyPlacement(i, p);

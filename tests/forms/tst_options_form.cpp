@@ -8,6 +8,7 @@
 #include "FormsTestEnv.h"
 #include "KeyStore.h"
 #include "REG_Utils.h"
+#include "Shell.h"
 #include "StdDlg.h"
 #include "OptionsAboutForms.h"
 #include "UF_Main.h"
@@ -548,6 +549,35 @@ private slots:
         dlg->CancelButton()->click();
     }
 
+    // Open hands a good template to the shell; a missing one is reported
+    // by its check and goes nowhere.
+    void openTheTemplate()
+    {
+        struct RecordingShell : platform::IShell {
+            QStringList opened;
+            int open(const QString& file, const QString&, const QString&, int) override
+            {
+                opened << file;
+                return 42;
+            }
+        } shell;
+        platform::setShell(&shell);
+        open();
+        choose(dlg->TemplateList(), 4);
+        dlg->TemplateEdit()->setText(realTemplate);
+        QVERIFY(dlg->TemplateOpenButton()->isEnabled());
+        dlg->TemplateOpenButton()->click();
+        QCOMPARE(shell.opened, QStringList{realTemplate});
+        QVERIFY(prompter.requests.isEmpty());
+
+        dlg->TemplateEdit()->setText(dir.filePath(QStringLiteral("gone.xlsx")));
+        dlg->TemplateOpenButton()->click();
+        QCOMPARE(shell.opened.size(), 1);
+        QCOMPARE(prompter.ids(), QStringList{QStringLiteral("UDV004")});
+        platform::setShell(nullptr);
+        dlg->CancelButton()->click();
+    }
+
     // The six records get their default sizes, centred, marked for
     // re-centring (the main form excepted), and are saved at once with the
     // automatic sizing switched on; Cancel afterwards keeps that.
@@ -556,8 +586,9 @@ private slots:
         for (int i = wmMain; i <= wmSummary; ++i) {
             TzyWM& wm = WMs->getItems(i);
             const QSize d = WMDefaultSize(i);
-            wm.SetDefaultWidth(d.width());
-            wm.SetDefaultHeight(d.height());
+            // The summary form has not been made yet: its record has no defaults.
+            wm.SetDefaultWidth(i == wmSummary ? 0 : d.width());
+            wm.SetDefaultHeight(i == wmSummary ? 0 : d.height());
             wm.SetLeft(3);
             wm.SetTop(4);
             wm.SetWidth(d.width() + 50);
