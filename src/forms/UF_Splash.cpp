@@ -94,7 +94,11 @@ void TUF_Splash::SetupFonts()
 
 void TUF_Splash::SetStatus(const QString& text)
 {
-    const QString line = FormText::Padded(text);
+    SetStatusLine(FormText::Padded(text));
+}
+
+void TUF_Splash::SetStatusLine(const QString& line)
+{
     if (Lbl_Status->text() != line)
         m_history << line;
     Lbl_Status->setText(line);

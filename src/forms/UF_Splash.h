@@ -20,6 +20,8 @@ public:
 
     // The status line: " %s ", repainted at once.
     void SetStatus(const QString& text);
+    // The status line as the forms write it (already padded).
+    void SetStatusLine(const QString& line);
     QString Status() const;
     // Every distinct status line shown, in order (what a user saw).
     QStringList StatusHistory() const { return m_history; }

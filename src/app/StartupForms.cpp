@@ -1,0 +1,32 @@
+// The form list: one entry per form, in the order they are created. A form
+// that another form's code reaches through the main form's hooks (Options,
+// About) wires them in its entry.
+#include "StartupForms.h"
+
+#include "UF_Main.h"
+#include "UF_Progress.h"
+#include "UF_StdDlg.h"
+
+namespace Startup {
+
+const std::vector<FormEntry>& FormList()
+{
+    static const std::vector<FormEntry> list = {
+        // 1 the main form: the first, so the application's main window.
+        {"UF_Main", 18, [] { return static_cast<QWidget*>(new TUF_Main()); },
+         [](QWidget* w) { delete w; }, false},
+        // 2 UF_About (19), 3 UF_BrowseFld (21), 4 UF_BrowseVal (22),
+        // 5 UF_BrowseWS (20), 6 UF_CfgErr (23), 7 UF_Options (25) go here, in
+        // this order.
+        // 8 the progress form.
+        {"UF_Progress", 26, [] { return static_cast<QWidget*>(UF_Progress = new TUF_Progress()); },
+         [](QWidget* w) { delete w; UF_Progress = nullptr; }},
+        // 9 the standard dialog.
+        {"UF_StdDlg", 28, [] { return static_cast<QWidget*>(UF_StdDlg = new TUF_StdDlg()); },
+         [](QWidget* w) { delete w; UF_StdDlg = nullptr; }},
+        // 10 UF_Summary (29) goes here.
+    };
+    return list;
+}
+
+} // namespace Startup
