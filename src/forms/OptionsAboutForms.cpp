@@ -5,29 +5,24 @@
 #include "UF_Options.h"
 
 namespace OptionsAboutForms {
-namespace {
-template <class Form>
-void freeForm(Form*& form)
-{
-    if (!form)
-        return;
-    TUF_Main::UnregisterModalForm(form);
-    delete form;
-    form = nullptr;
-}
-} // namespace
 
-void CreateAboutForm()
+TUF_About* CreateAboutForm()
 {
     UF_About = new TUF_About;
-    TUF_Main::RegisterModalForm(UF_About);
     TUF_Main::FormLinks().ShowAbout = [] { UF_About->Execute(); };
+    return UF_About;
 }
 
-void CreateOptionsForm()
+void FreeAboutForm()
+{
+    TUF_Main::FormLinks().ShowAbout = nullptr;
+    delete UF_About;
+    UF_About = nullptr;
+}
+
+TUF_Options* CreateOptionsForm()
 {
     UF_Options = new TUF_Options;
-    TUF_Main::RegisterModalForm(UF_Options);
     TUF_Main::FormLinks().ShowOptions = [] {
         UF_Options->SnapshotUP();
         return UF_Options->exec();
@@ -38,14 +33,14 @@ void CreateOptionsForm()
         UF_Main->showNormal();
         UF_Main->setGeometry(p.bounds);
     });
+    return UF_Options;
 }
 
-void FreeForms()
+void FreeOptionsForm()
 {
     TUF_Main::FormLinks().ShowOptions = nullptr;
-    TUF_Main::FormLinks().ShowAbout = nullptr;
-    freeForm(UF_Options);
-    freeForm(UF_About);
+    delete UF_Options;
+    UF_Options = nullptr;
 }
 
 } // namespace OptionsAboutForms

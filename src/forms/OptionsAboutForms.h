@@ -1,16 +1,18 @@
 #pragma once
-// Start-up's entry to the About form and the Options dialog: each is created
-// in its place of the forms' order and linked to the main form's commands
-// (Help > About, Tools > Options) and to the second-instance check of modal
-// forms; freed again in reverse.
+// Start-up's entries for the About form and the Options dialog: each is
+// created in its place of the forms' order and linked to the main form's
+// command (Help > About, Tools > Options); freeing unlinks and deletes it.
+// Start-up itself counts them among the modal forms.
+class TUF_About;
+class TUF_Options;
+
 namespace OptionsAboutForms {
 
-// After the main form: UF_About, shown by Help > About.
-void CreateAboutForm();
-// After the configuration-errors form: UF_Options, shown by Tools > Options.
+TUF_About* CreateAboutForm();
+void FreeAboutForm();
 // The reset of sizes puts the main form at its reset place at once; the
 // other five forms take theirs the next time they are shown.
-void CreateOptionsForm();
-void FreeForms();
+TUF_Options* CreateOptionsForm();
+void FreeOptionsForm();
 
 } // namespace OptionsAboutForms

@@ -658,7 +658,7 @@ private slots:
         QCOMPARE(TUF_Main::FormLinks().ShowOptions(), 2);
         QCOMPARE(UP->HintPause(), 300);
         QCOMPARE(HintControl::Instance().HintPause(), 300);
-        OptionsAboutForms::FreeForms();
+        OptionsAboutForms::FreeOptionsForm();
         QVERIFY(!UF_Options);
         QVERIFY(!TUF_Main::FormLinks().ShowOptions);
     }
