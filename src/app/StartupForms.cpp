@@ -3,7 +3,10 @@
 // About) wires them in its entry.
 #include "StartupForms.h"
 
+#include "OptionsAboutForms.h"
+#include "UF_About.h"
 #include "UF_Main.h"
+#include "UF_Options.h"
 #include "UF_Progress.h"
 #include "UF_StdDlg.h"
 
@@ -15,9 +18,14 @@ const std::vector<FormEntry>& FormList()
         // 1 the main form: the first, so the application's main window.
         {"UF_Main", 18, [] { return static_cast<QWidget*>(new TUF_Main()); },
          [](QWidget* w) { delete w; }, false},
-        // 2 UF_About (19), 3 UF_BrowseFld (21), 4 UF_BrowseVal (22),
-        // 5 UF_BrowseWS (20), 6 UF_CfgErr (23), 7 UF_Options (25) go here, in
-        // this order.
+        // 2 the About form.
+        {"UF_About", 19, [] { return static_cast<QWidget*>(OptionsAboutForms::CreateAboutForm()); },
+         [](QWidget*) { OptionsAboutForms::FreeAboutForm(); }},
+        // 3 UF_BrowseFld (21), 4 UF_BrowseVal (22), 5 UF_BrowseWS (20),
+        // 6 UF_CfgErr (23) go here, in this order.
+        // 7 the Options dialog.
+        {"UF_Options", 25, [] { return static_cast<QWidget*>(OptionsAboutForms::CreateOptionsForm()); },
+         [](QWidget*) { OptionsAboutForms::FreeOptionsForm(); }},
         // 8 the progress form.
         {"UF_Progress", 26, [] { return static_cast<QWidget*>(UF_Progress = new TUF_Progress()); },
          [](QWidget* w) { delete w; UF_Progress = nullptr; }},

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
 class TUF_BrowseFld;
 class TUF_BrowseVal;
 class TUF_BrowseWS;

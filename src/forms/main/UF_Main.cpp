@@ -6,6 +6,7 @@
 #include "FormHooks.h"
 #include "FormMetrics.h"
 #include "FormText.h"
+#include "HelpDocs.h"
 #include "StdDlg.h"
 #include "UF_MainFiles.h"
 #include "UF_MainFilter.h"
@@ -506,43 +507,22 @@ void TUF_Main::TBtn_ShowHintsClick()
     HintControl::Instance().SetShowHint(UP->ShowHints());
 }
 
-void TUF_Main::OpenDocument(int labelId, const QString& file, const QString& folder, const QString& msgId,
-                            const QStringList& lines, int hintId)
-{
-    if (Utils::FileExists(UIT(labelId), file, true)) {
-        Utils::ShellOpen(file, QString(), folder, 10 /* SW_SHOWDEFAULT */);
-        return;
-    }
-    StdDlg::ShowClose(StdDlg::Warning, msgId, {lines.value(0), QString(), file, QString(), lines.value(1), QString(), lines.value(2)},
-                      hintId);
-    FocusPages();
-}
-
 void TUF_Main::OpenTutorial()
 {
-    if (!AD)
-        return;
-    const QString product = TzyAD::ProductName();
-    OpenDocument(584, AD->getTutorialFile(), AD->getTutorialFolder(), QStringLiteral("MF013"),
-                 {Utils::Format(UIT(1176), {product}), UIT(1177), Utils::Format(UIT(1178), {product})}, 957);
+    if (!HelpDocs::Open(HelpDocs::Tutorial))
+        FocusPages();
 }
 
 void TUF_Main::OpenUserManual()
 {
-    if (!AD)
-        return;
-    const QString product = TzyAD::ProductName();
-    OpenDocument(585, AD->getUserManualFile(), AD->getUserManualFolder(), QStringLiteral("MF012"),
-                 {Utils::Format(UIT(1179), {product}), UIT(1180), Utils::Format(UIT(1181), {product})}, 958);
+    if (!HelpDocs::Open(HelpDocs::UserManual))
+        FocusPages();
 }
 
 void TUF_Main::OpenWhitePaper()
 {
-    if (!AD)
-        return;
-    const QString product = TzyAD::ProductName();
-    OpenDocument(586, AD->getWhitePaperFile(), AD->getWhitePaperFolder(), QStringLiteral("MF011"),
-                 {UIT(1182), UIT(1183), Utils::Format(UIT(1184), {product})}, 959);
+    if (!HelpDocs::Open(HelpDocs::WhitePaper))
+        FocusPages();
 }
 
 // ---- the second instance ----------------------------------------------------

@@ -302,8 +302,6 @@ private:
     void ApplyPlacement();
     // CMDialogKey: Tab, Shift+Tab and Enter in the filter grid's combo boxes.
     bool CMDialogKey(QKeyEvent* event);
-    void OpenDocument(int labelId, const QString& file, const QString& folder, const QString& msgId,
-                      const QStringList& lines, int hintId);
 
     bool m_closeAccepted = false;
 };
