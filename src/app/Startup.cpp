@@ -4,6 +4,7 @@
 
 #include "FormHooks.h"
 #include "FormText.h"
+#include "Progress.h"
 #include "RF_CD_Consts.h"
 #include "RF_PS_Consts.h"
 #include "SingleInstance.h"
@@ -271,6 +272,9 @@ int Run(const Options& options)
         return UF_Main ? UF_Main->WMCopyData() : int(Utils::SingleInstanceBusy);
     });
     server.listen();
+    // Long work (a run, a browse read) pumps the events between its steps, so
+    // the progress form repaints and its Cancel answers.
+    Progress::setPump([] { QCoreApplication::processEvents(); });
     CreateForms();
 
     FinishSplash();

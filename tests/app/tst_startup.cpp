@@ -25,7 +25,7 @@ namespace {
 QStringList expectedStatus()
 {
     QStringList out;
-    for (int id : {7, 17, 10, 9, 15, 16, 14, 8, 11, 12, 13, 18, 19, 25, 26, 28})
+    for (int id : {7, 17, 10, 9, 15, 16, 14, 8, 11, 12, 13, 18, 19, 21, 22, 20, 23, 25, 26, 28, 29})
         out << QLatin1Char(' ') + UIT(id) + QLatin1Char(' ');
     return out;
 }
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(!UF_Main);
         Startup::FreeGlobals();
         Startup::SetFreeObserver(nullptr);
-        QCOMPARE(freed, QStringList({"UF_StdDlg", "UF_Progress", "UF_Options", "UF_About", "UF_Main", "RHs_CD", "RHs_PS", "RFs_CD", "RFs_PS",
+        QCOMPARE(freed, QStringList({"UF_Summary", "UF_StdDlg", "UF_Progress", "UF_Options", "UF_CfgErr", "UF_BrowseWS", "UF_BrowseVal", "UF_BrowseFld", "UF_About", "UF_Main", "RHs_CD", "RHs_PS", "RFs_CD", "RFs_PS",
                                      "Process", "DV", "DF", "SDs", "WMs", "UP", "OCP", "XL", "AD", "UILs"}));
         QVERIFY(globalsAliveDuringForms);
     }

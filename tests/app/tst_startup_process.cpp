@@ -79,7 +79,7 @@ private:
     QString m_out;
 };
 
-const QStringList kFormsFreed = {"UF_StdDlg", "UF_Progress", "UF_Options", "UF_About", "UF_Main"};
+const QStringList kFormsFreed = {"UF_Summary", "UF_StdDlg", "UF_Progress", "UF_Options", "UF_CfgErr", "UF_BrowseWS", "UF_BrowseVal", "UF_BrowseFld", "UF_About", "UF_Main"};
 const QStringList kGlobalsFreed = {"RHs_CD", "RHs_PS", "RFs_CD", "RFs_PS", "Process", "DV", "DF",
                                    "SDs",    "WMs",    "UP",     "OCP",    "XL",      "AD", "UILs"};
 
