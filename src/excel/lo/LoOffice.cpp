@@ -81,6 +81,19 @@ bool Office::running()
     return false;
 }
 
+qint64 Office::peakResidentKb()
+{
+    if (!running())
+        return -1;
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
 void Office::spawn(const QString& pipeName)
 {
     QDir().mkpath(m_options.profileDir);
@@ -152,6 +165,8 @@ void Office::start()
                 }
                 throw std::runtime_error("The spreadsheet server ended while starting.");
             }
+            if (m_options.abandon && m_options.abandon->load())
+                throw std::runtime_error("The spreadsheet server's start was given up.");
             if (timer.elapsed() > m_options.connectTimeoutMs)
                 throw std::runtime_error("The spreadsheet server did not answer in time.");
             QThread::msleep(50);

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 #include <sys/types.h>
 
 namespace lo {
@@ -20,6 +22,8 @@ struct OfficeOptions {
     QString profileDir;  // private user installation (created when missing)
     int connectTimeoutMs = 90000;
     int quitTimeoutMs = 15000;
+    // Set by another thread to give up a start under way.
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 class Office {
@@ -41,6 +45,8 @@ public:
     void kill();
 
     bool running();
+    // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
+    qint64 peakResidentKb();
     pid_t pid() const { return m_pid; }
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
