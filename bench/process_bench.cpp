@@ -23,6 +23,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -44,7 +45,7 @@ public:
 struct Fixture {
     QTemporaryDir dir;
     QString tpl;
-    QMap<int, QString> schedules; // tasks -> file
+    QMap<int, QString> made; // tasks -> file
     double cutOff = 0;
 
     Fixture()
@@ -52,21 +53,57 @@ struct Fixture {
         tpl = dir.path() + "/template.xlsx";
         const QString src = qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_BENCH_SOURCE_DIR));
         QFile::copy(src + "/resources/templates/Tarvo_ZOL_Lumo_Template.xlsx", tpl);
-        lo::Backend maker(lo::BackendOptions{QString(), dir.path() + "/maker-profile", 90000, 15000});
+    }
+    // The schedule of `tasks` tasks over three years, made when first asked for.
+    QString schedule(int tasks)
+    {
+        if (made.contains(tasks))
+            return made[tasks];
+        lo::BackendOptions o{QString(), dir.path() + "/maker-profile", 90000, 15000};
+        o.spare = false;
+        lo::Backend maker(o);
         maker.start();
-        for (int tasks : {10000, 100000}) {
-            tmpl::ScheduleSpec spec;
-            spec.tasks = tasks;
-            spec.years = 3;
-            spec.dataDate = spec.start.addDays(550);
-            const QString path = dir.path() + QStringLiteral("/schedule-%1.xlsx").arg(tasks);
-            tmpl::MakeSchedule(maker.server()->desktop(), path, spec);
-            schedules[tasks] = path;
-            cutOff = QDate(1899, 12, 30).daysTo(spec.dataDate);
-        }
+        tmpl::ScheduleSpec spec;
+        spec.tasks = tasks;
+        spec.years = 3;
+        spec.dataDate = spec.start.addDays(550);
+        const QString path = dir.path() + QStringLiteral("/schedule-%1.xlsx").arg(tasks);
+        tmpl::MakeSchedule(maker.server()->desktop(), path, spec);
         maker.quit();
+        cutOff = QDate(1899, 12, 30).daysTo(spec.dataDate);
+        return made[tasks] = path;
     }
 };
+
+// A fresh layer over a backend with or without a spare server; with one,
+// it is waited for, as a user's run finds it ready.
+void NewLayer(bool spare)
+{
+    lo::BackendOptions o;
+    o.spare = spare;
+    lo::installBackendFactory(o);
+    XL = std::make_unique<TzyXL>();
+    if (spare)
+        static_cast<lo::Backend*>(XL->Backend())->waitSpareReady(120000);
+}
+
+// Our peak resident memory (VmHWM, KiB) since the last reset.
+qint64 OwnPeakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+void ResetOwnPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
 
 Fixture& fixture()
 {
@@ -86,9 +123,9 @@ struct Silent : StdDlg::IPrompter {
 void BM_Floor(benchmark::State& state)
 {
     Fixture& f = fixture();
-    const QString dsf = f.schedules[int(state.range(0))];
+    const QString dsf = f.schedule(int(state.range(0)));
     const QString out = f.dir.path() + "/floor.xlsx";
-    XL = std::make_unique<TzyXL>();
+    NewLayer(false);
     for (auto _ : state) {
         XL->StartExcel(false);
         XL->SetWorkbookFileName(dsf);
@@ -108,9 +145,9 @@ void BM_Floor(benchmark::State& state)
 void BM_PlanFloor(benchmark::State& state)
 {
     Fixture& f = fixture();
-    const QString dsf = f.schedules[int(state.range(0))];
+    const QString dsf = f.schedule(int(state.range(0)));
     const QString out = f.dir.path() + "/planfloor.xlsx";
-    XL = std::make_unique<TzyXL>();
+    NewLayer(false);
     const auto openClose = [&](const QString& file) {
         XL->SetWorkbookFileName(file);
         XL->OpenWorkbook(file, QString(), QString(), true);
@@ -134,7 +171,8 @@ void BM_PlanFloor(benchmark::State& state)
 void BM_Process(benchmark::State& state)
 {
     Fixture& f = fixture();
-    const QString dsf = f.schedules[int(state.range(0))];
+    const QString dsf = f.schedule(int(state.range(0)));
+    const bool spare = state.range(1) != 0;
     const QString out = f.dir.path() + "/run.xlsx";
     Silent dlg;
     StdDlg::setPrompter(&dlg);
@@ -143,9 +181,13 @@ void BM_Process(benchmark::State& state)
     Process = std::make_unique<TzyProcess>();
     Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
     QMap<QString, double> phases;
+    qint64 ownPeak = 0, serverPeak = 0;
     for (auto _ : state) {
+        state.PauseTiming();
         const int sd = bench::Define(dsf, f.tpl, out, f.cutOff);
-        XL = std::make_unique<TzyXL>();
+        NewLayer(spare);
+        ResetOwnPeak();
+        state.ResumeTiming();
         progress.marks.clear();
         progress.clock.start();
         if (!Process->Process(sd)) {
@@ -153,6 +195,11 @@ void BM_Process(benchmark::State& state)
             break;
         }
         const qint64 end = progress.clock.nsecsElapsed();
+        state.PauseTiming();
+        ownPeak = std::max(ownPeak, OwnPeakKb());
+        serverPeak = std::max(serverPeak, static_cast<lo::Backend*>(XL->Backend())->serverPeakKb());
+        XL.reset(); // ends the spare that followed the run
+        state.ResumeTiming();
         // Phases: the workbook checks, the extraction, the calculation, the
         // template writing, the save.
         for (int i = 0; i < progress.marks.size(); ++i) {
@@ -178,13 +225,65 @@ void BM_Process(benchmark::State& state)
     }
     for (auto it = phases.cbegin(); it != phases.cend(); ++it)
         state.counters[it.key().toStdString()] = benchmark::Counter(it.value(), benchmark::Counter::kAvgIterations);
+    // Peak resident memory in MiB: this program during the run, and the
+    // larger of the run's two servers, each read before it was asked to end.
+    state.counters["our_MiB"] = double(ownPeak) / 1024;
+    state.counters["server_MiB"] = double(serverPeak) / 1024;
     Progress::setForm(nullptr);
     StdDlg::setPrompter(nullptr);
 }
 
 BENCHMARK(BM_Floor)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
 BENCHMARK(BM_PlanFloor)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
-BENCHMARK(BM_Process)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
+// Arguments: tasks, spare server (1) or none (0).
+BENCHMARK(BM_Process)
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2)
+    ->UseRealTime();
+// The million-task run, for its memory: ZOL_BENCH_MILLION=1 (making the
+// schedule alone takes minutes).
+void MillionArgs(benchmark::internal::Benchmark* b)
+{
+    if (qEnvironmentVariableIsSet("ZOL_BENCH_MILLION"))
+        b->Args({1000000, 1});
+}
+BENCHMARK(BM_Process)->Name("BM_ProcessMillion")->Apply(MillionArgs)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+// Browsing the sample workbook's worksheets with the progress form, the
+// spare server ready (1) or not (0).
+void BM_Browse(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const QString src = qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_BENCH_SOURCE_DIR));
+    const QString sample = src + "/resources/samples/" + QDir(src + "/resources/samples").entryList({"*.xls*"}).value(0);
+    const bool spare = state.range(0) != 0;
+    Silent dlg;
+    StdDlg::setPrompter(&dlg);
+    MemoryProgress progress;
+    Progress::setForm(&progress);
+    Process = std::make_unique<TzyProcess>();
+    Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::Define(sample, f.tpl, f.dir.path() + "/browse.xlsx", f.cutOff);
+        NewLayer(spare);
+        state.ResumeTiming();
+        if (!Process->ExtractWorksheetNames(QStringLiteral("Data Source File"), sample, QString(), 1)) {
+            state.SkipWithError(qPrintable(dlg.ids.join(u'\n')));
+            break;
+        }
+        state.PauseTiming();
+        XL.reset();
+        state.ResumeTiming();
+    }
+    Progress::setForm(nullptr);
+    StdDlg::setPrompter(nullptr);
+}
+BENCHMARK(BM_Browse)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
 
@@ -193,7 +292,6 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     InitUILs();
     Progress::setPump([] {});
-    lo::installBackendFactory();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

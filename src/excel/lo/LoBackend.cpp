@@ -115,7 +115,7 @@ struct Backend::State {
     std::unique_ptr<SpareKeeper> keeper;
     std::unique_ptr<Office> office;
     ProfileHold profile;
-    qint64 lastServerPeakKb = -1;
+    qint64 serverPeakKb = -1;
 
     Reference<frame::XModel> model;
     Reference<sheet::XSpreadsheetDocument> doc;
@@ -302,9 +302,9 @@ bool Backend::waitSpareReady(int ms) const
     return d->keeper && d->keeper->waitReady(ms);
 }
 
-qint64 Backend::lastServerPeakKb() const
+qint64 Backend::serverPeakKb() const
 {
-    return d->lastServerPeakKb;
+    return d->serverPeakKb;
 }
 
 int Backend::serverPid() const
@@ -346,7 +346,7 @@ void Backend::quit()
 {
     if (!d->office)
         return;
-    d->lastServerPeakKb = d->office->peakResidentKb();
+    d->serverPeakKb = std::max(d->serverPeakKb, d->office->peakResidentKb());
     bool done = false;
     try {
         done = d->office->terminate();

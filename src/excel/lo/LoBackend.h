@@ -62,9 +62,9 @@ public:
     // otherwise), and a wait of up to `ms` for one under way.
     int sparePid() const;
     bool waitSpareReady(int ms) const;
-    // The peak resident memory (KiB) of the last server ended by quit(),
-    // read just before it was asked to end; -1 when unknown.
-    qint64 lastServerPeakKb() const;
+    // The largest peak resident memory (KiB) of the servers this backend
+    // ended by quit(), each read just before it was asked to end; -1: none.
+    qint64 serverPeakKb() const;
 
 private:
     struct State;
