@@ -1,5 +1,8 @@
 #include "lo_fixtures.h"
 
+#include <QFile>
+#include <csignal>
+
 #include "LoText.h"
 #include "LoUno.h"
 
@@ -241,6 +244,18 @@ QStringList chartRanges(const Reference<sheet::XSpreadsheet>& s)
     for (const auto& a : chart->getRanges())
         out << rangeText(a);
     return out;
+}
+
+bool processGone(int pid)
+{
+    if (pid <= 0 || ::kill(pid, 0) != 0)
+        return true;
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray s = stat.readAll();
+    const int close = s.lastIndexOf(')');
+    return close > 0 && s.mid(close + 2, 1) == "Z";
 }
 
 } // namespace lofix

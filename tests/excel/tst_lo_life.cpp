@@ -20,17 +20,9 @@
 
 namespace {
 
-// Gone, or left only as a zombie for a parent that no longer reaps it.
 bool gone(int pid)
 {
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return true;
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray s = stat.readAll();
-    const int close = s.lastIndexOf(')');
-    return close > 0 && s.mid(close + 2, 1) == "Z";
+    return lofix::processGone(pid);
 }
 
 bool goneWithin(int pid, int ms)

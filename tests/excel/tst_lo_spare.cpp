@@ -24,14 +24,7 @@ constexpr int kStartMs = 120000;
 
 bool gone(int pid)
 {
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return true;
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray s = stat.readAll();
-    const int close = s.lastIndexOf(')');
-    return close > 0 && s.mid(close + 2, 1) == "Z";
+    return lofix::processGone(pid);
 }
 
 // No process left in the server's process group (a zombie left for a dead
