@@ -81,6 +81,18 @@ bool Office::running()
     return false;
 }
 
+bool Office::answers()
+{
+    if (!running() || !m_desktop.is())
+        return false;
+    try {
+        m_desktop->getCurrentComponent();
+        return true;
+    } catch (const uno::Exception&) {
+        return false;
+    }
+}
+
 qint64 Office::peakResidentKb()
 {
     if (!running())

@@ -45,6 +45,9 @@ public:
     void kill();
 
     bool running();
+    // Running and answering a request over the bridge: a server killed a
+    // moment ago may still look running while its threads end.
+    bool answers();
     // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
     qint64 peakResidentKb();
     pid_t pid() const { return m_pid; }

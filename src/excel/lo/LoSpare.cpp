@@ -113,7 +113,7 @@ StartedOffice SpareKeeper::take()
     d->spare = {};
     d->phase = State::Idle;
     lock.unlock();
-    if (s.office && !s.office->running())
+    if (s.office && !s.office->answers())
         return {}; // died while waiting: its group is ended, its profile freed
     return s;
 }
