@@ -7,51 +7,85 @@ namespace {
 
 using Run = TzyDayRuns::Run;
 
-// Days in a block: eight registers of eight days. Each register's chain of
-// additions then waits on its latency about as long as the eight adds take.
-constexpr int kBlock = 64;
-
-// Adds one run's rate to the block's days (from b) it covers.
-[[gnu::target("avx512f"), gnu::always_inline]] inline void AddRun512(__m512d* acc, int b, const Run& r)
+bool& Wide()
 {
-    const int lo = std::clamp(r.from - b, 0, kBlock);
-    const int hi = std::clamp(r.to - b, -1, kBlock - 1);
-    // Bits lo..hi (none when the run ends before it starts).
-    const unsigned long long upto = hi == 63 ? ~0ULL : (1ULL << (hi + 1)) - 1;
-    const unsigned long long below = lo == 64 ? ~0ULL : (1ULL << lo) - 1;
-    const unsigned long long m = lo <= hi ? upto & ~below : 0;
-    const __m512d v = _mm512_set1_pd(r.rate);
-    for (int i = 0; i < 8; ++i)
-        acc[i] = _mm512_mask_add_pd(acc[i], __mmask8(m >> (8 * i)), acc[i], v);
+    static bool wide = __builtin_cpu_supports("avx512f");
+    return wide;
 }
 
-// The days b..b+63 (those up to `last`) of H, from the runs `open` (started
-// before b) then `fresh` (starting in the block), in that order.
-[[gnu::target("avx512f")]] void
-AddBlock512(double* H, int b, int last, const Run* open, size_t openCount, const Run* fresh, size_t freshCount)
+// Registers of eight days per quantity and block: eight in all. Each
+// register's chain of additions then waits on its latency about as long as
+// the block's adds of one run take.
+template <int Q>
+constexpr int kRegs = 8 / Q;
+template <int Q>
+constexpr int kBlock = 8 * kRegs<Q>;
+
+// The days of run r in the block from b: bit i for day b + i.
+template <int Q>
+inline unsigned long long RunMask(const Run& r, int b)
 {
-    const int n = std::min(kBlock, last - b + 1);
+    constexpr int B = kBlock<Q>;
+    const int lo = std::clamp(r.from - b, 0, B);
+    const int hi = std::clamp(r.to - b, -1, B - 1);
+    const unsigned long long upto = hi == 63 ? ~0ULL : (1ULL << (hi + 1)) - 1;
+    const unsigned long long below = lo == 64 ? ~0ULL : (1ULL << lo) - 1;
+    return lo <= hi ? upto & ~below : 0;
+}
+
+// Adds run r's rates to the block's days (from b) it covers.
+template <int Q>
+[[gnu::target("avx512f"), gnu::always_inline]] inline void AddRun512(__m512d (*acc)[kRegs<Q>], int q0, int b,
+                                                                     const Run& r)
+{
+    const unsigned long long m = RunMask<Q>(r, b);
+    __m512d v[Q];
+    for (int q = 0; q < Q; ++q)
+        v[q] = _mm512_set1_pd(r.rate[size_t(q0 + q)]);
+    for (int i = 0; i < kRegs<Q>; ++i) {
+        const __mmask8 k = __mmask8(m >> (8 * i));
+        for (int q = 0; q < Q; ++q)
+            acc[q][i] = _mm512_mask_add_pd(acc[q][i], k, acc[q][i], v[q]);
+    }
+}
+
+// The days b.. of the block (those up to `last`) of H[0..Q-1] (quantities
+// q0..), from the runs `open` (started before b) then `fresh` (starting in
+// the block), in that order.
+template <int Q>
+[[gnu::target("avx512f")]] void AddBlock512(double* const* H, int q0, int b, int last, const Run* open,
+                                            size_t openCount, const Run* fresh, size_t freshCount)
+{
+    constexpr int R = kRegs<Q>;
+    const int n = std::min(kBlock<Q>, last - b + 1);
     const unsigned long long live = n == 64 ? ~0ULL : (1ULL << n) - 1;
-    __m512d acc[8];
-    for (int i = 0; i < 8; ++i)
-        acc[i] = _mm512_maskz_loadu_pd(__mmask8(live >> (8 * i)), H + b + 8 * i);
+    __m512d acc[Q][R];
+    for (int q = 0; q < Q; ++q)
+        for (int i = 0; i < R; ++i)
+            acc[q][i] = _mm512_maskz_loadu_pd(__mmask8(live >> (8 * i)), H[q] + b + 8 * i);
     for (size_t k = 0; k < openCount; ++k)
-        AddRun512(acc, b, open[k]);
+        AddRun512<Q>(acc, q0, b, open[k]);
     for (size_t k = 0; k < freshCount; ++k)
-        AddRun512(acc, b, fresh[k]);
-    for (int i = 0; i < 8; ++i)
-        _mm512_mask_storeu_pd(H + b + 8 * i, __mmask8(live >> (8 * i)), acc[i]);
+        AddRun512<Q>(acc, q0, b, fresh[k]);
+    for (int q = 0; q < Q; ++q)
+        for (int i = 0; i < R; ++i)
+            _mm512_mask_storeu_pd(H[q] + b + 8 * i, __mmask8(live >> (8 * i)), acc[q][i]);
 }
 
 // The same without vector masks: run by run over the block's days it covers.
-void AddBlockPlain(double* H, int b, int last, const Run* open, size_t openCount, const Run* fresh,
+template <int Q>
+void AddBlockPlain(double* const* H, int q0, int b, int last, const Run* open, size_t openCount, const Run* fresh,
                    size_t freshCount)
 {
-    const int e = std::min(b + kBlock - 1, last);
+    const int e = std::min(b + kBlock<Q> - 1, last);
     const auto add = [&](const Run& r) {
         const int to = std::min(r.to, e);
-        for (int j = std::max(r.from, b); j <= to; ++j)
-            H[j] += r.rate;
+        for (int q = 0; q < Q; ++q) {
+            const double rate = r.rate[size_t(q0 + q)];
+            double* h = H[q];
+            for (int j = std::max(r.from, b); j <= to; ++j)
+                h[j] += rate;
+        }
     };
     for (size_t k = 0; k < openCount; ++k)
         add(open[k]);
@@ -59,7 +93,49 @@ void AddBlockPlain(double* H, int b, int last, const Run* open, size_t openCount
         add(fresh[k]);
 }
 
+// Days first..last, block by block; `open` holds the runs open at `first`
+// and is left with those open after `last`.
+template <int Q>
+void AddSpan(const TzyDayRuns& runs, std::vector<Run>& open, double* const* H, int q0, int first, int last)
+{
+    const bool wide = TzyDayRuns::WideVectors();
+    std::vector<Run> next;
+    for (int b = first; b <= last; b += kBlock<Q>) {
+        const int e = std::min(b + kBlock<Q> - 1, last);
+        const Run* fresh = runs.Runs.data() + runs.FirstOfDay[size_t(b)];
+        const size_t freshCount = size_t(runs.FirstOfDay[size_t(e) + 1] - runs.FirstOfDay[size_t(b)]);
+        if (wide)
+            AddBlock512<Q>(H, q0, b, last, open.data(), open.size(), fresh, freshCount);
+        else
+            AddBlockPlain<Q>(H, q0, b, last, open.data(), open.size(), fresh, freshCount);
+        // Runs still open after the block, in the same order; written
+        // without a branch, which would guess wrong for every other run.
+        next.resize(open.size() + freshCount);
+        size_t kept = 0;
+        for (const Run& r : open) {
+            next[kept] = r;
+            kept += r.to > e;
+        }
+        for (size_t k = 0; k < freshCount; ++k) {
+            next[kept] = fresh[k];
+            kept += fresh[k].to > e;
+        }
+        next.resize(kept);
+        open.swap(next);
+    }
+}
+
 } // namespace
+
+bool TzyDayRuns::WideVectors()
+{
+    return Wide();
+}
+
+void TzyDayRuns::SetWideVectors(bool on)
+{
+    Wide() = on && __builtin_cpu_supports("avx512f");
+}
 
 void TzyDayRuns::Build(const std::vector<int>& start, const std::vector<int>& days,
                        const std::array<const std::vector<double>*, 2>& rates, int validCount,
@@ -75,55 +151,37 @@ void TzyDayRuns::Build(const std::vector<int>& start, const std::vector<int>& da
     }
     for (int d = 1; d <= dayCount; ++d)
         FirstOfDay[size_t(d) + 1] += FirstOfDay[size_t(d)];
-    const size_t n = size_t(FirstOfDay[size_t(dayCount) + 1]);
-    for (auto& r : Runs)
-        r.resize(n);
+    Runs.resize(size_t(FirstOfDay[size_t(dayCount) + 1]));
     std::vector<int> next(FirstOfDay.begin(), FirstOfDay.end() - 1);
+    const auto rateOf = [&](size_t q, int k) { return rates[q]->empty() ? 0.0 : (*rates[q])[size_t(k)]; };
     for (int k = 1; k <= validCount; ++k) {
         const long long d = dayOf(k);
         if (d < 1 || d > dayCount)
             continue;
-        const size_t at = size_t(next[size_t(d)]++);
         const int to = int(std::min<long long>(d + days[size_t(k)] - 1, dayCount));
-        for (size_t q = 0; q < Runs.size(); ++q)
-            Runs[q][at] = {int(d), to, rates[q]->empty() ? 0.0 : (*rates[q])[size_t(k)]};
+        Runs[size_t(next[size_t(d)]++)] = {int(d), to, {rateOf(0, k), rateOf(1, k)}};
     }
     m_open.clear();
-    m_q = -1;
+    m_next = 0;
 }
 
-void TzyDayRuns::AddDays(int q, int first, int last, double* H)
+void TzyDayRuns::AddDays(int first, int last, const std::array<double*, 2>& H)
 {
     if (first > last)
         return;
-    const std::vector<Run>& runs = Runs[size_t(q)];
-    if (q != m_q || first != m_next) {
+    const std::array<bool, 2> quantities{H[0] != nullptr, H[1] != nullptr};
+    if (first != m_next || quantities != m_quantities) {
         m_open.clear();
         for (int at = 0; at < FirstOfDay[size_t(first)]; ++at)
-            if (runs[size_t(at)].to >= first)
-                m_open.push_back(runs[size_t(at)]);
+            if (Runs[size_t(at)].to >= first)
+                m_open.push_back(Runs[size_t(at)]);
     }
-    static const bool wide = __builtin_cpu_supports("avx512f");
-    std::vector<Run> open;
-    open.reserve(m_open.size());
-    for (int b = first; b <= last; b += kBlock) {
-        const int e = std::min(b + kBlock - 1, last);
-        const Run* fresh = runs.data() + FirstOfDay[size_t(b)];
-        const size_t freshCount = size_t(FirstOfDay[size_t(e) + 1] - FirstOfDay[size_t(b)]);
-        if (wide)
-            AddBlock512(H, b, last, m_open.data(), m_open.size(), fresh, freshCount);
-        else
-            AddBlockPlain(H, b, last, m_open.data(), m_open.size(), fresh, freshCount);
-        // Runs still open after the block, in the same order.
-        open.clear();
-        for (const Run& r : m_open)
-            if (r.to > e)
-                open.push_back(r);
-        for (size_t k = 0; k < freshCount; ++k)
-            if (fresh[k].to > e)
-                open.push_back(fresh[k]);
-        m_open.swap(open);
+    if (quantities[0] && quantities[1])
+        AddSpan<2>(*this, m_open, H.data(), 0, first, last);
+    else if (quantities[0] || quantities[1]) {
+        const int q = quantities[0] ? 0 : 1;
+        AddSpan<1>(*this, m_open, H.data() + q, q, first, last);
     }
-    m_q = q;
+    m_quantities = quantities;
     m_next = last + 1;
 }

@@ -50,23 +50,32 @@ void TzyEngineCore::CalcDays(int curve)
         runs.Build(cv.TaskStart, cv.TaskDays, {&cv.PerDay(qtMH), &cv.PerDay(qtCost)}, validCount,
                    Days.ProjectStart, dayCount);
 
+        // Both histograms are added in the first histogram step; the
+        // second one's step then counts its days.
+        std::array<double*, 2> histograms{};
+        for (int q = qtMH; q <= qtCost; ++q)
+            if (Settings.Graph(q))
+                histograms[size_t(q)] = Days.DaySeries[size_t(DaySeriesIndex(curve, q, skHistogram))].data();
+        bool added = false;
         for (int q = qtMH; q <= qtCost; ++q) {
             if (!Settings.Graph(q))
                 continue;
             const int uitHist = uitHistogramBase + 12 * curve + 6 * q;
-            double* H = Days.DaySeries[size_t(DaySeriesIndex(curve, q, skHistogram))].data();
+            double* H = histograms[size_t(q)];
             double* S = Days.DaySeries[size_t(DaySeriesIndex(curve, q, skSCurve))].data();
             {
                 TzyStepCounter counter(*this, uitHist, dayCount);
                 // Once the runs starting on day d are added, days 1..d are
                 // final; the counter's stride keeps the cancel poll going.
-                constexpr int kBlock = TzyStepCounter::kStride;
-                for (int first = 1; first <= dayCount; first += kBlock) {
-                    const int last = std::min(first + kBlock - 1, dayCount);
-                    runs.AddDays(q, first, last, H);
+                constexpr int kSpan = TzyStepCounter::kStride;
+                for (int first = 1; first <= dayCount; first += kSpan) {
+                    const int last = std::min(first + kSpan - 1, dayCount);
+                    if (!added)
+                        runs.AddDays(first, last, histograms);
                     for (int d = first; d <= last; ++d)
                         counter.Tick(d);
                 }
+                added = true;
                 counter.Finish();
             }
             {
