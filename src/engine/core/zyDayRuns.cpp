@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <immintrin.h>
+#include <thread>
 
 namespace {
 
@@ -165,23 +166,58 @@ void TzyDayRuns::Build(const std::vector<int>& start, const std::vector<int>& da
     m_next = 0;
 }
 
+std::vector<TzyDayRuns::Run> TzyDayRuns::OpenAt(int day) const
+{
+    std::vector<Run> open;
+    for (int at = 0; at < FirstOfDay[size_t(day)]; ++at)
+        if (Runs[size_t(at)].to >= day)
+            open.push_back(Runs[size_t(at)]);
+    return open;
+}
+
+void TzyDayRuns::AddSpan(std::vector<Run>& open, int first, int last, const std::array<double*, 2>& H) const
+{
+    if (H[0] && H[1])
+        ::AddSpan<2>(*this, open, H.data(), 0, first, last);
+    else if (H[0] || H[1]) {
+        const int q = H[0] ? 0 : 1;
+        ::AddSpan<1>(*this, open, H.data() + q, q, first, last);
+    }
+}
+
 void TzyDayRuns::AddDays(int first, int last, const std::array<double*, 2>& H)
 {
     if (first > last)
         return;
     const std::array<bool, 2> quantities{H[0] != nullptr, H[1] != nullptr};
-    if (first != m_next || quantities != m_quantities) {
-        m_open.clear();
-        for (int at = 0; at < FirstOfDay[size_t(first)]; ++at)
-            if (Runs[size_t(at)].to >= first)
-                m_open.push_back(Runs[size_t(at)]);
-    }
-    if (quantities[0] && quantities[1])
-        AddSpan<2>(*this, m_open, H.data(), 0, first, last);
-    else if (quantities[0] || quantities[1]) {
-        const int q = quantities[0] ? 0 : 1;
-        AddSpan<1>(*this, m_open, H.data() + q, q, first, last);
-    }
+    if (first != m_next || quantities != m_quantities)
+        m_open = OpenAt(first);
+    AddSpan(m_open, first, last, H);
     m_quantities = quantities;
     m_next = last + 1;
+}
+
+void TzyDayRuns::AddAllDays(int dayCount, const std::array<double*, 2>& H, int threads)
+{
+    // A thread pays for itself from some tens of thousands of runs on.
+    threads = std::clamp(std::min<int>(threads, int(Runs.size() / 20000)), 1, std::max(1, dayCount / 64));
+    if (threads == 1) {
+        AddDays(1, dayCount, H);
+        return;
+    }
+    std::vector<std::thread> workers;
+    const auto range = [&](int t) {
+        const int first = 1 + int((long long)dayCount * t / threads);
+        const int last = int((long long)dayCount * (t + 1) / threads);
+        std::vector<Run> open = OpenAt(first);
+        AddSpan(open, first, last, H);
+    };
+    for (int t = 1; t < threads; ++t)
+        workers.emplace_back(range, t);
+    range(0);
+    for (auto& w : workers)
+        w.join();
+    m_open.clear();
+    m_next = dayCount + 1;
+    m_quantities = {H[0] != nullptr, H[1] != nullptr};
 }

@@ -34,12 +34,21 @@ struct TzyDayRuns {
     // call's last + 1, the same quantities).
     void AddDays(int first, int last, const std::array<double*, 2>& H);
 
+    // Adds all days 1..dayCount as AddDays does, the days split into ranges
+    // added side by side on up to `threads` threads (each range's sums are
+    // its own, so nothing changes but the time).
+    void AddAllDays(int dayCount, const std::array<double*, 2>& H, int threads);
+
     // Whether the vector-mask loop is used (where the processor has it); the
     // plain loop gives the same sums. For tests.
     static bool WideVectors();
     static void SetWideVectors(bool on);
 
 private:
+    // The runs that started before `day` and cover it, in run order.
+    std::vector<Run> OpenAt(int day) const;
+    void AddSpan(std::vector<Run>& open, int first, int last, const std::array<double*, 2>& H) const;
+
     // Runs that started before m_next and cover it, in run order.
     std::vector<Run> m_open;
     int m_next = 0;
