@@ -59,9 +59,7 @@ struct Fixture {
     {
         if (made.contains(tasks))
             return made[tasks];
-        lo::BackendOptions o{QString(), dir.path() + "/maker-profile", 90000, 15000};
-        o.spare = false;
-        lo::Backend maker(o);
+        lo::Backend maker(lo::BackendOptions{QString(), dir.path() + "/maker-profile", 90000, 15000, false});
         maker.start();
         tmpl::ScheduleSpec spec;
         spec.tasks = tasks;

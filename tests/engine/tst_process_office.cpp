@@ -343,7 +343,7 @@ private slots:
         RF_PS_Consts::LoadRHs(*(RHs_PS = std::make_unique<TzyRHs>()));
         RF_PS_Consts::LoadRFs(*(RFs_PS = std::make_unique<TzyRFs>()));
 
-        inspector = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000});
+        inspector = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000, false});
         inspector->start();
         schedule = dir + "/schedule.xlsx";
         tmpl::MakeSchedule(desktop(), schedule, tmpl::ScheduleSpec{});
