@@ -135,6 +135,10 @@ public:
     virtual void writeColumn(const QString& column, int firstRow, int lastRow, const XLColumn& values) = 0;
     virtual void writeCellText(const QString& cell, const QString& text) = 0; // literal text
     virtual void writeCellNumber(const QString& cell, double value) = 0;
+    // Empties every cell of a range (values, texts, formulas) in one request,
+    // as writing an empty text into each would; formats stay.
+    virtual void clearContents(const QString& range) = 0;
+    // `cell` may also be a range ("A8:AK2000"): one request colours it all.
     virtual void setFontColor(const QString& cell, int color) = 0;
     virtual void setInteriorColor(const QString& cell, int color) = 0;
 };

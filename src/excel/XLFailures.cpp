@@ -33,7 +33,7 @@ struct Row {
     bool newFileLine = false; // "%s: %s" with the new label and file, after the workbook line
 };
 
-constexpr std::array<Row, 23> kRows = {{
+constexpr std::array<Row, 24> kRows = {{
     {XLOp::StartExcel, 1227, Head::Version, Detail::None, false, false},
     {XLOp::OpenWorkbook, 1228, Head::WBLabel, Detail::None, false, true},
     {XLOp::SelectWorksheet, 1229, Head::WSLabel, Detail::None, false, false},
@@ -55,6 +55,8 @@ constexpr std::array<Row, 23> kRows = {{
     {XLOp::InsertValues, 1246, Head::WSInWB, Detail::None, true, true},
     {XLOp::WriteCellText, 1248, Head::WSInWB, Detail::TextCell, true, true},
     {XLOp::WriteCellNumber, 1249, Head::WSInWB, Detail::NumberCell, true, true},
+    // Clearing is writing empty texts, all at once: the same message.
+    {XLOp::ClearContents, 1248, Head::WSInWB, Detail::Cell, true, true},
     {XLOp::SetFontColor, 1252, Head::WSInWB, Detail::Cell, true, true},
     {XLOp::SetInteriorColor, 1251, Head::WSInWB, Detail::Cell, true, true},
 }};

@@ -691,6 +691,13 @@ void TzyXL::WriteCellNumber(const QString& cell, double value)
     frame(XLOp::WriteCellNumber, args, [&] { m_backend->writeCellNumber(cell, value); });
 }
 
+void TzyXL::ClearContents(const QString& range)
+{
+    if (!m_backend)
+        return;
+    frame(XLOp::ClearContents, withCell(range), [&] { m_backend->clearContents(range); });
+}
+
 void TzyXL::SetFontColor(const QString& cell, int color)
 {
     if (!m_backend)

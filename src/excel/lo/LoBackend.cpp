@@ -28,7 +28,9 @@
 #include <com/sun/star/sheet/XCellRangeReferrer.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XSheetFilterable.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
@@ -726,6 +728,18 @@ void Backend::writeCellNumber(const QString& cell, double value)
 {
     d->requireSheet();
     d->guard([&] { d->range(cell)->getCellByPosition(0, 0)->setValue(value); });
+}
+
+void Backend::clearContents(const QString& range)
+{
+    d->requireSheet();
+    d->guard([&] {
+        // What an empty text written into a cell removes, and no more: notes,
+        // formats and drawing objects stay.
+        const sal_Int32 flags = sheet::CellFlags::VALUE | sheet::CellFlags::DATETIME | sheet::CellFlags::STRING
+                                | sheet::CellFlags::FORMULA;
+        Reference<sheet::XSheetOperation>(d->range(range), UNO_QUERY_THROW)->clearContents(flags);
+    });
 }
 
 void Backend::setFontColor(const QString& cell, int color)
