@@ -18,6 +18,8 @@
 enum class XLErrorKind {
     Busy,     // the server refuses or does not answer (quit vetoed, call timed out)
     BadRange, // an address or column the server cannot resolve
+    NoAnswer, // the server stopped answering in the middle of a call and was ended
+    NoSpace,  // a save found too little free space on the disk
     Other,
 };
 
@@ -25,6 +27,9 @@ enum class XLErrorKind {
 // resolve, as the spreadsheet's automation interface words them.
 inline const QString kXLBusyText = QStringLiteral("OLE error 800AC472");
 inline const QString kXLBadRangeText = QStringLiteral("OLE error 800A03EC");
+// Our own lines for the failures the automation interface had no words for.
+inline const QString kXLNoAnswerText = QStringLiteral("The spreadsheet server stopped answering, and has been ended.");
+inline const QString kXLNoSpaceText = QStringLiteral("There is not enough free space on the disk to save the %s.");
 
 // A failed backend call. The layer's frame may empty the message before it
 // passes the same exception on, so that its caller adds no second details

@@ -89,6 +89,16 @@ QStringList XLFailureLines(XLOp op, const XLFailureContext& c, XLErrorKind kind,
     case Head::WBAsNew: add(Format(UIT(row.textId), {c.wbLabel, c.newLabel})); break;
     }
 
+    // A failure of our own naming says so in a line of its own, in place of
+    // the server's details.
+    if (kind == XLErrorKind::NoAnswer) {
+        add(kXLNoAnswerText);
+        used = true;
+    } else if (kind == XLErrorKind::NoSpace) {
+        add(Format(kXLNoSpaceText, {c.newLabel.isEmpty() ? c.wbLabel : c.newLabel}));
+        used = true;
+    }
+
     switch (row.detail) {
     case Detail::None: break;
     case Detail::Cell: add(Format(UIT(1201), {c.cell})); break;
@@ -103,7 +113,7 @@ QStringList XLFailureLines(XLOp op, const XLFailureContext& c, XLErrorKind kind,
     case Detail::Column: add(Format(UIT(1199), {c.column})); break;
     case Detail::MapColumn:
     case Detail::FilterColumn:
-        if (message.isEmpty())
+        if (message.isEmpty() || used)
             break;
         used = true;
         if (kind == XLErrorKind::BadRange) {

@@ -628,7 +628,14 @@ QStringList TzyXL::ExtractValList(const QString& column, int firstRow, int lastR
     } catch (...) {
         // These lines replace the inner read's; the exception passes on as it is.
         Progress::form().SetCancelled(false);
-        Log = failureLines(XLOp::ExtractValList, withColumn(column), XLErrorKind::Other, QString(), nullptr);
+        XLErrorKind kind = XLErrorKind::Other;
+        try {
+            throw;
+        } catch (const XLError& e) {
+            kind = e.kind(); // a line of its own (a hung server) stays
+        } catch (...) {
+        }
+        Log = failureLines(XLOp::ExtractValList, withColumn(column), kind, QString(), nullptr);
         throw;
     }
     Progress::Pump();

@@ -5,6 +5,7 @@
 #include "LoText.h"
 #include "LoUno.h"
 #include "MachineKeys.h"
+#include "Progress.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -117,13 +118,16 @@ struct Backend::State {
     // opened for writing at all, not even locked.
     std::unique_ptr<QTemporaryDir> docCopy;
 
-    // Runs one office request and turns whatever it raises into XLError.
+    // Runs one office request off this thread (watched: see LoCall.h) and
+    // turns whatever it raises into XLError; a cancel passes on as it is.
     template <class F>
     auto guard(F&& f) -> decltype(f())
     {
         try {
-            return f();
+            return office->call(std::forward<F>(f));
         } catch (const XLError&) {
+            throw;
+        } catch (const OperationAborted&) {
             throw;
         } catch (const lang::DisposedException& e) {
             throw XLError(XLErrorKind::Other, office && office->running()
@@ -312,6 +316,8 @@ void Backend::start()
     } catch (const std::exception& e) {
         d->profileLock.reset();
         d->spareProfile.reset();
+        if (dynamic_cast<const XLError*>(&e) || dynamic_cast<const OperationAborted*>(&e))
+            throw;
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
     }
     d->office = std::move(office);
