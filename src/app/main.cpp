@@ -10,8 +10,13 @@
 #include <QLabel>
 #include <QMainWindow>
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
+    // A write to a spreadsheet server that has died must fail with an error
+    // the run reports, not end the program.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     const QString productName = TzyAD::ProductName();
     QApplication::setApplicationName(productName);

@@ -628,7 +628,14 @@ QStringList TzyXL::ExtractValList(const QString& column, int firstRow, int lastR
     } catch (...) {
         // These lines replace the inner read's; the exception passes on as it is.
         Progress::form().SetCancelled(false);
-        Log = failureLines(XLOp::ExtractValList, withColumn(column), XLErrorKind::Other, QString(), nullptr);
+        XLErrorKind kind = XLErrorKind::Other;
+        try {
+            throw;
+        } catch (const XLError& e) {
+            kind = e.kind(); // a line of its own (a hung server) stays
+        } catch (...) {
+        }
+        Log = failureLines(XLOp::ExtractValList, withColumn(column), kind, QString(), nullptr);
         throw;
     }
     Progress::Pump();
@@ -689,6 +696,13 @@ void TzyXL::WriteCellNumber(const QString& cell, double value)
     XLFailureContext args = withCell(cell);
     args.number = value;
     frame(XLOp::WriteCellNumber, args, [&] { m_backend->writeCellNumber(cell, value); });
+}
+
+void TzyXL::ClearContents(const QString& range)
+{
+    if (!m_backend)
+        return;
+    frame(XLOp::ClearContents, withCell(range), [&] { m_backend->clearContents(range); });
 }
 
 void TzyXL::SetFontColor(const QString& cell, int color)

@@ -151,6 +151,10 @@ class TstXLOps : public QObject {
              {QStringLiteral("Unable to insert number in the following cell") + in,
               QStringLiteral("Value: ") + Utils::FormatThousands(1234.5, 2), QStringLiteral("Cell: G27"), ws, wb},
              true},
+            {"ClearContents", "clearContents", [] { XL->ClearContents(QStringLiteral("A8:AK2000")); },
+             {QStringLiteral("Unable to insert text in the following cell") + in, QStringLiteral("Cell: A8:AK2000"),
+              ws, wb},
+             true},
             {"SetFontColor", "setFontColor", [] { XL->SetFontColor(QStringLiteral("G7"), 255); },
              {QStringLiteral("Unable to apply font colour to the following Cell") + in, QStringLiteral("Cell: G7"), ws,
               wb},
@@ -678,6 +682,12 @@ private slots:
         XL->WriteCellNumber(QStringLiteral("C4"), 41639);
         QCOMPARE(s.value(QStringLiteral("C3")), XLCell::fromText(QStringLiteral("=title")));
         QCOMPARE(s.value(QStringLiteral("C4")), XLCell::fromNumber(41639));
+
+        // A range clears in one request; cells around it stay.
+        XL->ClearContents(QStringLiteral("B8:C8"));
+        QCOMPARE(s.value(QStringLiteral("B8")), XLCell::empty());
+        QCOMPARE(s.value(QStringLiteral("B9")), XLCell::fromText(QStringLiteral("=two")));
+        QCOMPARE(office->calls.last(), QStringLiteral("clearContents(B8:C8)"));
 
         XL->SetFontColor(QStringLiteral("G7"), 255);
         XL->SetInteriorColor(QStringLiteral("g7"), 12632256);

@@ -6,6 +6,7 @@
 #include "LoText.h"
 #include "LoUno.h"
 #include "MachineKeys.h"
+#include "Progress.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -29,7 +30,9 @@
 #include <com/sun/star/sheet/XCellRangeReferrer.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XSheetFilterable.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
@@ -128,13 +131,16 @@ struct Backend::State {
     // opened for writing at all, not even locked.
     std::unique_ptr<QTemporaryDir> docCopy;
 
-    // Runs one office request and turns whatever it raises into XLError.
+    // Runs one office request off this thread (watched: see LoCall.h) and
+    // turns whatever it raises into XLError; a cancel passes on as it is.
     template <class F>
     auto guard(F&& f) -> decltype(f())
     {
         try {
-            return f();
+            return office->call(std::forward<F>(f));
         } catch (const XLError&) {
+            throw;
+        } catch (const OperationAborted&) {
             throw;
         } catch (const lang::DisposedException& e) {
             throw XLError(XLErrorKind::Other, office && office->running()
@@ -337,6 +343,8 @@ void Backend::start()
         office->start();
     } catch (const std::exception& e) {
         d->profile = {};
+        if (dynamic_cast<const XLError*>(&e) || dynamic_cast<const OperationAborted*>(&e))
+            throw;
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
     }
     d->office = std::move(office);
@@ -757,6 +765,18 @@ void Backend::writeCellNumber(const QString& cell, double value)
 {
     d->requireSheet();
     d->guard([&] { d->range(cell)->getCellByPosition(0, 0)->setValue(value); });
+}
+
+void Backend::clearContents(const QString& range)
+{
+    d->requireSheet();
+    d->guard([&] {
+        // What an empty text written into a cell removes, and no more: notes,
+        // formats and drawing objects stay.
+        const sal_Int32 flags = sheet::CellFlags::VALUE | sheet::CellFlags::DATETIME | sheet::CellFlags::STRING
+                                | sheet::CellFlags::FORMULA;
+        Reference<sheet::XSheetOperation>(d->range(range), UNO_QUERY_THROW)->clearContents(flags);
+    });
 }
 
 void Backend::setFontColor(const QString& cell, int color)

@@ -50,6 +50,7 @@ public:
     void writeColumn(const QString& column, int firstRow, int lastRow, const XLColumn& values) override;
     void writeCellText(const QString& cell, const QString& text) override;
     void writeCellNumber(const QString& cell, double value) override;
+    void clearContents(const QString& range) override;
     void setFontColor(const QString& cell, int color) override;
     void setInteriorColor(const QString& cell, int color) override;
 

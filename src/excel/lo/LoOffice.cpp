@@ -1,6 +1,7 @@
 #include "LoOffice.h"
 
 #include "LoText.h"
+#include "XLBackend.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
@@ -64,21 +65,24 @@ Office::~Office()
     kill();
 }
 
-bool Office::running()
+bool Office::running() const
 {
     if (m_pid <= 0)
         return false;
-    int status = 0;
-    const pid_t r = ::waitpid(m_pid, &status, WNOHANG);
-    if (r == 0)
-        return true;
-    if (r == m_pid || (r < 0 && errno == ECHILD)) {
-        m_exitStatus = r == m_pid ? status : -1;
-        // The group may still hold children of the server; end them too.
-        ::kill(-m_pid, SIGKILL);
-        m_pid = -1;
-    }
-    return false;
+    siginfo_t info{};
+    // WNOWAIT: the process stays a zombie until reap(), so its id (and the
+    // group's) cannot be taken by another process while we may signal it.
+    if (::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+        return false;
+    return info.si_pid == 0;
+}
+
+int Office::exitCode() const
+{
+    siginfo_t info{};
+    if (m_pid <= 0 || ::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid == 0)
+        return -1;
+    return info.si_code == CLD_EXITED ? info.si_status : -1;
 }
 
 bool Office::answers()
@@ -86,14 +90,14 @@ bool Office::answers()
     if (!running() || !m_desktop.is())
         return false;
     try {
-        m_desktop->getCurrentComponent();
+        call([&] { m_desktop->getCurrentComponent(); }, CallRunner::Cancel::Ignored);
         return true;
-    } catch (const uno::Exception&) {
-        return false;
+    } catch (...) {
+        return false; // the bridge's error, or a server that does not answer
     }
 }
 
-qint64 Office::peakResidentKb()
+qint64 Office::peakResidentKb() const
 {
     if (!running())
         return -1;
@@ -128,6 +132,8 @@ void Office::spawn(const QString& pipeName)
     if (pid == 0) {
         // Child: only async-signal-safe calls from here on.
         ::setpgid(0, 0);
+        // The server gets the default disposition back: we ignore SIGPIPE.
+        ::signal(SIGPIPE, SIG_DFL);
         // Dies with us, even when we are killed without a chance to clean up.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
@@ -162,28 +168,45 @@ void Office::start()
         QElapsedTimer timer;
         timer.start();
         int restarts = 0;
+        // A start in the background is no one's run: the progress form's
+        // Cancel is not for it.
+        const auto cancel = m_options.abandon ? CallRunner::Cancel::Ignored : CallRunner::Cancel::Honoured;
+        enum class Connect { Done, Ended, Late, Abandoned };
         for (;;) {
-            try {
-                m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
-                break;
-            } catch (const connection::NoConnectException&) {
-            }
-            if (!running()) {
-                // A fresh profile makes the server set it up and ask its
-                // launcher for a restart (exit code 81): do what the launcher does.
-                if (WIFEXITED(m_exitStatus) && WEXITSTATUS(m_exitStatus) == 81 && restarts++ < 2) {
-                    spawn(pipeName);
-                    continue;
+            // Tried on the worker, so the windows stay alive while the server
+            // starts; a new server is spawned from this thread only.
+            const Connect r = call([&] {
+                for (;;) {
+                    try {
+                        m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
+                        return Connect::Done;
+                    } catch (const connection::NoConnectException&) {
+                    }
+                    if (!running())
+                        return Connect::Ended;
+                    if (m_options.abandon && m_options.abandon->load())
+                        return Connect::Abandoned;
+                    if (timer.elapsed() > m_options.connectTimeoutMs)
+                        return Connect::Late;
+                    QThread::msleep(50);
                 }
-                throw std::runtime_error("The spreadsheet server ended while starting.");
-            }
-            if (m_options.abandon && m_options.abandon->load())
+            }, cancel);
+            if (r == Connect::Done)
+                break;
+            if (r == Connect::Abandoned)
                 throw std::runtime_error("The spreadsheet server's start was given up.");
-            if (timer.elapsed() > m_options.connectTimeoutMs)
+            if (r == Connect::Late)
                 throw std::runtime_error("The spreadsheet server did not answer in time.");
-            QThread::msleep(50);
+            // A fresh profile makes the server set it up and ask its
+            // launcher for a restart (exit code 81): do what the launcher does.
+            if (exitCode() == 81 && restarts++ < 2) {
+                reap();
+                spawn(pipeName);
+                continue;
+            }
+            throw std::runtime_error("The spreadsheet server ended while starting.");
         }
-        m_desktop = frame::Desktop::create(m_context);
+        m_desktop = call([&] { return frame::Desktop::create(m_context); }, cancel);
     } catch (const uno::Exception& e) {
         m_desktop.clear();
         m_context.clear();
@@ -214,19 +237,23 @@ bool Office::terminate()
     if (!running()) {
         m_desktop.clear();
         m_context.clear();
+        kill();
         return true;
     }
     try {
-        if (m_desktop.is() && !m_desktop->terminate())
+        // No cancel here: a cancelled run still ends its server.
+        if (m_desktop.is() && !call([&] { return bool(m_desktop->terminate()); }, CallRunner::Cancel::Ignored))
             return false;
+    } catch (const XLError&) {
+        // It stopped answering and has been ended.
     } catch (const uno::RuntimeException&) {
         // The connection went down with the office, or is going: either way
         // the process is ended below.
     }
     m_desktop.clear();
     m_context.clear();
-    if (!waitExit(m_options.quitTimeoutMs))
-        kill();
+    waitExit(m_options.quitTimeoutMs);
+    kill(); // reaps it, and ends what is left of its group
     return true;
 }
 
@@ -243,6 +270,8 @@ void Office::kill()
 void Office::reap()
 {
     if (m_pid > 0) {
+        // The group may still hold children of the server; end them too.
+        ::kill(-m_pid, SIGKILL);
         int status = 0;
         ::waitpid(m_pid, &status, WNOHANG);
         m_pid = -1;
