@@ -29,14 +29,27 @@
 
 namespace {
 
+// A figure in KiB of this process's status ("VmRSS:", "VmHWM:").
+qint64 OwnStatusKb(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
 // Times between step lines: each step's time runs from its line to the next.
 class TimingProgress : public MemoryProgress {
 public:
     QElapsedTimer clock;
     QList<QPair<QString, qint64>> marks; // step text, nanoseconds at its start
+    QList<qint64> resident;              // our resident memory (KiB) at each step's start
     int AddStepIdx(const QString& text) override
     {
         marks << qMakePair(text, clock.nsecsElapsed());
+        resident << OwnStatusKb("VmRSS:");
         return MemoryProgress::AddStepIdx(text);
     }
     void AddStep(const QString& text) override { AddStepIdx(text); }
@@ -88,12 +101,7 @@ void NewLayer(bool spare)
 // Our peak resident memory (VmHWM, KiB) since the last reset.
 qint64 OwnPeakKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+    return OwnStatusKb("VmHWM:");
 }
 
 void ResetOwnPeak()
@@ -187,6 +195,7 @@ void BM_Process(benchmark::State& state)
         ResetOwnPeak();
         state.ResumeTiming();
         progress.marks.clear();
+        progress.resident.clear();
         progress.clock.start();
         if (!Process->Process(sd)) {
             state.SkipWithError(qPrintable(dlg.ids.join(u'\n')));
@@ -218,7 +227,8 @@ void BM_Process(benchmark::State& state)
                 phase = QStringLiteral("5_save");
             phases[phase] += s;
             if (state.iterations() == 0 && qEnvironmentVariableIsSet("ZOL_BENCH_STEPS"))
-                std::fprintf(stderr, "%3d %8.3f s  %s\n", n, s, qPrintable(progress.marks[i].first));
+                std::fprintf(stderr, "%3d %8.3f s %8lld KiB  %s\n", n, s, progress.resident.value(i),
+                             qPrintable(progress.marks[i].first));
         }
     }
     for (auto it = phases.cbegin(); it != phases.cend(); ++it)

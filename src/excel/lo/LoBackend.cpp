@@ -332,6 +332,8 @@ void Backend::start()
         if (spare.office) {
             d->office = std::move(spare.office);
             d->profile = std::move(spare.profile);
+            // The next start (a run starts twice) finds one ready too.
+            d->keeper->prepare();
             return;
         }
     }
@@ -348,6 +350,8 @@ void Backend::start()
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
     }
     d->office = std::move(office);
+    if (d->keeper)
+        d->keeper->prepare(); // the spare had died: a new one for the next start
 }
 
 void Backend::quit()
@@ -364,7 +368,8 @@ void Backend::quit()
     if (!done)
         throw XLError(XLErrorKind::Busy, kXLBusyText);
     d->endOffice();
-    // The next start gets a fresh server: start it now, in the background.
+    // The next start gets a fresh server: one is on its way already, or
+    // starts now, in the background.
     if (d->keeper)
         d->keeper->prepare();
 }

@@ -3,7 +3,8 @@
 // private profile of its own, is spawned and connected in the background, so
 // that the next start hands over a server that answers at once. A spare
 // serves one start only (a server is never reused after a quit); the backend
-// asks for the next one after each quit. The spare's thread spawns it and
+// asks for the next one as it takes one over (a run starts the server twice,
+// the second time soon after the first quit) and again after each quit. The spare's thread spawns it and
 // lives as long as the spare keeper, so the server's parent-death signal
 // (tied to the spawning thread) fires only when the program itself dies.
 #include "LoOffice.h"
