@@ -29,7 +29,7 @@ double WallSeconds()
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
 
-// The calling thread's CPU time: the breakdown below runs on one thread.
+// The calling thread's CPU time, for the breakdown.
 double ThreadSeconds()
 {
     timespec t{};
@@ -95,9 +95,8 @@ int main(int argc, char** argv)
     const QString series = dir.filePath(QStringLiteral("series.bin"));
     WriteInput(h->core, input);
 
-    // Both sides take the best of their repeats on the wall clock (the
-    // engine adds a large curve's days on a few threads); the best of many
-    // is what a quiet machine gives.
+    // Both sides take the best of their repeats on the wall clock; the best
+    // of many is what a quiet machine gives.
     constexpr int kRepeats = 30;
     double best = 1e30;
     for (int i = 0; i < kRepeats; ++i) {
@@ -110,8 +109,7 @@ int main(int argc, char** argv)
     }
     WriteSeries(h->core, series);
 
-    // Where the engine's time goes, on one thread: ordering the tasks into
-    // runs, and adding them.
+    // Where the engine's time goes: ordering the tasks into runs, and adding them.
     double bestBuild = 1e30, bestAdd = 1e30;
     {
         const TzyEngineCore& core = h->core;
@@ -148,7 +146,7 @@ int main(int argc, char** argv)
                 h->core.Days.DayCount, h->core.BL().ValidCount, h->core.ACT().ValidCount,
                 h->core.TGT().ValidCount, kRepeats);
     std::printf("%s", out.left(out.lastIndexOf('\n', out.size() - 2) + 1).constData());
-    std::printf("engine per-day series: %10.3f ms (on one thread: ordering the runs %.3f ms, adding them %.3f ms)\n",
+    std::printf("engine per-day series: %10.3f ms (ordering the runs %.3f ms, adding them %.3f ms)\n",
                 best * 1e3, bestBuild * 1e3, bestAdd * 1e3);
     if (ok) {
         std::printf("numpy per-day series:  %10.3f ms\n", numpySeconds * 1e3);

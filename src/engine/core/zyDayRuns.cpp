@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <immintrin.h>
-#include <thread>
 
 namespace {
 
@@ -195,29 +194,4 @@ void TzyDayRuns::AddDays(int first, int last, const std::array<double*, 2>& H)
     AddSpan(m_open, first, last, H);
     m_quantities = quantities;
     m_next = last + 1;
-}
-
-void TzyDayRuns::AddAllDays(int dayCount, const std::array<double*, 2>& H, int threads)
-{
-    // A thread pays for itself from some tens of thousands of runs on.
-    threads = std::clamp(std::min<int>(threads, int(Runs.size() / 20000)), 1, std::max(1, dayCount / 64));
-    if (threads == 1) {
-        AddDays(1, dayCount, H);
-        return;
-    }
-    std::vector<std::thread> workers;
-    const auto range = [&](int t) {
-        const int first = 1 + int((long long)dayCount * t / threads);
-        const int last = int((long long)dayCount * (t + 1) / threads);
-        std::vector<Run> open = OpenAt(first);
-        AddSpan(open, first, last, H);
-    };
-    for (int t = 1; t < threads; ++t)
-        workers.emplace_back(range, t);
-    range(0);
-    for (auto& w : workers)
-        w.join();
-    m_open.clear();
-    m_next = dayCount + 1;
-    m_quantities = {H[0] != nullptr, H[1] != nullptr};
 }

@@ -34,11 +34,6 @@ struct TzyDayRuns {
     // call's last + 1, the same quantities).
     void AddDays(int first, int last, const std::array<double*, 2>& H);
 
-    // Adds all days 1..dayCount as AddDays does, the days split into ranges
-    // added side by side on up to `threads` threads (each range's sums are
-    // its own, so nothing changes but the time).
-    void AddAllDays(int dayCount, const std::array<double*, 2>& H, int threads);
-
     // Whether the vector-mask loop is used (where the processor has it); the
     // plain loop gives the same sums. For tests.
     static bool WideVectors();

@@ -5,7 +5,6 @@
 #include "zyUIL.h"
 
 #include <algorithm>
-#include <thread>
 #include <stdexcept>
 
 namespace {
@@ -13,14 +12,6 @@ constexpr int uitDeletingTemp = 344;
 constexpr int uitComplete = 391;
 // Per curve (+ 12 per curve): man-hour histogram, man-hour S curve; cost: + 6.
 constexpr int uitHistogramBase = 345;
-
-// From this many runs on, a curve's days are added on several threads.
-constexpr size_t kRunsForThreads = 40000;
-
-int ThreadsForDays()
-{
-    return int(std::min(4U, std::max(1U, std::thread::hardware_concurrency())));
-}
 
 void CheckDayTable(const TzyDayTable& days)
 {
@@ -76,15 +67,10 @@ void TzyEngineCore::CalcDays(int curve)
                 TzyStepCounter counter(*this, uitHist, dayCount);
                 // Once the runs starting on day d are added, days 1..d are
                 // final; the counter's stride keeps the cancel poll going.
-                // A large curve is added side by side on a few threads, then
-                // its days are counted; a small one span by span.
-                const bool whole = !added && runs.Runs.size() >= kRunsForThreads;
-                if (whole)
-                    runs.AddAllDays(dayCount, histograms, ThreadsForDays());
                 constexpr int kSpan = TzyStepCounter::kStride;
                 for (int first = 1; first <= dayCount; first += kSpan) {
                     const int last = std::min(first + kSpan - 1, dayCount);
-                    if (!added && !whole)
+                    if (!added)
                         runs.AddDays(first, last, histograms);
                     for (int d = first; d <= last; ++d)
                         counter.Tick(d);
