@@ -1,8 +1,8 @@
 #include "lo_fixtures.h"
 
-#include <QFile>
-#include <csignal>
-
+#include "LoBackend.h"
+#include "LoCall.h"
+#include "LoOffice.h"
 #include "LoText.h"
 #include "LoUno.h"
 
@@ -186,12 +186,22 @@ void makeAll(const Reference<frame::XDesktop2>& desktop, const QString& folder)
     makeChartWorkbook(desktop, folder + "/template.xls", "MS Excel 97");
 }
 
-QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
+namespace {
+// The folder LO_FIXTURES_DIR names when the fixture step has filled it.
+QString filledFolder()
 {
     const QString env = qEnvironmentVariable("LO_FIXTURES_DIR");
     const QStringList files{"tasks.xlsx", "tasks.xls", "secret.xls", "template.xlsx", "template.xls"};
     if (!env.isEmpty() && std::all_of(files.begin(), files.end(), [&](const QString& f) { return QFile::exists(env + '/' + f); }))
         return env;
+    return QString();
+}
+} // namespace
+
+QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
+{
+    if (const QString filled = filledFolder(); !filled.isEmpty())
+        return filled;
     makeAll(desktop, spare);
     return spare;
 }
@@ -248,14 +258,21 @@ QStringList chartRanges(const Reference<sheet::XSpreadsheet>& s)
 
 bool processGone(int pid)
 {
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return true;
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray s = stat.readAll();
-    const int close = s.lastIndexOf(')');
-    return close > 0 && s.mid(close + 2, 1) == "Z";
+    const lo::ProcessSample s = lo::sampleProcess(pid);
+    return !s.exists || s.state == 'Z' || s.state == 'X';
+}
+
+QString fixturesMade(const QString& spare)
+{
+    if (const QString filled = filledFolder(); !filled.isEmpty())
+        return filled;
+    lo::BackendOptions o;
+    o.spare = false;
+    lo::Backend b(o);
+    b.start();
+    const QString folder = fixtures(b.server()->desktop(), spare);
+    b.quit();
+    return folder;
 }
 
 } // namespace lofix

@@ -37,6 +37,9 @@ int cellInt(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QS
 // The data ranges of the sheet's first chart, as "A7:B22" texts.
 QStringList chartRanges(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 
+// The same with a server of its own, started only when the fixtures must be made.
+QString fixturesMade(const QString& spare);
+
 // The process has ended: gone, or left only as a zombie for a parent that
 // no longer reaps it.
 bool processGone(int pid);

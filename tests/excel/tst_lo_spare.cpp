@@ -67,13 +67,7 @@ private:
 void TstLoSpare::initTestCase()
 {
     QVERIFY(m_tmp.isValid());
-    m_fixtures = qEnvironmentVariable("LO_FIXTURES_DIR");
-    if (m_fixtures.isEmpty() || !QFile::exists(m_fixtures + "/tasks.xlsx")) {
-        lo::Backend b;
-        b.start();
-        m_fixtures = lofix::fixtures(b.server()->desktop(), m_tmp.filePath("fixtures"));
-        b.quit();
-    }
+    m_fixtures = lofix::fixturesMade(m_tmp.filePath("fixtures"));
 }
 
 void TstLoSpare::eachStartTakesTheSpare()
