@@ -8,3 +8,8 @@ if(TARGET zol_lo_fixtures)
     set_tests_properties(${t} PROPERTIES FIXTURES_REQUIRED lo_fixtures)
   endforeach()
 endif()
+
+# The call runner alone, over plain processes in place of a server.
+if(TARGET zol_excel_lo)
+  zol_add_test(tst_lo_runner SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_runner.cpp LIBS zol_excel_lo TIMEOUT 120)
+endif()
