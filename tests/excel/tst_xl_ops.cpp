@@ -244,6 +244,39 @@ private slots:
         QCOMPARE(XL->Log, spaced(c.lines));
     }
 
+    // A server ended as not answering: every operation says so in a line
+    // of its own after its message, in place of the server's details.
+    void noAnswer_data() { opRows(); }
+    void noAnswer()
+    {
+        QFETCH(int, index);
+        ready();
+        const OpCase c = cases()[size_t(index)];
+        office->fail(QLatin1String(c.backendOp), XLErrorKind::NoAnswer, kXLNoAnswerText);
+        try {
+            c.call();
+            QFAIL("no failure");
+        } catch (const XLError& e) {
+            QCOMPARE(e.kind(), XLErrorKind::NoAnswer);
+            QCOMPARE(e.message(), QString()); // no second details line
+        }
+        QStringList lines = c.lines;
+        lines.removeAll(QStringLiteral("Details: boom"));
+        lines.insert(1, kXLNoAnswerText);
+        QCOMPARE(XL->Log, spaced(lines));
+    }
+
+    void noSpace()
+    {
+        ready();
+        office->fail(QStringLiteral("saveAs"), XLErrorKind::NoSpace, QStringLiteral("impl_store failed: 0x20d"));
+        QVERIFY_THROWS_EXCEPTION(XLError, XL->SaveAs(QStringLiteral("Output File"), QStringLiteral("/out/r.xlsx")));
+        QCOMPARE(XL->Log, spaced({QStringLiteral("Unable to save the Data Source File as the Output File."),
+                                  QStringLiteral("There is not enough free space on the disk to save the Output File."),
+                                  QStringLiteral("Data Source File: ") + kFile,
+                                  QStringLiteral("Output File: /out/r.xlsx")}));
+    }
+
     void failureClearsPendingCancel()
     {
         ready();

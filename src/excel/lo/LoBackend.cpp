@@ -1,6 +1,7 @@
 #include "LoBackend.h"
 
 #include "LoInteraction.h"
+#include "LoLeftovers.h"
 #include "LoOffice.h"
 #include "LoSpare.h"
 #include "LoText.h"
@@ -62,7 +63,10 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <map>
 #include <stdexcept>
@@ -159,6 +163,28 @@ struct Backend::State {
             return QStringLiteral("The spreadsheet server is not running.");
         const QString m = cleanMessage(e.Message);
         return m.isEmpty() ? QStringLiteral("The spreadsheet server refused the request.") : m;
+    }
+
+    // Whether a failed save of `path` ran short of disk space: the folder
+    // it went to, or the server's own temporary folder, has less free space
+    // left than the workbook takes (and than a megabyte).
+    bool shortOfSpace(const QString& path) const
+    {
+        qint64 need = 1 << 20;
+        if (model.is()) {
+            const QString loaded = docCopy ? docCopy->path() : QString();
+            if (!loaded.isEmpty()) {
+                for (const QFileInfo& fi : QDir(loaded).entryInfoList(QDir::Files))
+                    need = std::max(need, fi.size());
+            }
+        }
+        for (const QString& folder : {QFileInfo(path).absolutePath(), QDir::tempPath()}) {
+            struct statvfs fs {};
+            if (::statvfs(QFile::encodeName(folder).constData(), &fs) == 0
+                && qint64(fs.f_bavail) * qint64(fs.f_frsize) < need)
+                return true;
+        }
+        return false;
     }
 
     void requireOffice()
@@ -327,6 +353,8 @@ void Backend::start()
 {
     // A server still held is ended, not left running on its own.
     d->endOffice();
+    // What runs of ours that died left behind goes before a new one starts.
+    sweepLeftovers();
     if (d->keeper) {
         StartedOffice spare = d->keeper->take();
         if (spare.office) {
@@ -386,7 +414,7 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
     std::unique_ptr<QTemporaryDir> copyDir;
     QString loadPath = info.absoluteFilePath();
     if (readOnly) {
-        copyDir = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zol-workbook-XXXXXX")));
+        copyDir = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("workbook")));
         loadPath = copyDir->filePath(info.fileName());
         if (!copyDir->isValid() || !QFile::copy(info.absoluteFilePath(), loadPath))
             throw XLError(XLErrorKind::Other, QStringLiteral("'%1' cannot be read.").arg(fileName));
@@ -514,18 +542,23 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
         throw XLError(XLErrorKind::Other, QStringLiteral("The folder '%1' does not exist.").arg(folder));
     if (target.isDir())
         throw XLError(XLErrorKind::Other, QStringLiteral("'%1' is a folder.").arg(fileName));
-    // The new file is written beside the target under a temporary name and
+    // The new file is written into a folder of ours beside the target and
     // renamed into place only when complete, so a failed or interrupted save
-    // never leaves a half-written file, nor touches the one already there.
-    QTemporaryFile temp(folder + QStringLiteral("/.~") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
+    // never leaves a half-written file, nor touches the one already there;
+    // the folder goes with all the office put into it (its temporaries and
+    // lock), or a later start removes it when this process dies.
+    BesideFolder beside(target.absoluteFilePath());
+    if (!beside.isValid())
         throw XLError(XLErrorKind::Other, QStringLiteral("Cannot write to the folder '%1'.").arg(folder));
-    const QString tempPath = temp.fileName();
-    temp.close();
+    const QString tempPath = beside.filePath(target.fileName());
     const QString filter = filterFor(format, d->loadFilter, fileName);
-    d->guard([&] {
-        storeTo(d->model, tempPath, filter);
-    });
+    try {
+        d->guard([&] { storeTo(d->model, tempPath, filter); });
+    } catch (const XLError& e) {
+        if (e.kind() == XLErrorKind::Other && d->shortOfSpace(tempPath))
+            throw XLError(XLErrorKind::NoSpace, e.message());
+        throw;
+    }
     const QFileDevice::Permissions perms =
         target.exists() ? QFile::permissions(target.absoluteFilePath())
                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
@@ -535,12 +568,11 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
         // On disk before it replaces anything: a crash after the rename must
         // not leave an empty Output File in place of the old one.
         QFile written(tempPath);
-        if (written.open(QIODevice::ReadOnly))
-            ::fsync(written.handle());
+        if (written.open(QIODevice::ReadOnly) && ::fsync(written.handle()) != 0 && errno == ENOSPC)
+            throw XLError(XLErrorKind::NoSpace, QString::fromLocal8Bit(std::strerror(errno)));
     }
     if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
         throw XLError(XLErrorKind::Other, QStringLiteral("Cannot replace '%1'.").arg(fileName));
-    temp.setAutoRemove(false);
 }
 
 void Backend::closeWorkbook(bool saveChanges)

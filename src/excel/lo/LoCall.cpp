@@ -59,12 +59,13 @@ ProcessSample sampleProcess(pid_t pid)
     if (close < 0)
         return s;
     const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-    // From the state on: state(3) ... utime(14) stime(15).
-    if (fields.size() < 13 || fields[0].isEmpty())
+    // From the state on: state(3) ... utime(14) stime(15) ... starttime(22).
+    if (fields.size() < 20 || fields[0].isEmpty())
         return s;
     s.exists = true;
     s.state = fields[0].at(0);
     s.cpuTicks = fields[11].toULongLong() + fields[12].toULongLong();
+    s.startTime = fields[19].toULongLong();
     return s;
 }
 

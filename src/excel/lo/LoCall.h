@@ -30,6 +30,7 @@ struct ProcessSample {
     bool exists = false;
     char state = '?';     // R running, S sleeping, D disk wait, T stopped, Z zombie, ...
     quint64 cpuTicks = 0; // user + system time
+    quint64 startTime = 0; // clock ticks after boot: with the id, names the process for good
 };
 ProcessSample sampleProcess(pid_t pid);
 

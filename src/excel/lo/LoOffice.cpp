@@ -1,5 +1,6 @@
 #include "LoOffice.h"
 
+#include "LoLeftovers.h"
 #include "LoText.h"
 #include "XLBackend.h"
 
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
 
@@ -124,6 +126,24 @@ void Office::spawn(const QString& pipeName)
     for (auto& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
+    // The server's own temporary files go into a folder of ours, removed
+    // with the server: a killed server leaves nothing in the temporary folder.
+    if (!m_tempDir)
+        m_tempDir = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("office")));
+    std::vector<QByteArray> env;
+    for (char** e = environ; *e; ++e) {
+        const QByteArray var(*e);
+        if (!var.startsWith("TMPDIR=") && !var.startsWith("TMP="))
+            env.push_back(var);
+    }
+    if (m_tempDir->isValid()) {
+        env.push_back("TMPDIR=" + QFile::encodeName(m_tempDir->path()));
+        env.push_back("TMP=" + QFile::encodeName(m_tempDir->path()));
+    }
+    std::vector<char*> envp;
+    for (auto& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
 
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
@@ -145,7 +165,7 @@ void Office::spawn(const QString& pipeName)
             ::dup2(devnull, 2);
         }
         ::close_range(3, ~0U, 0);
-        ::execve(argv[0], argv.data(), environ);
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     // Also from the parent's side, so the group exists before any kill.
@@ -276,6 +296,7 @@ void Office::reap()
         ::waitpid(m_pid, &status, WNOHANG);
         m_pid = -1;
     }
+    m_tempDir.reset();
 }
 
 } // namespace lo

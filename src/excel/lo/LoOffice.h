@@ -17,6 +17,10 @@
 
 #include <sys/types.h>
 
+#include <memory>
+
+class QTemporaryDir;
+
 namespace lo {
 
 struct OfficeOptions {
@@ -78,6 +82,7 @@ private:
 
     OfficeOptions m_options;
     pid_t m_pid = -1;
+    std::unique_ptr<QTemporaryDir> m_tempDir; // the server's TMPDIR
     CallRunner m_calls;
     css::uno::Reference<css::uno::XComponentContext> m_context;
     css::uno::Reference<css::frame::XDesktop2> m_desktop;

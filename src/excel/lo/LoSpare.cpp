@@ -1,5 +1,7 @@
 #include "LoSpare.h"
 
+#include "LoLeftovers.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -23,7 +25,7 @@ ProfileHold ProfileHold::acquire(const QString& profileDir)
             return h;
         }
     }
-    h.temp = std::make_unique<QTemporaryDir>();
+    h.temp = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("profile")));
     h.dir = h.temp->path();
     return h;
 }
