@@ -12,6 +12,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XUnnamedDatabaseRanges.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -24,10 +25,12 @@
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
+#include <csignal>
 
 using namespace css;
 using css::uno::Any;
@@ -256,12 +259,6 @@ QStringList chartRanges(const Reference<sheet::XSpreadsheet>& s)
     return out;
 }
 
-bool processGone(int pid)
-{
-    const lo::ProcessSample s = lo::sampleProcess(pid);
-    return !s.exists || s.state == 'Z' || s.state == 'X';
-}
-
 QString fixturesMade(const QString& spare)
 {
     if (const QString filled = filledFolder(); !filled.isEmpty())
@@ -273,6 +270,38 @@ QString fixturesMade(const QString& spare)
     const QString folder = fixtures(b.server()->desktop(), spare);
     b.quit();
     return folder;
+}
+
+void fillRows(const Reference<sheet::XSpreadsheet>& s, const QString& topLeft, int rows,
+              const std::function<Sequence<Any>(int)>& row)
+{
+    Sequence<Sequence<Any>> data(rows);
+    auto* out = data.getArray();
+    for (int i = 0; i < rows; ++i)
+        out[i] = row(i + 1);
+    const int width = rows > 0 ? data[0].getLength() : 1;
+    auto corner = Reference<sheet::XCellRangeAddressable>(s->getCellRangeByName(lo::toOU(topLeft)), UNO_QUERY_THROW)
+                      ->getRangeAddress();
+    Reference<sheet::XCellRangeData>(
+        s->getCellRangeByPosition(corner.StartColumn, corner.StartRow, corner.StartColumn + width - 1,
+                                  corner.StartRow + rows - 1),
+        UNO_QUERY_THROW)
+        ->setDataArray(data);
+}
+
+QByteArray digest(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+bool gone(int pid)
+{
+    if (pid <= 0 || ::kill(pid, 0) != 0)
+        return true;
+    return lo::sampleProcess(pid).state == 'Z';
 }
 
 } // namespace lofix

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace lofix {
 
 // The task workbook: worksheets Summary, Tasks, Notes and the hidden Old;
@@ -40,8 +42,14 @@ QStringList chartRanges(const css::uno::Reference<css::sheet::XSpreadsheet>& she
 // The same with a server of its own, started only when the fixtures must be made.
 QString fixturesMade(const QString& spare);
 
-// The process has ended: gone, or left only as a zombie for a parent that
-// no longer reaps it.
-bool processGone(int pid);
+// A long block of cells from `topLeft` on, `rows` rows of `row(i)` (i from 1),
+// written in one request.
+void fillRows(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QString& topLeft, int rows,
+              const std::function<css::uno::Sequence<css::uno::Any>(int)>& row);
+
+// The SHA-256 of a file's bytes (empty when it cannot be read).
+QByteArray digest(const QString& path);
+// Whether a process has ended (gone, or a zombie nobody reaped yet).
+bool gone(int pid);
 
 } // namespace lofix

@@ -21,7 +21,6 @@
 #include <QTimer>
 
 #include <csignal>
-#include <span>
 
 using namespace css;
 using css::uno::Any;
@@ -32,21 +31,6 @@ using css::uno::UNO_QUERY_THROW;
 namespace {
 
 constexpr int kTallRows = 1000000;
-
-bool gone(int pid)
-{
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return true;
-    return lo::sampleProcess(pid).state == 'Z';
-}
-
-QByteArray digest(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 } // namespace
 
@@ -62,13 +46,7 @@ private slots:
         m_tall = m_tmp.filePath("tall.xlsx");
         lo::NewWorkbook book(maker.server()->desktop());
         auto s = book.addSheet("Tasks");
-        Sequence<Sequence<Any>> rows(kTallRows);
-        int i = 0;
-        for (auto& r : std::span(rows.getArray(), kTallRows))
-            r = lo::seqOf({Any(double(++i))});
-        Reference<sheet::XCellRangeData>(s->getCellRangeByName(lo::toOU("C1:C" + QString::number(kTallRows))),
-                                         UNO_QUERY_THROW)
-            ->setDataArray(rows);
+        lofix::fillRows(s, "C1", kTallRows, [](int i) { return lo::seqOf({Any(double(i))}); });
         lo::storeTo(book.doc, m_tall, lo::kXlsxFilter);
         maker.quit();
     }
@@ -123,10 +101,10 @@ private slots:
             QCOMPARE(e.message(), kXLNoAnswerText);
         }
         QVERIFY2(t.elapsed() < 60000, qPrintable(QString::number(t.elapsed())));
-        QVERIFY(gone(pid));
+        QVERIFY(lofix::gone(pid));
         QCOMPARE(b.serverPid(), -1);
         b.quit();
-        QCOMPARE(digest(out), QCryptographicHash::hash("the earlier report", QCryptographicHash::Sha256));
+        QCOMPARE(lofix::digest(out), QCryptographicHash::hash("the earlier report", QCryptographicHash::Sha256));
         QCOMPARE(QDir(m_tmp.path()).entryList(QStringList{".~*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
@@ -146,7 +124,7 @@ private slots:
         t.start();
         QVERIFY_THROWS_EXCEPTION(OperationAborted, b.readRawColumn("C", 1, 10));
         QVERIFY2(t.elapsed() < 1500 + 5000, qPrintable(QString::number(t.elapsed())));
-        QVERIFY(gone(pid));
+        QVERIFY(lofix::gone(pid));
         Progress::form().SetCancelled(false);
         b.quit();
         QCOMPARE(b.serverPid(), -1);
@@ -208,7 +186,7 @@ private slots:
             QVERIFY(failed);
             QVERIFY_THROWS_EXCEPTION(XLError, b.writeCellText("A1", "again"));
             b.quit();
-            QVERIFY(gone(pid));
+            QVERIFY(lofix::gone(pid));
         }
     }
 

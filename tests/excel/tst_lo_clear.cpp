@@ -19,7 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <span>
+#include <vector>
 
 using namespace css;
 using css::uno::Any;
@@ -171,15 +171,8 @@ private slots:
         {
             lo::NewWorkbook book(desktop());
             auto s = book.addSheet(kSheet);
-            Sequence<Any> row(37);
-            for (Any& v : std::span(row.getArray(), 37))
-                v <<= 3.5;
-            Sequence<Sequence<Any>> rows(kLast - 7);
-            for (auto& r : std::span(rows.getArray(), kLast - 7))
-                r = row;
-            Reference<sheet::XCellRangeData>(s->getCellRangeByName(lo::toOU("A8:AK" + QString::number(kLast))),
-                                             UNO_QUERY_THROW)
-                ->setDataArray(rows);
+            const Sequence<Any> row(std::vector<Any>(37, Any(3.5)).data(), 37);
+            lofix::fillRows(s, "A8", kLast - 7, [&](int) { return row; });
             Reference<beans::XPropertySet>(s->getCellRangeByName("A8:AK9000"), UNO_QUERY_THROW)
                 ->setPropertyValue("CellBackColor", Any(sal_Int32(0xFF0000)));
             lo::storeTo(book.doc, source, lo::kXlsxFilter);

@@ -23,7 +23,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <span>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -36,14 +35,6 @@ using css::uno::UNO_QUERY_THROW;
 namespace {
 
 constexpr int kRows = 300000;
-
-QByteArray digest(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 QStringList entries(const QString& folder, const QString& pattern = QStringLiteral("*"))
 {
@@ -67,15 +58,9 @@ void makeBig(const QString& path)
     maker.start();
     lo::NewWorkbook book(maker.server()->desktop());
     auto s = book.addSheet("Tasks");
-    Sequence<Sequence<Any>> rows(kRows);
-    int i = 0;
-    for (auto& r : std::span(rows.getArray(), kRows)) {
-        ++i;
-        r = lo::seqOf({Any(double(i) / 7), Any(lo::toOU(QStringLiteral("task %1 of the plan").arg(i)))});
-    }
-    Reference<sheet::XCellRangeData>(s->getCellRangeByName(lo::toOU("C1:D" + QString::number(kRows))),
-                                     UNO_QUERY_THROW)
-        ->setDataArray(rows);
+    lofix::fillRows(s, "C1", kRows, [](int i) {
+        return lo::seqOf({Any(double(i) / 7), Any(lo::toOU(QStringLiteral("task %1 of the plan").arg(i)))});
+    });
     lo::storeTo(book.doc, path, lo::kXlsxFilter);
     maker.quit();
 }
@@ -107,7 +92,7 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write(QByteArray(100 * 1024, 'r'));
         }
-        const QByteArray before = digest(out);
+        const QByteArray before = lofix::digest(out);
         lo::Backend b;
         b.start();
         b.openWorkbook(m_big, QString(), QString(), true);
@@ -117,7 +102,7 @@ private slots:
         } catch (const XLError& e) {
             QCOMPARE(e.kind(), XLErrorKind::NoSpace);
         }
-        QCOMPARE(digest(out), before);
+        QCOMPARE(lofix::digest(out), before);
         QCOMPARE(entries(mnt), QStringList{"report.xlsx"});
         // The workbook is still open, and saves where there is room.
         b.saveAs(m_tmp.filePath("roomy.xlsx"), XLSaveFormat::Xlsx);
@@ -157,7 +142,7 @@ private slots:
         QVERIFY(!poll.isActive());
         b.quit();
         QCOMPARE(entries(folder).join(','), QStringLiteral("report.xlsx"));
-        QCOMPARE(digest(out), QCryptographicHash::hash("the earlier report", QCryptographicHash::Sha256));
+        QCOMPARE(lofix::digest(out), QCryptographicHash::hash("the earlier report", QCryptographicHash::Sha256));
         QCOMPARE(entries(QDir::tempPath(), "zol-*") + entries(QDir::tempPath(), "lu*"), tempBefore);
     }
 

@@ -20,10 +20,7 @@
 
 namespace {
 
-bool gone(int pid)
-{
-    return lofix::processGone(pid);
-}
+using lofix::gone;
 
 bool goneWithin(int pid, int ms)
 {

@@ -93,10 +93,11 @@ private slots:
     // A busy process is working: a call longer than the stall time runs on.
     void busyIsNeverCutOff()
     {
+        lo::setStallTimeoutMs(1500);
         Child c(QStringLiteral("while :; do :; done"));
         lo::CallRunner run;
         const int r = run(c.pid(), [] {
-            QThread::msleep(2500);
+            QThread::msleep(4000);
             return 7;
         });
         QCOMPARE(r, 7);

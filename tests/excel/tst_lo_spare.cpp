@@ -22,10 +22,7 @@ namespace {
 
 constexpr int kStartMs = 120000;
 
-bool gone(int pid)
-{
-    return lofix::processGone(pid);
-}
+using lofix::gone;
 
 // No process left in the server's process group (a zombie left for a dead
 // parent aside).

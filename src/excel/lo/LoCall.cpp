@@ -243,6 +243,15 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
             finished = look();
     }
 
+    if (verdict != Verdict::None) {
+        // The bridge lets go when the server's pipe closes, a moment before
+        // the process has quite ended: the caller may count on its end.
+        QElapsedTimer t;
+        t.start();
+        for (ProcessSample s = sampleProcess(server); s.exists && s.state != 'Z' && t.elapsed() < 10000;
+             s = sampleProcess(server))
+            QThread::msleep(5);
+    }
     std::exception_ptr error;
     {
         std::lock_guard lock(w->m);
