@@ -7,9 +7,12 @@
 #include <QApplication>
 #include <csignal>
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
-    // A write to a dead spreadsheet server's pipe must fail, not end us.
+    // A write to a spreadsheet server that has died must fail with an error
+    // the run reports, not end the program.
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     const QString productName = TzyAD::ProductName();

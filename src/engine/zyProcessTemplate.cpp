@@ -205,13 +205,13 @@ void TzyProcess::ClearChartData()
         if (f + 1 <= dayCount + f - 2)
             XL->InsertRows(f + 1, dayCount + f - 2);
 
-        for (int r = f; r <= lastRow; ++r) {
-            for (int c = 1; c <= kBlockColumns; ++c) {
-                const QString cell = XL->ColNoToColLetters(c) + QString::number(r);
-                XL->WriteCellText(cell, QString());
-                XL->SetFontColor(cell, int(zyRpt::clBlack));
-                XL->SetInteriorColor(cell, int(zyRpt::clWhite));
-            }
+        // The old block's rows, emptied black on white: three requests
+        // however tall it was.
+        if (f <= lastRow) {
+            const QString block = QStringLiteral("A%1:%2%3").arg(f).arg(XL->ColNoToColLetters(kBlockColumns)).arg(lastRow);
+            XL->ClearContents(block);
+            XL->SetFontColor(block, int(zyRpt::clBlack));
+            XL->SetInteriorColor(block, int(zyRpt::clWhite));
         }
         XL->WriteCellNumber(QStringLiteral("A") + QString::number(f), d0);
         XL->WriteCellNumber(QStringLiteral("A") + QString::number(f + 1), d0 + 1);

@@ -18,6 +18,8 @@
 enum class XLErrorKind {
     Busy,     // the server refuses or does not answer (quit vetoed, call timed out)
     BadRange, // an address or column the server cannot resolve
+    NoAnswer, // the server stopped answering in the middle of a call and was ended
+    NoSpace,  // a save found too little free space on the disk
     Other,
 };
 
@@ -25,6 +27,9 @@ enum class XLErrorKind {
 // resolve, as the spreadsheet's automation interface words them.
 inline const QString kXLBusyText = QStringLiteral("OLE error 800AC472");
 inline const QString kXLBadRangeText = QStringLiteral("OLE error 800A03EC");
+// Our own lines for the failures the automation interface had no words for.
+inline const QString kXLNoAnswerText = QStringLiteral("The spreadsheet server stopped answering, and has been ended.");
+inline const QString kXLNoSpaceText = QStringLiteral("There is not enough free space on the disk to save the %s.");
 
 // A failed backend call. The layer's frame may empty the message before it
 // passes the same exception on, so that its caller adds no second details
@@ -135,6 +140,10 @@ public:
     virtual void writeColumn(const QString& column, int firstRow, int lastRow, const XLColumn& values) = 0;
     virtual void writeCellText(const QString& cell, const QString& text) = 0; // literal text
     virtual void writeCellNumber(const QString& cell, double value) = 0;
+    // Empties every cell of a range (values, texts, formulas) in one request,
+    // as writing an empty text into each would; formats stay.
+    virtual void clearContents(const QString& range) = 0;
+    // `cell` may also be a range ("A8:AK2000"): one request colours it all.
     virtual void setFontColor(const QString& cell, int color) = 0;
     virtual void setInteriorColor(const QString& cell, int color) = 0;
 };

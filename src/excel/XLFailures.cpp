@@ -33,7 +33,7 @@ struct Row {
     bool newFileLine = false; // "%s: %s" with the new label and file, after the workbook line
 };
 
-constexpr std::array<Row, 23> kRows = {{
+constexpr std::array<Row, 24> kRows = {{
     {XLOp::StartExcel, 1227, Head::Version, Detail::None, false, false},
     {XLOp::OpenWorkbook, 1228, Head::WBLabel, Detail::None, false, true},
     {XLOp::SelectWorksheet, 1229, Head::WSLabel, Detail::None, false, false},
@@ -55,6 +55,8 @@ constexpr std::array<Row, 23> kRows = {{
     {XLOp::InsertValues, 1246, Head::WSInWB, Detail::None, true, true},
     {XLOp::WriteCellText, 1248, Head::WSInWB, Detail::TextCell, true, true},
     {XLOp::WriteCellNumber, 1249, Head::WSInWB, Detail::NumberCell, true, true},
+    // Clearing is writing empty texts, all at once: the same message.
+    {XLOp::ClearContents, 1248, Head::WSInWB, Detail::Cell, true, true},
     {XLOp::SetFontColor, 1252, Head::WSInWB, Detail::Cell, true, true},
     {XLOp::SetInteriorColor, 1251, Head::WSInWB, Detail::Cell, true, true},
 }};
@@ -87,6 +89,16 @@ QStringList XLFailureLines(XLOp op, const XLFailureContext& c, XLErrorKind kind,
     case Head::WBAsNew: add(Format(UIT(row.textId), {c.wbLabel, c.newLabel})); break;
     }
 
+    // A failure of our own naming says so in a line of its own, in place of
+    // the server's details.
+    if (kind == XLErrorKind::NoAnswer) {
+        add(kXLNoAnswerText);
+        used = true;
+    } else if (kind == XLErrorKind::NoSpace) {
+        add(Format(kXLNoSpaceText, {c.newLabel.isEmpty() ? c.wbLabel : c.newLabel}));
+        used = true;
+    }
+
     switch (row.detail) {
     case Detail::None: break;
     case Detail::Cell: add(Format(UIT(1201), {c.cell})); break;
@@ -101,7 +113,7 @@ QStringList XLFailureLines(XLOp op, const XLFailureContext& c, XLErrorKind kind,
     case Detail::Column: add(Format(UIT(1199), {c.column})); break;
     case Detail::MapColumn:
     case Detail::FilterColumn:
-        if (message.isEmpty())
+        if (message.isEmpty() || used)
             break;
         used = true;
         if (kind == XLErrorKind::BadRange) {

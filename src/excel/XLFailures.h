@@ -31,6 +31,7 @@ enum class XLOp {
     InsertValues,
     WriteCellText,
     WriteCellNumber,
+    ClearContents,
     SetFontColor,
     SetInteriorColor,
 };

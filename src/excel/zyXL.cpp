@@ -490,6 +490,9 @@ void TzyXL::ExtractRawValues(const QString& column, int firstRow, int lastRow)
     if (!m_backend)
         return;
     frame(XLOp::ExtractRawValues, withColumn(column), [&] {
+        // The column read before is let go first: a large read holds the
+        // server's reply and the new column at once.
+        Vals = {};
         XLColumn v = m_backend->readRawColumn(column, firstRow, lastRow);
         v.resize(lastRow - firstRow + 1);
         // An error value reads as the text the cell shows. A single cell
@@ -511,6 +514,7 @@ void TzyXL::ExtractFmtValues(const QString& column, int firstRow, int lastRow)
         unhideAllColumns();
         unhideAllRows();
         const int n = lastRow - firstRow + 1;
+        Vals = {}; // as for raw values: not held while the next column is read
         const QStringList shown = m_backend->readDisplayColumn(column, firstRow, lastRow);
         ParseClipboardText(column, n, copyText(shown));
     });
@@ -628,7 +632,14 @@ QStringList TzyXL::ExtractValList(const QString& column, int firstRow, int lastR
     } catch (...) {
         // These lines replace the inner read's; the exception passes on as it is.
         Progress::form().SetCancelled(false);
-        Log = failureLines(XLOp::ExtractValList, withColumn(column), XLErrorKind::Other, QString(), nullptr);
+        XLErrorKind kind = XLErrorKind::Other;
+        try {
+            throw;
+        } catch (const XLError& e) {
+            kind = e.kind(); // a line of its own (a hung server) stays
+        } catch (...) {
+        }
+        Log = failureLines(XLOp::ExtractValList, withColumn(column), kind, QString(), nullptr);
         throw;
     }
     Progress::Pump();
@@ -689,6 +700,13 @@ void TzyXL::WriteCellNumber(const QString& cell, double value)
     XLFailureContext args = withCell(cell);
     args.number = value;
     frame(XLOp::WriteCellNumber, args, [&] { m_backend->writeCellNumber(cell, value); });
+}
+
+void TzyXL::ClearContents(const QString& range)
+{
+    if (!m_backend)
+        return;
+    frame(XLOp::ClearContents, withCell(range), [&] { m_backend->clearContents(range); });
 }
 
 void TzyXL::SetFontColor(const QString& cell, int color)

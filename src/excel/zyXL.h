@@ -97,6 +97,8 @@ public:
     void InsertValues(const QString& column, int firstRow, int lastRow);
     void WriteCellText(const QString& cell, const QString& text);
     void WriteCellNumber(const QString& cell, double value);
+    // Empties a range ("A8:AK2000") in one request; formats stay.
+    void ClearContents(const QString& range);
     void SetFontColor(const QString& cell, int color);
     void SetInteriorColor(const QString& cell, int color);
 

@@ -20,7 +20,7 @@ inline std::unique_ptr<lo::Backend> StartOfficeRuns(const QString& dir)
     lo::installBackendFactory();
     RF_PS_Consts::LoadRHs(*(RHs_PS = std::make_unique<TzyRHs>()));
     RF_PS_Consts::LoadRFs(*(RFs_PS = std::make_unique<TzyRFs>()));
-    auto office = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000});
+    auto office = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000, false});
     office->start();
     return office;
 }

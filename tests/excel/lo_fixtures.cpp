@@ -1,5 +1,8 @@
 #include "lo_fixtures.h"
 
+#include "LoBackend.h"
+#include "LoCall.h"
+#include "LoOffice.h"
 #include "LoText.h"
 #include "LoUno.h"
 
@@ -9,6 +12,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XUnnamedDatabaseRanges.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -21,10 +25,12 @@
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
+#include <csignal>
 
 using namespace css;
 using css::uno::Any;
@@ -183,12 +189,22 @@ void makeAll(const Reference<frame::XDesktop2>& desktop, const QString& folder)
     makeChartWorkbook(desktop, folder + "/template.xls", "MS Excel 97");
 }
 
-QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
+namespace {
+// The folder LO_FIXTURES_DIR names when the fixture step has filled it.
+QString filledFolder()
 {
     const QString env = qEnvironmentVariable("LO_FIXTURES_DIR");
     const QStringList files{"tasks.xlsx", "tasks.xls", "secret.xls", "template.xlsx", "template.xls"};
     if (!env.isEmpty() && std::all_of(files.begin(), files.end(), [&](const QString& f) { return QFile::exists(env + '/' + f); }))
         return env;
+    return QString();
+}
+} // namespace
+
+QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
+{
+    if (const QString filled = filledFolder(); !filled.isEmpty())
+        return filled;
     makeAll(desktop, spare);
     return spare;
 }
@@ -241,6 +257,51 @@ QStringList chartRanges(const Reference<sheet::XSpreadsheet>& s)
     for (const auto& a : chart->getRanges())
         out << rangeText(a);
     return out;
+}
+
+QString fixturesMade(const QString& spare)
+{
+    if (const QString filled = filledFolder(); !filled.isEmpty())
+        return filled;
+    lo::BackendOptions o;
+    o.spare = false;
+    lo::Backend b(o);
+    b.start();
+    const QString folder = fixtures(b.server()->desktop(), spare);
+    b.quit();
+    return folder;
+}
+
+void fillRows(const Reference<sheet::XSpreadsheet>& s, const QString& topLeft, int rows,
+              const std::function<Sequence<Any>(int)>& row)
+{
+    Sequence<Sequence<Any>> data(rows);
+    auto* out = data.getArray();
+    for (int i = 0; i < rows; ++i)
+        out[i] = row(i + 1);
+    const int width = rows > 0 ? data[0].getLength() : 1;
+    auto corner = Reference<sheet::XCellRangeAddressable>(s->getCellRangeByName(lo::toOU(topLeft)), UNO_QUERY_THROW)
+                      ->getRangeAddress();
+    Reference<sheet::XCellRangeData>(
+        s->getCellRangeByPosition(corner.StartColumn, corner.StartRow, corner.StartColumn + width - 1,
+                                  corner.StartRow + rows - 1),
+        UNO_QUERY_THROW)
+        ->setDataArray(data);
+}
+
+QByteArray digest(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+bool gone(int pid)
+{
+    if (pid <= 0 || ::kill(pid, 0) != 0)
+        return true;
+    return lo::sampleProcess(pid).state == 'Z';
 }
 
 } // namespace lofix

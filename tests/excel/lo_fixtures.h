@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace lofix {
 
 // The task workbook: worksheets Summary, Tasks, Notes and the hidden Old;
@@ -36,5 +38,18 @@ QString cellString(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, c
 int cellInt(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QString& cell, const char* property);
 // The data ranges of the sheet's first chart, as "A7:B22" texts.
 QStringList chartRanges(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
+
+// The same with a server of its own, started only when the fixtures must be made.
+QString fixturesMade(const QString& spare);
+
+// A long block of cells from `topLeft` on, `rows` rows of `row(i)` (i from 1),
+// written in one request.
+void fillRows(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QString& topLeft, int rows,
+              const std::function<css::uno::Sequence<css::uno::Any>(int)>& row);
+
+// The SHA-256 of a file's bytes (empty when it cannot be read).
+QByteArray digest(const QString& path);
+// Whether a process has ended (gone, or a zombie nobody reaped yet).
+bool gone(int pid);
 
 } // namespace lofix

@@ -151,6 +151,10 @@ class TstXLOps : public QObject {
              {QStringLiteral("Unable to insert number in the following cell") + in,
               QStringLiteral("Value: ") + Utils::FormatThousands(1234.5, 2), QStringLiteral("Cell: G27"), ws, wb},
              true},
+            {"ClearContents", "clearContents", [] { XL->ClearContents(QStringLiteral("A8:AK2000")); },
+             {QStringLiteral("Unable to insert text in the following cell") + in, QStringLiteral("Cell: A8:AK2000"),
+              ws, wb},
+             true},
             {"SetFontColor", "setFontColor", [] { XL->SetFontColor(QStringLiteral("G7"), 255); },
              {QStringLiteral("Unable to apply font colour to the following Cell") + in, QStringLiteral("Cell: G7"), ws,
               wb},
@@ -238,6 +242,39 @@ private slots:
         XL->SetWorkbookFileName(kFile);
         XL->SelectRange(QStringLiteral("A1"));
         QCOMPARE(XL->Log, spaced(c.lines));
+    }
+
+    // A server ended as not answering: every operation says so in a line
+    // of its own after its message, in place of the server's details.
+    void noAnswer_data() { opRows(); }
+    void noAnswer()
+    {
+        QFETCH(int, index);
+        ready();
+        const OpCase c = cases()[size_t(index)];
+        office->fail(QLatin1String(c.backendOp), XLErrorKind::NoAnswer, kXLNoAnswerText);
+        try {
+            c.call();
+            QFAIL("no failure");
+        } catch (const XLError& e) {
+            QCOMPARE(e.kind(), XLErrorKind::NoAnswer);
+            QCOMPARE(e.message(), QString()); // no second details line
+        }
+        QStringList lines = c.lines;
+        lines.removeAll(QStringLiteral("Details: boom"));
+        lines.insert(1, kXLNoAnswerText);
+        QCOMPARE(XL->Log, spaced(lines));
+    }
+
+    void noSpace()
+    {
+        ready();
+        office->fail(QStringLiteral("saveAs"), XLErrorKind::NoSpace, QStringLiteral("impl_store failed: 0x20d"));
+        QVERIFY_THROWS_EXCEPTION(XLError, XL->SaveAs(QStringLiteral("Output File"), QStringLiteral("/out/r.xlsx")));
+        QCOMPARE(XL->Log, spaced({QStringLiteral("Unable to save the Data Source File as the Output File."),
+                                  QStringLiteral("There is not enough free space on the disk to save the Output File."),
+                                  QStringLiteral("Data Source File: ") + kFile,
+                                  QStringLiteral("Output File: /out/r.xlsx")}));
     }
 
     void failureClearsPendingCancel()
@@ -678,6 +715,12 @@ private slots:
         XL->WriteCellNumber(QStringLiteral("C4"), 41639);
         QCOMPARE(s.value(QStringLiteral("C3")), XLCell::fromText(QStringLiteral("=title")));
         QCOMPARE(s.value(QStringLiteral("C4")), XLCell::fromNumber(41639));
+
+        // A range clears in one request; cells around it stay.
+        XL->ClearContents(QStringLiteral("B8:C8"));
+        QCOMPARE(s.value(QStringLiteral("B8")), XLCell::empty());
+        QCOMPARE(s.value(QStringLiteral("B9")), XLCell::fromText(QStringLiteral("=two")));
+        QCOMPARE(office->calls.last(), QStringLiteral("clearContents(B8:C8)"));
 
         XL->SetFontColor(QStringLiteral("G7"), 255);
         XL->SetInteriorColor(QStringLiteral("g7"), 12632256);

@@ -285,6 +285,18 @@ QPair<int, int> FakeOffice::cellAt(const QString& a1)
     return {row, col};
 }
 
+QPair<QPair<int, int>, QPair<int, int>> FakeOffice::rangeAt(const QString& address)
+{
+    const QStringList corners = address.split(QLatin1Char(':'));
+    if (corners.size() > 2)
+        badRange();
+    const auto first = cellAt(corners.first());
+    const auto last = cellAt(corners.last());
+    if (last.first < first.first || last.second < first.second)
+        badRange();
+    return {first, last};
+}
+
 // ---- backend --------------------------------------------------------------------
 
 namespace {
@@ -497,17 +509,30 @@ public:
         ws()->num(cell, value);
     }
 
+    void clearContents(const QString& range) override
+    {
+        o->enter(QStringLiteral("clearContents"), {range});
+        const auto [first, last] = FakeOffice::rangeAt(range);
+        FakeSheet* s = ws();
+        const auto inside = [&](const QPair<int, int>& at) {
+            return at.first >= first.first && at.first <= last.first && at.second >= first.second
+                && at.second <= last.second;
+        };
+        s->values.removeIf([&](auto it) { return inside(it.key()); });
+        s->texts.removeIf([&](auto it) { return inside(it.key()); });
+    }
+
     void setFontColor(const QString& cell, int color) override
     {
         o->enter(QStringLiteral("setFontColor"), {cell, QString::number(color)});
-        FakeOffice::cellAt(cell);
+        FakeOffice::rangeAt(cell);
         ws()->fontColors.insert(Utils::AsciiUpper(cell), color);
     }
 
     void setInteriorColor(const QString& cell, int color) override
     {
         o->enter(QStringLiteral("setInteriorColor"), {cell, QString::number(color)});
-        FakeOffice::cellAt(cell);
+        FakeOffice::rangeAt(cell);
         ws()->interiorColors.insert(Utils::AsciiUpper(cell), color);
     }
 

@@ -33,8 +33,9 @@ public:
     QMap<QPair<int, int>, QString> texts;  // (row, col) -> displayed text, when set
     QSet<int> hiddenRows;
     QSet<int> hiddenCols;
-    QHash<QString, int> fontColors;     // A1 address (upper case) -> 0xBBGGRR
-    QHash<QString, int> interiorColors; // A1 address (upper case) -> 0xBBGGRR
+    // A1 address or range as coloured (upper case) -> 0xBBGGRR
+    QHash<QString, int> fontColors;
+    QHash<QString, int> interiorColors;
     QString selection;
     bool autoFilter = false;
     bool split = false;
@@ -110,6 +111,8 @@ public:
     // Used by the backend.
     void enter(const QString& op, const QStringList& args);
     static QPair<int, int> cellAt(const QString& a1); // raises BadRange
+    // The corners of "B2:D9" (a single cell is both); raises BadRange.
+    static QPair<QPair<int, int>, QPair<int, int>> rangeAt(const QString& address);
 
 private:
     struct Failure {

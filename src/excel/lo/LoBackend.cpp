@@ -1,10 +1,13 @@
 #include "LoBackend.h"
 
 #include "LoInteraction.h"
+#include "LoLeftovers.h"
 #include "LoOffice.h"
+#include "LoSpare.h"
 #include "LoText.h"
 #include "LoUno.h"
 #include "MachineKeys.h"
+#include "Progress.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -28,7 +31,9 @@
 #include <com/sun/star/sheet/XCellRangeReferrer.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XSheetFilterable.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
@@ -58,7 +63,10 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <map>
 #include <stdexcept>
@@ -96,13 +104,25 @@ QString filterFor(XLSaveFormat format, const QString& ownFilter, const QString& 
     return ownFilter.isEmpty() ? filterForFile(fileName) : ownFilter;
 }
 
+OfficeOptions officeOptions(const BackendOptions& b)
+{
+    OfficeOptions o;
+    o.program = b.program;
+    o.profileDir = b.profileDir;
+    o.connectTimeoutMs = b.connectTimeoutMs;
+    o.quitTimeoutMs = b.quitTimeoutMs;
+    return o;
+}
+
 } // namespace
 
 struct Backend::State {
     BackendOptions options;
+    // Declared first, ended last: its thread spawned the servers it handed over.
+    std::unique_ptr<SpareKeeper> keeper;
     std::unique_ptr<Office> office;
-    std::unique_ptr<QLockFile> profileLock;
-    std::unique_ptr<QTemporaryDir> spareProfile;
+    ProfileHold profile;
+    qint64 serverPeakKb = -1;
 
     Reference<frame::XModel> model;
     Reference<sheet::XSpreadsheetDocument> doc;
@@ -115,13 +135,16 @@ struct Backend::State {
     // opened for writing at all, not even locked.
     std::unique_ptr<QTemporaryDir> docCopy;
 
-    // Runs one office request and turns whatever it raises into XLError.
+    // Runs one office request off this thread (watched: see LoCall.h) and
+    // turns whatever it raises into XLError; a cancel passes on as it is.
     template <class F>
     auto guard(F&& f) -> decltype(f())
     {
         try {
-            return f();
+            return office->call(std::forward<F>(f));
         } catch (const XLError&) {
+            throw;
+        } catch (const OperationAborted&) {
             throw;
         } catch (const lang::DisposedException& e) {
             throw XLError(XLErrorKind::Other, office && office->running()
@@ -140,6 +163,28 @@ struct Backend::State {
             return QStringLiteral("The spreadsheet server is not running.");
         const QString m = cleanMessage(e.Message);
         return m.isEmpty() ? QStringLiteral("The spreadsheet server refused the request.") : m;
+    }
+
+    // Whether a failed save of `path` ran short of disk space: the folder
+    // it went to, or the server's own temporary folder, has less free space
+    // left than the workbook takes (and than a megabyte).
+    bool shortOfSpace(const QString& path) const
+    {
+        qint64 need = 1 << 20;
+        if (model.is()) {
+            const QString loaded = docCopy ? docCopy->path() : QString();
+            if (!loaded.isEmpty()) {
+                for (const QFileInfo& fi : QDir(loaded).entryInfoList(QDir::Files))
+                    need = std::max(need, fi.size());
+            }
+        }
+        for (const QString& folder : {QFileInfo(path).absolutePath(), QDir::tempPath()}) {
+            struct statvfs fs {};
+            if (::statvfs(QFile::encodeName(folder).constData(), &fs) == 0
+                && qint64(fs.f_bavail) * qint64(fs.f_frsize) < need)
+                return true;
+        }
+        return false;
     }
 
     void requireOffice()
@@ -174,8 +219,7 @@ struct Backend::State {
     {
         dropDocument();
         office.reset(); // kills what is still running
-        profileLock.reset();
-        spareProfile.reset();
+        profile = {};
     }
 
     // An A1 address or range of the selected worksheet. The office raises a
@@ -263,6 +307,10 @@ Backend::Backend(BackendOptions options) : d(std::make_unique<State>())
         d->options.program = platform::sofficePath();
     if (d->options.profileDir.isEmpty())
         d->options.profileDir = defaultProfileDir();
+    if (d->options.spare.value_or(SpareKeeper::enabledByDefault())) {
+        d->keeper = std::make_unique<SpareKeeper>(officeOptions(d->options));
+        d->keeper->prepare();
+    }
 }
 
 Backend::~Backend()
@@ -273,6 +321,22 @@ Backend::~Backend()
     } catch (...) {
     }
     d->endOffice();
+    d->keeper.reset();
+}
+
+int Backend::sparePid() const
+{
+    return d->keeper ? d->keeper->readyPid() : -1;
+}
+
+bool Backend::waitSpareReady(int ms) const
+{
+    return d->keeper && d->keeper->waitReady(ms);
+}
+
+qint64 Backend::serverPeakKb() const
+{
+    return d->serverPeakKb;
 }
 
 int Backend::serverPid() const
@@ -289,36 +353,40 @@ void Backend::start()
 {
     // A server still held is ended, not left running on its own.
     d->endOffice();
-    OfficeOptions o;
-    o.program = d->options.program;
-    o.connectTimeoutMs = d->options.connectTimeoutMs;
-    o.quitTimeoutMs = d->options.quitTimeoutMs;
-    // The profile may serve one server at a time: a second server on the same
-    // profile would hand its work over to the first one.
-    QDir().mkpath(QFileInfo(d->options.profileDir).absolutePath());
-    d->profileLock = std::make_unique<QLockFile>(d->options.profileDir + QStringLiteral(".lock"));
-    if (d->profileLock->tryLock(0)) {
-        o.profileDir = d->options.profileDir;
-    } else {
-        d->profileLock.reset();
-        d->spareProfile = std::make_unique<QTemporaryDir>();
-        o.profileDir = d->spareProfile->path();
+    // What runs of ours that died left behind goes before a new one starts.
+    sweepLeftovers();
+    if (d->keeper) {
+        StartedOffice spare = d->keeper->take();
+        if (spare.office) {
+            d->office = std::move(spare.office);
+            d->profile = std::move(spare.profile);
+            // The next start (a run starts twice) finds one ready too.
+            d->keeper->prepare();
+            return;
+        }
     }
+    OfficeOptions o = officeOptions(d->options);
+    d->profile = ProfileHold::acquire(d->options.profileDir);
+    o.profileDir = d->profile.dir;
     auto office = std::make_unique<Office>(o);
     try {
         office->start();
     } catch (const std::exception& e) {
-        d->profileLock.reset();
-        d->spareProfile.reset();
+        d->profile = {};
+        if (dynamic_cast<const XLError*>(&e) || dynamic_cast<const OperationAborted*>(&e))
+            throw;
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
     }
     d->office = std::move(office);
+    if (d->keeper)
+        d->keeper->prepare(); // the spare had died: a new one for the next start
 }
 
 void Backend::quit()
 {
     if (!d->office)
         return;
+    d->serverPeakKb = std::max(d->serverPeakKb, d->office->peakResidentKb());
     bool done = false;
     try {
         done = d->office->terminate();
@@ -328,6 +396,10 @@ void Backend::quit()
     if (!done)
         throw XLError(XLErrorKind::Busy, kXLBusyText);
     d->endOffice();
+    // The next start gets a fresh server: one is on its way already, or
+    // starts now, in the background.
+    if (d->keeper)
+        d->keeper->prepare();
 }
 
 void Backend::openWorkbook(const QString& fileName, const QString& password,
@@ -342,7 +414,7 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
     std::unique_ptr<QTemporaryDir> copyDir;
     QString loadPath = info.absoluteFilePath();
     if (readOnly) {
-        copyDir = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zol-workbook-XXXXXX")));
+        copyDir = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("workbook")));
         loadPath = copyDir->filePath(info.fileName());
         if (!copyDir->isValid() || !QFile::copy(info.absoluteFilePath(), loadPath))
             throw XLError(XLErrorKind::Other, QStringLiteral("'%1' cannot be read.").arg(fileName));
@@ -470,18 +542,23 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
         throw XLError(XLErrorKind::Other, QStringLiteral("The folder '%1' does not exist.").arg(folder));
     if (target.isDir())
         throw XLError(XLErrorKind::Other, QStringLiteral("'%1' is a folder.").arg(fileName));
-    // The new file is written beside the target under a temporary name and
+    // The new file is written into a folder of ours beside the target and
     // renamed into place only when complete, so a failed or interrupted save
-    // never leaves a half-written file, nor touches the one already there.
-    QTemporaryFile temp(folder + QStringLiteral("/.~") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
+    // never leaves a half-written file, nor touches the one already there;
+    // the folder goes with all the office put into it (its temporaries and
+    // lock), or a later start removes it when this process dies.
+    BesideFolder beside(target.absoluteFilePath());
+    if (!beside.isValid())
         throw XLError(XLErrorKind::Other, QStringLiteral("Cannot write to the folder '%1'.").arg(folder));
-    const QString tempPath = temp.fileName();
-    temp.close();
+    const QString tempPath = beside.filePath(target.fileName());
     const QString filter = filterFor(format, d->loadFilter, fileName);
-    d->guard([&] {
-        storeTo(d->model, tempPath, filter);
-    });
+    try {
+        d->guard([&] { storeTo(d->model, tempPath, filter); });
+    } catch (const XLError& e) {
+        if (e.kind() == XLErrorKind::Other && d->shortOfSpace(tempPath))
+            throw XLError(XLErrorKind::NoSpace, e.message());
+        throw;
+    }
     const QFileDevice::Permissions perms =
         target.exists() ? QFile::permissions(target.absoluteFilePath())
                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
@@ -491,12 +568,11 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
         // On disk before it replaces anything: a crash after the rename must
         // not leave an empty Output File in place of the old one.
         QFile written(tempPath);
-        if (written.open(QIODevice::ReadOnly))
-            ::fsync(written.handle());
+        if (written.open(QIODevice::ReadOnly) && ::fsync(written.handle()) != 0 && errno == ENOSPC)
+            throw XLError(XLErrorKind::NoSpace, QString::fromLocal8Bit(std::strerror(errno)));
     }
     if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
         throw XLError(XLErrorKind::Other, QStringLiteral("Cannot replace '%1'.").arg(fileName));
-    temp.setAutoRemove(false);
 }
 
 void Backend::closeWorkbook(bool saveChanges)
@@ -726,6 +802,18 @@ void Backend::writeCellNumber(const QString& cell, double value)
 {
     d->requireSheet();
     d->guard([&] { d->range(cell)->getCellByPosition(0, 0)->setValue(value); });
+}
+
+void Backend::clearContents(const QString& range)
+{
+    d->requireSheet();
+    d->guard([&] {
+        // What an empty text written into a cell removes, and no more: notes,
+        // formats and drawing objects stay.
+        const sal_Int32 flags = sheet::CellFlags::VALUE | sheet::CellFlags::DATETIME | sheet::CellFlags::STRING
+                                | sheet::CellFlags::FORMULA;
+        Reference<sheet::XSheetOperation>(d->range(range), UNO_QUERY_THROW)->clearContents(flags);
+    });
 }
 
 void Backend::setFontColor(const QString& cell, int color)

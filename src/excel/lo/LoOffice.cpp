@@ -1,6 +1,8 @@
 #include "LoOffice.h"
 
+#include "LoLeftovers.h"
 #include "LoText.h"
+#include "XLBackend.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
@@ -14,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
 
@@ -64,21 +67,49 @@ Office::~Office()
     kill();
 }
 
-bool Office::running()
+bool Office::running() const
 {
     if (m_pid <= 0)
         return false;
-    int status = 0;
-    const pid_t r = ::waitpid(m_pid, &status, WNOHANG);
-    if (r == 0)
+    siginfo_t info{};
+    // WNOWAIT: the process stays a zombie until reap(), so its id (and the
+    // group's) cannot be taken by another process while we may signal it.
+    if (::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+        return false;
+    return info.si_pid == 0;
+}
+
+int Office::exitCode() const
+{
+    siginfo_t info{};
+    if (m_pid <= 0 || ::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid == 0)
+        return -1;
+    return info.si_code == CLD_EXITED ? info.si_status : -1;
+}
+
+bool Office::answers()
+{
+    if (!running() || !m_desktop.is())
+        return false;
+    try {
+        call([&] { m_desktop->getCurrentComponent(); }, CallRunner::Cancel::Ignored);
         return true;
-    if (r == m_pid || (r < 0 && errno == ECHILD)) {
-        m_exitStatus = r == m_pid ? status : -1;
-        // The group may still hold children of the server; end them too.
-        ::kill(-m_pid, SIGKILL);
-        m_pid = -1;
+    } catch (...) {
+        return false; // the bridge's error, or a server that does not answer
     }
-    return false;
+}
+
+qint64 Office::peakResidentKb() const
+{
+    if (!running())
+        return -1;
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
 }
 
 void Office::spawn(const QString& pipeName)
@@ -95,6 +126,24 @@ void Office::spawn(const QString& pipeName)
     for (auto& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
+    // The server's own temporary files go into a folder of ours, removed
+    // with the server: a killed server leaves nothing in the temporary folder.
+    if (!m_tempDir)
+        m_tempDir = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("office")));
+    std::vector<QByteArray> env;
+    for (char** e = environ; *e; ++e) {
+        const QByteArray var(*e);
+        if (!var.startsWith("TMPDIR=") && !var.startsWith("TMP="))
+            env.push_back(var);
+    }
+    if (m_tempDir->isValid()) {
+        env.push_back("TMPDIR=" + QFile::encodeName(m_tempDir->path()));
+        env.push_back("TMP=" + QFile::encodeName(m_tempDir->path()));
+    }
+    std::vector<char*> envp;
+    for (auto& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
 
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
@@ -103,6 +152,8 @@ void Office::spawn(const QString& pipeName)
     if (pid == 0) {
         // Child: only async-signal-safe calls from here on.
         ::setpgid(0, 0);
+        // The server gets the default disposition back: we ignore SIGPIPE.
+        ::signal(SIGPIPE, SIG_DFL);
         // Dies with us, even when we are killed without a chance to clean up.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
@@ -114,7 +165,7 @@ void Office::spawn(const QString& pipeName)
             ::dup2(devnull, 2);
         }
         ::close_range(3, ~0U, 0);
-        ::execve(argv[0], argv.data(), environ);
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     // Also from the parent's side, so the group exists before any kill.
@@ -137,26 +188,45 @@ void Office::start()
         QElapsedTimer timer;
         timer.start();
         int restarts = 0;
+        // A start in the background is no one's run: the progress form's
+        // Cancel is not for it.
+        const auto cancel = m_options.abandon ? CallRunner::Cancel::Ignored : CallRunner::Cancel::Honoured;
+        enum class Connect { Done, Ended, Late, Abandoned };
         for (;;) {
-            try {
-                m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
-                break;
-            } catch (const connection::NoConnectException&) {
-            }
-            if (!running()) {
-                // A fresh profile makes the server set it up and ask its
-                // launcher for a restart (exit code 81): do what the launcher does.
-                if (WIFEXITED(m_exitStatus) && WEXITSTATUS(m_exitStatus) == 81 && restarts++ < 2) {
-                    spawn(pipeName);
-                    continue;
+            // Tried on the worker, so the windows stay alive while the server
+            // starts; a new server is spawned from this thread only.
+            const Connect r = call([&] {
+                for (;;) {
+                    try {
+                        m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
+                        return Connect::Done;
+                    } catch (const connection::NoConnectException&) {
+                    }
+                    if (!running())
+                        return Connect::Ended;
+                    if (m_options.abandon && m_options.abandon->load())
+                        return Connect::Abandoned;
+                    if (timer.elapsed() > m_options.connectTimeoutMs)
+                        return Connect::Late;
+                    QThread::msleep(50);
                 }
-                throw std::runtime_error("The spreadsheet server ended while starting.");
-            }
-            if (timer.elapsed() > m_options.connectTimeoutMs)
+            }, cancel);
+            if (r == Connect::Done)
+                break;
+            if (r == Connect::Abandoned)
+                throw std::runtime_error("The spreadsheet server's start was given up.");
+            if (r == Connect::Late)
                 throw std::runtime_error("The spreadsheet server did not answer in time.");
-            QThread::msleep(50);
+            // A fresh profile makes the server set it up and ask its
+            // launcher for a restart (exit code 81): do what the launcher does.
+            if (exitCode() == 81 && restarts++ < 2) {
+                reap();
+                spawn(pipeName);
+                continue;
+            }
+            throw std::runtime_error("The spreadsheet server ended while starting.");
         }
-        m_desktop = frame::Desktop::create(m_context);
+        m_desktop = call([&] { return frame::Desktop::create(m_context); }, cancel);
     } catch (const uno::Exception& e) {
         m_desktop.clear();
         m_context.clear();
@@ -187,19 +257,23 @@ bool Office::terminate()
     if (!running()) {
         m_desktop.clear();
         m_context.clear();
+        kill();
         return true;
     }
     try {
-        if (m_desktop.is() && !m_desktop->terminate())
+        // No cancel here: a cancelled run still ends its server.
+        if (m_desktop.is() && !call([&] { return bool(m_desktop->terminate()); }, CallRunner::Cancel::Ignored))
             return false;
+    } catch (const XLError&) {
+        // It stopped answering and has been ended.
     } catch (const uno::RuntimeException&) {
         // The connection went down with the office, or is going: either way
         // the process is ended below.
     }
     m_desktop.clear();
     m_context.clear();
-    if (!waitExit(m_options.quitTimeoutMs))
-        kill();
+    waitExit(m_options.quitTimeoutMs);
+    kill(); // reaps it, and ends what is left of its group
     return true;
 }
 
@@ -216,10 +290,13 @@ void Office::kill()
 void Office::reap()
 {
     if (m_pid > 0) {
+        // The group may still hold children of the server; end them too.
+        ::kill(-m_pid, SIGKILL);
         int status = 0;
         ::waitpid(m_pid, &status, WNOHANG);
         m_pid = -1;
     }
+    m_tempDir.reset();
 }
 
 } // namespace lo

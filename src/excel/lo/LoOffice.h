@@ -9,9 +9,17 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include "LoCall.h"
+
 #include <QString>
 
+#include <atomic>
+
 #include <sys/types.h>
+
+#include <memory>
+
+class QTemporaryDir;
 
 namespace lo {
 
@@ -20,6 +28,9 @@ struct OfficeOptions {
     QString profileDir;  // private user installation (created when missing)
     int connectTimeoutMs = 90000;
     int quitTimeoutMs = 15000;
+    // A start in the background: set by another thread to give it up; such
+    // a start ignores the progress form's Cancel.
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 class Office {
@@ -31,8 +42,14 @@ public:
 
     // Spawns the server and connects within the deadline; throws
     // std::runtime_error with a readable message on failure (the half-started
-    // process is killed first).
+    // process is killed first), or what call() raises.
     void start();
+    // Runs one request to the server off this thread, watched (see LoCall.h).
+    template <class F>
+    auto call(F&& f, CallRunner::Cancel cancel = CallRunner::Cancel::Honoured) -> decltype(f())
+    {
+        return m_calls(m_pid, std::forward<F>(f), cancel);
+    }
     // Asks the desktop to terminate. false when the office vetoed (it keeps
     // running); true when it has exited, was killed after the deadline, or
     // had already gone.
@@ -40,7 +57,14 @@ public:
     // Kills the process group at once.
     void kill();
 
-    bool running();
+    // Whether the server still runs. Never reaps it, so any thread may ask
+    // while the process id stays ours.
+    bool running() const;
+    // Running and answering a request over the bridge: a server killed a
+    // moment ago may still look running while its threads end.
+    bool answers();
+    // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
+    qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
@@ -53,10 +77,13 @@ private:
     void spawn(const QString& pipeName);
     bool waitExit(int timeoutMs);
     void reap();
+    // The exit code of a server that has ended (-1 when it runs or was killed).
+    int exitCode() const;
 
     OfficeOptions m_options;
     pid_t m_pid = -1;
-    int m_exitStatus = 0; // wait status of the last process that ended
+    std::unique_ptr<QTemporaryDir> m_tempDir; // the server's TMPDIR
+    CallRunner m_calls;
     css::uno::Reference<css::uno::XComponentContext> m_context;
     css::uno::Reference<css::frame::XDesktop2> m_desktop;
 };

@@ -1,0 +1,270 @@
+#include "LoCall.h"
+
+#include "Progress.h"
+#include "XLBackend.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <condition_variable>
+#include <csignal>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace lo {
+
+namespace {
+
+constexpr int kDefaultStallMs = 30000;
+// A call that ends this quickly never shows the wait loop.
+constexpr auto kQuickCall = std::chrono::milliseconds(20);
+// How often the wait looks at the cancel flag and the server.
+constexpr int kWatchMs = 100;
+
+std::atomic<int> g_stallMs{0};
+
+} // namespace
+
+int stallTimeoutMs()
+{
+    if (const int set = g_stallMs.load(); set > 0)
+        return set;
+    bool ok = false;
+    const int env = qEnvironmentVariableIntValue("ZOL_LO_STALL_MS", &ok);
+    return ok && env > 0 ? env : kDefaultStallMs;
+}
+
+void setStallTimeoutMs(int ms)
+{
+    g_stallMs = ms > 0 ? ms : 0;
+}
+
+ProcessSample sampleProcess(pid_t pid)
+{
+    ProcessSample s;
+    if (pid <= 0)
+        return s;
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return s;
+    const QByteArray line = f.readAll();
+    // The name in parentheses may hold blanks and parentheses of its own.
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0)
+        return s;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    // From the state on: state(3) ... utime(14) stime(15) ... starttime(22).
+    if (fields.size() < 20 || fields[0].isEmpty())
+        return s;
+    s.exists = true;
+    s.state = fields[0].at(0);
+    s.cpuTicks = fields[11].toULongLong() + fields[12].toULongLong();
+    s.startTime = fields[19].toULongLong();
+    return s;
+}
+
+// The worker thread and the one call it runs at a time.
+struct CallRunner::Worker {
+    std::mutex m;
+    std::condition_variable cv;
+    const std::function<void()>* job = nullptr;
+    bool done = false;
+    bool stop = false;
+    bool busy = false;
+    std::exception_ptr error;
+    std::function<void()> wake; // tells the waiting loop; set only while it waits
+    std::thread thread;
+
+    Worker()
+    {
+        thread = std::thread([this] { loop(); });
+    }
+    ~Worker()
+    {
+        {
+            std::lock_guard lock(m);
+            stop = true;
+        }
+        cv.notify_all();
+        thread.join();
+    }
+
+    void loop()
+    {
+        std::unique_lock lock(m);
+        for (;;) {
+            cv.wait(lock, [this] { return stop || job; });
+            if (!job)
+                return;
+            const std::function<void()>* call = job;
+            lock.unlock();
+            std::exception_ptr e;
+            try {
+                (*call)();
+            } catch (...) {
+                e = std::current_exception();
+            }
+            lock.lock();
+            job = nullptr;
+            error = e;
+            done = true;
+            if (wake)
+                wake();
+            cv.notify_all();
+        }
+    }
+};
+
+namespace {
+
+// Decides, sample by sample, whether the server has stopped making progress.
+class StallWatch {
+public:
+    explicit StallWatch(pid_t pid) : m_pid(pid) { m_since.start(); }
+
+    bool hung()
+    {
+        const ProcessSample s = sampleProcess(m_pid);
+        // Gone or dying: the call returns with the bridge's error by itself.
+        if (!s.exists || s.state == 'Z' || s.state == 'X')
+            return false;
+        const bool stopped = s.state == 'T' || s.state == 't';
+        // Busy on the processor or waiting for the disk is progress.
+        if (!stopped && (s.cpuTicks != m_cpu || s.state == 'D' || !m_sampled)) {
+            m_cpu = s.cpuTicks;
+            m_sampled = true;
+            m_since.restart();
+            return false;
+        }
+        return m_since.elapsed() >= stallTimeoutMs();
+    }
+
+private:
+    pid_t m_pid;
+    quint64 m_cpu = 0;
+    bool m_sampled = false;
+    QElapsedTimer m_since;
+};
+
+void endGroup(pid_t pid)
+{
+    // The process is our child and not reaped yet, so neither its id nor
+    // its group can belong to anybody else.
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+}
+
+bool onGuiThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+} // namespace
+
+CallRunner::CallRunner() : w(std::make_unique<Worker>()) {}
+
+CallRunner::~CallRunner() = default;
+
+void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel cancel)
+{
+    {
+        std::lock_guard lock(w->m);
+        if (w->busy)
+            throw XLError(XLErrorKind::Busy, kXLBusyText);
+        w->busy = true;
+        w->done = false;
+        w->error = nullptr;
+        w->job = &call;
+    }
+    w->cv.notify_all();
+
+    enum class Verdict { None, Cancelled, Hung } verdict = Verdict::None;
+    StallWatch watch(server);
+    // One look at the cancel flag and the server; true once the call is done.
+    auto look = [&] {
+        {
+            std::lock_guard lock(w->m);
+            if (w->done)
+                return true;
+        }
+        if (verdict != Verdict::None || server <= 0)
+            return false;
+        if (cancel == Cancel::Honoured && Progress::form().Cancelled())
+            verdict = Verdict::Cancelled;
+        else if (watch.hung())
+            verdict = Verdict::Hung;
+        if (verdict != Verdict::None)
+            endGroup(server);
+        return false;
+    };
+
+    bool finished = false;
+    {
+        std::unique_lock lock(w->m);
+        finished = w->cv.wait_for(lock, kQuickCall, [this] { return w->done; });
+    }
+    if (!finished && onGuiThread()) {
+        QEventLoop loop;
+        QTimer tick;
+        tick.setInterval(kWatchMs);
+        QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+            if (look())
+                loop.quit();
+        });
+        bool waiting = false;
+        {
+            std::lock_guard lock(w->m);
+            if (!w->done) {
+                w->wake = [&loop] { QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection); };
+                waiting = true;
+            }
+        }
+        if (waiting) {
+            tick.start();
+            // Events of the windows are handled meanwhile, input included.
+            loop.exec();
+            std::lock_guard lock(w->m);
+            w->wake = nullptr;
+        }
+    }
+    while (!finished) {
+        {
+            std::unique_lock lock(w->m);
+            finished = w->cv.wait_for(lock, std::chrono::milliseconds(kWatchMs), [this] { return w->done; });
+        }
+        if (!finished)
+            finished = look();
+    }
+
+    if (verdict != Verdict::None) {
+        // The bridge lets go when the server's pipe closes, a moment before
+        // the process has quite ended: the caller may count on its end.
+        QElapsedTimer t;
+        t.start();
+        for (ProcessSample s = sampleProcess(server); s.exists && s.state != 'Z' && t.elapsed() < 10000;
+             s = sampleProcess(server))
+            QThread::msleep(5);
+    }
+    std::exception_ptr error;
+    {
+        std::lock_guard lock(w->m);
+        error = w->error;
+        w->error = nullptr;
+        w->busy = false;
+    }
+    if (verdict == Verdict::Cancelled)
+        throw OperationAborted();
+    if (verdict == Verdict::Hung)
+        throw XLError(XLErrorKind::NoAnswer, kXLNoAnswerText);
+    if (error)
+        std::rethrow_exception(error);
+}
+
+} // namespace lo

@@ -1,0 +1,72 @@
+#pragma once
+// Calls to the spreadsheet server, run off the calling thread. The bridge to
+// the server is thread-safe, so each call runs on a worker thread of the
+// server's own while the caller waits in a local event loop: the windows keep
+// repainting and the progress form's Cancel keeps answering. While a call is
+// outstanding the server is watched: Cancel ends its process group (the call
+// returns with the bridge's disposed error and the run unwinds with the
+// silent abort), and a server that makes no progress for the stall time
+// (stopped, or using no CPU time) is ended and reported as not answering.
+// Honest long work keeps the server's CPU busy and is never cut off.
+#include <QString>
+
+#include <sys/types.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+namespace lo {
+
+// How long a server may make no progress while a call is outstanding before
+// it is taken as hung: the setter's value when set (tests), else the
+// environment's ZOL_LO_STALL_MS, else 30 seconds.
+int stallTimeoutMs();
+void setStallTimeoutMs(int ms); // 0 restores the default
+
+// What the watch reads of a process.
+struct ProcessSample {
+    bool exists = false;
+    char state = '?';     // R running, S sleeping, D disk wait, T stopped, Z zombie, ...
+    quint64 cpuTicks = 0; // user + system time
+    quint64 startTime = 0; // clock ticks after boot: with the id, names the process for good
+};
+ProcessSample sampleProcess(pid_t pid);
+
+class CallRunner {
+public:
+    CallRunner();
+    ~CallRunner(); // waits for a call still running (the server is ended by then)
+    CallRunner(const CallRunner&) = delete;
+    CallRunner& operator=(const CallRunner&) = delete;
+
+    enum class Cancel { Honoured, Ignored };
+
+    // Runs `call` on the worker while this thread waits, and passes on what
+    // it raised. `server` is the process group watched (none when <= 0). A
+    // cancel raises OperationAborted, a hung server XLError (NoAnswer), each
+    // once the server is ended and the call has returned. A call made while
+    // another is outstanding (from an event handler of the wait) is refused
+    // as Busy.
+    void run(pid_t server, const std::function<void()>& call, Cancel cancel = Cancel::Honoured);
+
+    template <class F>
+    auto operator()(pid_t server, F&& f, Cancel cancel = Cancel::Honoured) -> decltype(f())
+    {
+        using R = decltype(f());
+        if constexpr (std::is_void_v<R>) {
+            run(server, std::function<void()>(std::forward<F>(f)), cancel);
+        } else {
+            std::optional<R> result;
+            run(server, [&] { result.emplace(f()); }, cancel);
+            return std::move(*result);
+        }
+    }
+
+private:
+    struct Worker;
+    std::unique_ptr<Worker> w;
+};
+
+} // namespace lo
