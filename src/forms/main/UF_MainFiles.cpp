@@ -34,11 +34,6 @@ using namespace FilesPage;
 
 namespace {
 
-TzySD& Active()
-{
-    return SDs->getItems(SDs->ActiveSD());
-}
-
 // Where the text ends inside the edit, in the edit's coordinates.
 int TextEndX(const QLineEdit* edit)
 {
@@ -396,7 +391,7 @@ void TUF_MainFiles::ValidateTHR(QObject* sender, QChar& key)
 
 void TUF_MainFiles::ResetCaches(const CacheReset& r)
 {
-    TzySD& sd = Active();
+    TzySD& sd = ActiveDefinition();
     if (r.wsl1)
         sd.ResetWSL(wslDataSource);
     if (r.wsl2)
@@ -584,7 +579,7 @@ void TUF_Main::ClearPage0()
     Updating[0] = true;
     for (QLineEdit* e : Files->Edits)
         e->clear();
-    TzySD& sd = Active();
+    TzySD& sd = ActiveDefinition();
     sd.ResetWSL(wslDataSource);
     sd.ResetWSL(wslTemplate);
     sd.ResetFL();
@@ -610,7 +605,7 @@ void TUF_Main::LoadPage0()
     if (!PageEnabled[0])
         return;
     Updating[0] = true;
-    TzySCF& scf = Active().SCF;
+    TzySCF& scf = ActiveDefinition().SCF;
     const StoredFiles f = ForLoad(*DV, {scf.GetDataSourceFile(), scf.GetTemplateFile(), scf.GetOutputFile()},
                                   UP->GetDefaultXLExtnDot());
     if (f.dsf != scf.GetDataSourceFile())
@@ -619,7 +614,7 @@ void TUF_Main::LoadPage0()
         scf.SetTemplateFile(f.tf);
     if (f.of != scf.GetOutputFile())
         scf.SetOutputFile(f.of);
-    const TzyPD& pd = Active().PD;
+    const TzyPD& pd = ActiveDefinition().PD;
     FilesPage::Texts t;
     t[eDSF] = scf.GetDataSourceFile();
     t[eDSFPassword] = scf.GetDataSourceFileOpenPassword();
@@ -645,7 +640,7 @@ void TUF_Main::SavePage0()
     Updating[0] = true;
     const FilesPage::Texts t = ForSave(*DV, Files->PageTexts(), UP->GetDefaultXLExtnDot());
     Files->SetTexts(t);
-    TzySCF& scf = Active().SCF;
+    TzySCF& scf = ActiveDefinition().SCF;
     scf.SetDataSourceFile(Utils::Trim(t[eDSF]));
     scf.SetDataSourceFileOpenPassword(t[eDSFPassword]);
     scf.SetTaskWS(Utils::Trim(t[eTaskWS]));
@@ -655,7 +650,7 @@ void TUF_Main::SavePage0()
     scf.SetProjectSummaryWS(t[ePSWS]);
     scf.SetChartDataWS(t[eCDWS]);
     scf.SetOutputFile(Utils::Trim(t[eOF]));
-    TzyPD& pd = Active().PD;
+    TzyPD& pd = ActiveDefinition().PD;
     pd.SetProjectTitle(Utils::Trim(t[eTitle]));
     pd.SetProjectNumber(Utils::Trim(t[eNumber]));
     pd.SetProjectClient(Utils::Trim(t[eClient]));
