@@ -113,6 +113,25 @@ private slots:
         QVERIFY(g->dlg.seen.isEmpty());
         QVERIFY(!servers.isEmpty());
     }
+
+    // A corrupt workbook gives the extraction's failure message; the caches
+    // read before stay.
+    void corruptWorkbook()
+    {
+        const QString corrupt = tmp.path() + "/corrupt.xlsx";
+        QFile c(corrupt);
+        QVERIFY(c.open(QIODevice::WriteOnly));
+        c.write(QByteArray("PK\x03\x04 this is not a workbook").repeated(50));
+        c.close();
+        g->dlg.seen.clear();
+        const bool fieldsLoaded = active().getFL_Loaded();
+        const WorksheetChoice ws = BrowseWorksheet(UIT(605), corrupt, QString(), UIT(608), 2, 2, QString(), {});
+        QCOMPARE(ws.result, 0);
+        QCOMPARE(g->dlg.ids(), QStringList{"UP017"});
+        QVERIFY(!active().getWSL_Loaded(2));
+        QVERIFY(active().getWSL_Loaded(1));
+        QCOMPARE(active().getFL_Loaded(), fieldsLoaded);
+    }
 };
 
 QTEST_MAIN(TstBrowseOffice)
