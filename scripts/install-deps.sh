@@ -9,7 +9,7 @@ packages=(
   libjpeg-dev libbenchmark-dev
   xvfb xauth dbus-daemon
   poppler-utils
-  fonts-dejavu-core
+  fonts-dejavu-core adwaita-icon-theme
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,7 +5,6 @@
 #include "zyAD.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <csignal>
 
 int main(int argc, char* argv[])
@@ -18,8 +17,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(productName);
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
     QApplication::setDesktopFileName(QStringLiteral("tarvo-zol-lumo"));
-    if (QIcon::themeName().isEmpty())
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
 
     // A second start hands its command line to the first and ends.
     if (Utils::CheckSingleInstance())

@@ -1,6 +1,7 @@
 #include "UF_Splash.h"
 
 #include "Artwork.h"
+#include "FitRules.h"
 #include "FormText.h"
 #include "Utils.h"
 #include "WorkArea.h"
@@ -9,6 +10,7 @@
 
 #include <QEventLoop>
 #include <QLabel>
+#include <QPainter>
 
 TUF_Splash* UF_Splash = nullptr;
 
@@ -19,7 +21,6 @@ const QString kLegal2 = QStringLiteral("Tarvo ZOL Lumo is a trademark of Kelvane
 
 TUF_Splash::TUF_Splash(int minimumDisplayMs)
     : QFrame(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , Bvl_Splash(new QFrame(this))
     , Img_App(new QLabel(this))
     , Lbl_Ver(new QLabel(this))
     , Lbl_Status(new QLabel(this))
@@ -36,9 +37,6 @@ TUF_Splash::TUF_Splash(int minimumDisplayMs)
     pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, QColor(0x20, 0x20, 0x20));
     setPalette(pal);
-    Bvl_Splash->setFrameShape(QFrame::Box);
-    Bvl_Splash->setFrameShadow(QFrame::Plain);
-    Bvl_Splash->setStyleSheet(QStringLiteral("color: #9aa7b4"));
     Img_App->setPixmap(Artwork::ProductPicture());
     Img_App->setFixedSize(244, 44);
     Img_App->move(8, 8);
@@ -50,6 +48,8 @@ TUF_Splash::TUF_Splash(int minimumDisplayMs)
     resize(370, 230);
 
     TmrSplash.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the minimum time is a minimum.
+    TmrSplash.setTimerType(Qt::PreciseTimer);
     TmrSplash.setInterval(minimumDisplayMs);
     connect(&TmrSplash, &QTimer::timeout, this, &TUF_Splash::TmrSplashTimer);
     TmrSplash.start();
@@ -152,28 +152,31 @@ void TUF_Splash::SetMinSize()
     setMinimumSize(minWidth, minHeight);
     if (width() < minWidth || height() < minHeight)
         resize(qMax(width(), minWidth), qMax(height(), minHeight));
-    Bvl_Splash->setGeometry(rect());
     AlignLogo();
 }
 
 void TUF_Splash::FitToScreen()
 {
     const QRect wa = platform::workArea();
-    const int h = qMin(wa.height(), minimumHeight());
-    if (minimumHeight() > h)
-        setMinimumHeight(h);
-    const int w = qMin(wa.width(), minimumWidth());
-    if (minimumWidth() > w)
-        setMinimumWidth(w);
-    setGeometry(qMax(wa.left() + wa.width() / 2 - w / 2, wa.left()), qMax(wa.top() + wa.height() / 2 - h / 2, wa.top()),
-                w, h);
-    Bvl_Splash->setGeometry(rect());
+    const FitRules::Span v = FitRules::CentreSpan(wa.top(), wa.height(), minimumHeight());
+    const FitRules::Span h = FitRules::CentreSpan(wa.left(), wa.width(), minimumWidth());
+    setMinimumSize(h.minimum, v.minimum);
+    setGeometry(h.pos, v.pos, h.length, v.length);
     AlignLogo();
 }
 
 void TUF_Splash::AlignLogo()
 {
     Img_KV->move(width() - 8 - Img_KV->width(), height() - 8 - Img_KV->height());
+}
+
+void TUF_Splash::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    // Bvl_Splash: the frame line around the whole form.
+    QPainter p(this);
+    p.setPen(QColor(0x6E, 0x7F, 0x92));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void TUF_Splash::showEvent(QShowEvent* event)

@@ -49,13 +49,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void TmrSplashTimer();
     void SetupUIT();
     void SetupFonts();
 
-    QFrame* Bvl_Splash;
     QLabel* Img_App;
     QLabel* Lbl_Ver;
     QLabel* Lbl_Status;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QIcon>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QWidget>
 
@@ -64,6 +66,17 @@ bool HintControl::eventFilter(QObject* watched, QEvent* event)
 namespace ZolLook {
 void Install()
 {
+    // The menu and button pictures come from the icon theme; where the
+    // desktop names none (a bare X server, offscreen), the installed one.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString& dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                            QStandardPaths::LocateDirectory))
+            if (!paths.contains(dir))
+                paths << dir;
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    }
     if (!qobject_cast<ZolStyle*>(QApplication::style()))
         QApplication::setStyle(new ZolStyle(nullptr));
     HintControl::Instance();

@@ -160,6 +160,8 @@ void TUF_Main::FormCreate()
     if (WMs)
         WMs->SaveItem(wmMain);
 
+    // The toolbar's captions count in the minimum width.
+    ApplyPreferences();
     SetupUIT();
     SetupHints();
     SetupControls();
@@ -189,6 +191,7 @@ void TUF_Main::FormCreate()
     ClearPages();
     RefreshPages();
 
+    UpdateCaption();
     qApp->installEventFilter(this);
     UF_Main = this;
     FormHooks::SetRestoreIfIconic([this] { RestoreIfIconic(); });
@@ -321,8 +324,8 @@ void TUF_Main::BuildPages()
     TS_DSF = sheet("TS_DSF");
     PC_Main->setTabIcon(0, QIcon::fromTheme(QStringLiteral("document-open")));
     PC_Main->setTabIcon(1, QIcon::fromTheme(QStringLiteral("preferences-system")));
-    PC_Main->setTabIcon(2, QIcon::fromTheme(QStringLiteral("view-list-details")));
-    PC_Main->setTabIcon(3, QIcon::fromTheme(QStringLiteral("view-filter")));
+    PC_Main->setTabIcon(2, QIcon::fromTheme(QStringLiteral("x-office-spreadsheet")));
+    PC_Main->setTabIcon(3, QIcon::fromTheme(QStringLiteral("edit-find")));
     Files = std::make_unique<TUF_MainFiles>(*this, TS_SCF);
     Options = std::make_unique<TUF_MainOptions>(*this, TS_SCO);
     Map = std::make_unique<TUF_MainMap>(*this, TS_DSM);
@@ -452,6 +455,9 @@ void TUF_Main::MI_Tools_OptionsClick()
         HintControl::Instance().SetShowHint(showHint);
         if (UP)
             TBtn_ShowHints->setChecked(UP->ShowHints());
+        // Captions on or off change what the toolbar needs.
+        SetupConstraints();
+        FitToWorkArea();
     }
     if (SDs)
         for (int i = 1; i <= SDs->Count(); ++i)

@@ -206,6 +206,9 @@ public:
     // Saves the current page, shows `page` (firing nothing) and loads and
     // updates it.
     void GoToPage(int page);
+    // Told every dispatch ("clear", "enable", "load", "update", "save" and
+    // the page), before the page's routine runs; for tracing and tests.
+    std::function<void(const char* routine, int page)> ProtocolTrace;
     // The filter grid's current row (1 when the page has no grid yet).
     int DSFCurrentRow() const;
 

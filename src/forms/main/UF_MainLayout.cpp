@@ -4,12 +4,14 @@
 // contents the same way, so a resize needs no arithmetic of its own.
 #include "UF_Main.h"
 
+#include "FitRules.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
 #include "WorkArea.h"
 #include "zyWM.h"
 
 #include <QLayout>
+#include <algorithm>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -45,12 +47,25 @@ void TUF_Main::ArrangeRight(bool /*resizeEdits*/)
 
 void TUF_Main::SetupConstraints()
 {
-    // The tab bar's height from the caption's text height.
-    PC_Main->tabBar()->setMinimumHeight(PC_Main->tabBar()->fontMetrics().height() + 8);
+    // The tab bar takes its height from its captions' font (the style adds
+    // its own padding, at least the designed 8 pixels).
+    // Metrics are final only once the style has polished every control, and
+    // the layouts must forget what they measured before the pages were built.
+    ensurePolished();
+    for (QLayout* l : findChildren<QLayout*>())
+        l->invalidate();
+    PC_Main->updateGeometry();
     if (QLayout* l = layout())
         l->activate();
-    // What the frame and the pages' layouts need, menu and toolbar included.
-    const QSize need = QMainWindow::minimumSizeHint();
+    // What the pages' layouts need below the menu and the toolbar, and never
+    // so narrow that the menu bar or the toolbar would wrap or a tab hide.
+    QSize need = QMainWindow::minimumSizeHint();
+    need.setWidth(std::max({need.width(), menuBar()->sizeHint().width(), TBar_Main->sizeHint().width(),
+                            PC_Main->tabBar()->sizeHint().width()}));
+    const int menuHeight = menuBar()->heightForWidth(need.width()) > 0 ? menuBar()->heightForWidth(need.width())
+                                                                       : menuBar()->sizeHint().height();
+    need.setHeight(qMax(need.height(), menuHeight + TBar_Main->sizeHint().height()
+                                           + centralWidget()->minimumSizeHint().height()));
     setMinimumSize(need);
     if (WMs) {
         TzyWM& wm = WMs->getItems(wmMain);
@@ -64,22 +79,12 @@ void TUF_Main::FitToWorkArea()
     const QRect wa = platform::workArea();
     WorkAreaHeight = wa.height();
     WorkAreaWidth = wa.width();
-    QRect g = geometry();
-    const int h = qMin(WorkAreaHeight, minimumHeight());
-    if (minimumHeight() > h)
-        setMinimumHeight(h);
-    if (g.height() < h) {
-        g.setTop(qMax(g.top() + g.height() / 2 - h / 2, wa.top()));
-        g.setHeight(h);
-    }
-    const int w = qMin(WorkAreaWidth, minimumWidth());
-    if (minimumWidth() > w)
-        setMinimumWidth(w);
-    if (g.width() < w) {
-        g.setLeft(qMax(g.left() + g.width() / 2 - w / 2, wa.left()));
-        g.setWidth(w);
-    }
-    if (g != geometry())
-        setGeometry(g);
+    const QRect g = geometry();
+    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minimumHeight(), g.top(), g.height());
+    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minimumWidth(), g.left(), g.width());
+    setMinimumSize(h.minimum, v.minimum);
+    const QRect fitted(h.pos, v.pos, h.length, v.length);
+    if (fitted != g)
+        setGeometry(fitted);
     ArrangeRight(true);
 }

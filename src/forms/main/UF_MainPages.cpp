@@ -20,6 +20,8 @@
 
 void TUF_Main::LoadPage(int page)
 {
+    if (ProtocolTrace)
+        ProtocolTrace("load", page);
     switch (page) {
     case 0: LoadPage0(); break;
     case 1: LoadPage1(); break;
@@ -31,6 +33,8 @@ void TUF_Main::LoadPage(int page)
 
 void TUF_Main::SavePage(int page)
 {
+    if (ProtocolTrace)
+        ProtocolTrace("save", page);
     switch (page) {
     case 0: SavePage0(); break;
     case 1: SavePage1(); break;
@@ -43,6 +47,8 @@ void TUF_Main::SavePage(int page)
 void TUF_Main::UpdatePage(int page)
 {
     UpdateProcessEnabled();
+    if (ProtocolTrace)
+        ProtocolTrace("update", page);
     switch (page) {
     case 0: UpdatePage0(); break;
     case 1: UpdatePage1(); break;
@@ -61,6 +67,8 @@ int TUF_Main::DSFCurrentRow() const
 void TUF_Main::EnablePages(bool enabled)
 {
     SetProcessEnabled(enabled);
+    if (ProtocolTrace)
+        ProtocolTrace(enabled ? "enable" : "disable", -1);
     EnablePage0(enabled);
     EnablePage1(enabled);
     EnablePage2(enabled);
@@ -80,6 +88,8 @@ void TUF_Main::UpdateProcessEnabled()
 void TUF_Main::ClearPages()
 {
     Updating.fill(false);
+    if (ProtocolTrace)
+        ProtocolTrace("clear", -1);
     ClearPage0();
     ClearPage1();
     ClearPage2();

@@ -318,9 +318,11 @@ QTabWidget* tabWidgetOf(QWidget* sheet)
     return nullptr;
 }
 
-bool gridCellExists(const TzyGrid* g, int col, int row)
+// Header cells are columns 1..ColCount, gutter cells rows 1..RowCount; a
+// grid built smaller than the table takes what fits.
+bool gridCellExists(const TzyGrid* g, MainTexts::Kind kind, int index)
 {
-    return col >= 0 && row >= 0 && col <= g->ColCount() && row <= g->RowCount();
+    return index >= 1 && index <= (kind == MainTexts::Kind::GridHeader ? g->ColCount() : g->RowCount());
 }
 
 } // namespace
@@ -342,9 +344,9 @@ QString ShownCaption(QObject* control, const CaptionEntry& e)
     case K::GridHeader:
     case K::GridGutter:
         if (auto* g = qobject_cast<TzyGrid*>(control)) {
-            const int col = e.kind == K::GridHeader ? e.index : 0;
-            const int row = e.kind == K::GridHeader ? 0 : e.index;
-            return gridCellExists(g, col, row) ? g->getCells(col, row) : QString();
+            if (!gridCellExists(g, e.kind, e.index))
+                return QString();
+            return e.kind == K::GridHeader ? g->getHeaderCellText(e.index) : g->getGutterCellText(e.index);
         }
         return QString();
     case K::ComboItem:
@@ -390,11 +392,12 @@ bool ApplyCaption(QObject* control, const CaptionEntry& e)
     case K::GridHeader:
     case K::GridGutter:
         if (auto* g = qobject_cast<TzyGrid*>(control)) {
-            const int col = e.kind == K::GridHeader ? e.index : 0;
-            const int row = e.kind == K::GridHeader ? 0 : e.index;
-            if (!gridCellExists(g, col, row))
+            if (!gridCellExists(g, e.kind, e.index))
                 return false;
-            g->setCells(col, row, text);
+            if (e.kind == K::GridHeader)
+                g->setHeaderCellText(e.index, text);
+            else
+                g->setGutterCellText(e.index, text);
             return true;
         }
         return false;
