@@ -542,7 +542,9 @@ void TUF_Browse::done(int r)
         m_active = false;
         TzyWM& wm = WMs->getItems(m_wmIndex);
         const FormState state = isMaximized() ? FormState::Maximised : FormState::Normal;
-        wm.ReadFromForm(isMaximized() ? normalGeometry() : geometry(), state, m_minSize, true);
+        // The record keeps where the window's frame stands and the size of
+        // what it holds, as move() and resize() take them back.
+        wm.ReadFromForm(QRect(frameGeometry().topLeft(), size()), state, m_minSize, true);
         WMs->SaveItem(m_wmIndex);
         SetAutoSizePref(m_sbAutoSize->isChecked());
         SetAutoAlignPref(m_sbAutoAlign->isChecked());

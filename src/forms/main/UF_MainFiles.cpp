@@ -45,11 +45,13 @@ int TextEndX(const QLineEdit* edit)
     return qMin(x, edit->width() - 2);
 }
 
-QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon)
+// A small bit button with the theme's picture `theme`, else the style's.
+QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* theme = nullptr)
 {
     auto* b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(theme ? QIcon::fromTheme(QLatin1String(theme), parent->style()->standardIcon(icon))
+                     : parent->style()->standardIcon(icon));
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     b->setFixedSize(FormMetrics::Scaled(26), FormMetrics::SmallBBtnHeight());
@@ -96,7 +98,7 @@ void TUF_MainFiles::Build()
     Lbl_SCF_DSF_DrivePathFilenameExtn = label("Lbl_SCF_DSF_DrivePathFilenameExtn");
     TB_SCF_DSF_DrivePathFilenameExtn = edit("TB_SCF_DSF_DrivePathFilenameExtn");
     BBtn_SCF_DSF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
-    BBtn_SCF_DSF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
+    BBtn_SCF_DSF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon, "x-office-spreadsheet");
     Img_SCF_DSF_DrivePathFilenameExtn = image("Img_SCF_DSF_DrivePathFilenameExtn");
     Lbl_SCF_DSF_OpenPassword = label("Lbl_SCF_DSF_OpenPassword");
     TB_SCF_DSF_OpenPassword = edit("TB_SCF_DSF_OpenPassword");
@@ -111,9 +113,10 @@ void TUF_MainFiles::Build()
     Pnl_SCF_TF = heading("Pnl_SCF_TF");
     Lbl_SCF_TF_DrivePathFilenameExtn = label("Lbl_SCF_TF_DrivePathFilenameExtn");
     TB_SCF_TF_DrivePathFilenameExtn = edit("TB_SCF_TF_DrivePathFilenameExtn");
-    BBtn_SCF_TF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_TF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton);
+    BBtn_SCF_TF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_TF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton,
+                                                            "x-office-spreadsheet-template");
     BBtn_SCF_TF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
-    BBtn_SCF_TF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
+    BBtn_SCF_TF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon, "x-office-spreadsheet");
     Img_SCF_TF_DrivePathFilenameExtn = image("Img_SCF_TF_DrivePathFilenameExtn");
     Lbl_SCF_TF_OpenPassword = label("Lbl_SCF_TF_OpenPassword");
     TB_SCF_TF_OpenPassword = edit("TB_SCF_TF_OpenPassword");
@@ -129,9 +132,10 @@ void TUF_MainFiles::Build()
     Pnl_SCF_OF = heading("Pnl_SCF_OF");
     Lbl_SCF_OF_DrivePathFilenameExtn = label("Lbl_SCF_OF_DrivePathFilenameExtn");
     TB_SCF_OF_DrivePathFilenameExtn = edit("TB_SCF_OF_DrivePathFilenameExtn");
-    BBtn_SCF_OF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_OF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton);
+    BBtn_SCF_OF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_OF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton,
+                                                            "user-home");
     BBtn_SCF_OF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
-    BBtn_SCF_OF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
+    BBtn_SCF_OF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon, "x-office-spreadsheet");
     Img_SCF_OF_DrivePathFilenameExtn = image("Img_SCF_OF_DrivePathFilenameExtn");
 
     Pnl_PD_T = heading("Pnl_PD_T");
