@@ -317,7 +317,7 @@ void TUF_Browse::AutoSizeSBPanels()
 QSize TUF_Browse::FrameExtra() const
 {
     if (!isVisible())
-        return {};
+        return QSize(0, 0);
     return frameGeometry().size() - geometry().size();
 }
 
