@@ -326,19 +326,7 @@ bool TUF_MainFiles::EditKeyPress(Edit e, QKeyEvent* event)
     if (F.WarnMaxLengthKey(edit, event, MaxLengthOf(e)))
         return true;
     for (QChar key : event->text()) {
-        switch (FilterOf(e)) {
-        case KeyFilter::PathFileName:
-            ValidatePathFileName(edit, key);
-            break;
-        case KeyFilter::Worksheet:
-            ValidateWS(edit, key);
-            break;
-        case KeyFilter::HeaderRow:
-            ValidateTHR(edit, key);
-            break;
-        case KeyFilter::None:
-            break;
-        }
+        ValidateKey(edit, key, FilterOf(e));
         if (key.isNull())
             return true;
     }
@@ -352,43 +340,19 @@ void TUF_MainFiles::ShowBalloon(QLineEdit* edit, const QString& text)
     F.BH_Main->ShowHint(QRect(p.x(), p.y() - edit->height(), 0, edit->height()), text);
 }
 
-namespace {
-QLineEdit* FilterTarget(QObject* sender, QChar key)
+void TUF_MainFiles::ValidateKey(QObject* sender, QChar& key, KeyFilter filter)
 {
     auto* edit = qobject_cast<QLineEdit*>(sender);
-    if (!edit || edit->isReadOnly() || key.isNull())
-        return nullptr;
-    return edit;
-}
-} // namespace
-
-void TUF_MainFiles::ValidatePathFileName(QObject* sender, QChar& key)
-{
-    QLineEdit* edit = FilterTarget(sender, key);
-    if (!edit || !Refuses(KeyFilter::PathFileName, key))
+    if (!edit || edit->isReadOnly() || key.isNull() || !Refuses(filter, key))
         return;
     key = QChar();
-    ShowBalloon(edit, BalloonText(KeyFilter::PathFileName, 0));
-}
-
-void TUF_MainFiles::ValidateWS(QObject* sender, QChar& key)
-{
-    QLineEdit* edit = FilterTarget(sender, key);
-    if (!edit || !Refuses(KeyFilter::Worksheet, key))
-        return;
-    key = QChar();
-    ShowBalloon(edit, BalloonText(KeyFilter::Worksheet, 0));
-}
-
-void TUF_MainFiles::ValidateTHR(QObject* sender, QChar& key)
-{
-    QLineEdit* edit = FilterTarget(sender, key);
-    if (!edit || !Refuses(KeyFilter::HeaderRow, key))
-        return;
-    key = QChar();
-    // The range follows the Data Source File's format.
-    XL->SetWorkbookFileName(Utils::Trim(TB_SCF_DSF_DrivePathFilenameExtn->text()));
-    ShowBalloon(edit, BalloonText(KeyFilter::HeaderRow, XL->GetMaxRows()));
+    int maxRows = 0;
+    if (filter == KeyFilter::HeaderRow) {
+        // The range follows the Data Source File's format.
+        XL->SetWorkbookFileName(Utils::Trim(TB_SCF_DSF_DrivePathFilenameExtn->text()));
+        maxRows = XL->GetMaxRows();
+    }
+    ShowBalloon(edit, BalloonText(filter, maxRows));
 }
 
 // ---- change and exit -------------------------------------------------------
