@@ -6,6 +6,7 @@
 //   OTHER         another instance ran: this one handed over and ends
 // Options: --fail <step> makes that start-up step fail, --splash <ms> sets
 // the splash's minimum time. The loop ends when standard input closes.
+#include "ProbeOutput.h"
 #include "SingleInstance.h"
 #include "StdDlg.h"
 #include "Startup.h"
@@ -14,35 +15,15 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-void say(const QString& line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-// Answers with the middle button (Yes) when there is one, else the right.
-class PrintingPrompter : public StdDlg::IPrompter {
-public:
-    StdDlg::Answer prompt(const StdDlg::Request& r) override
-    {
-        for (const QString& line : r.lines)
-            say(QStringLiteral("BOX|") + line);
-        const StdDlg::Button& b = r.buttons[1].visible ? r.buttons[1] : r.buttons[2];
-        return {b.modalResult, false};
-    }
-};
-
-} // namespace
+using probe::say;
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    PrintingPrompter prompter;
+    // Answers Yes where a box offers it (the exit prompt).
+    probe::PrintingPrompter prompter(true);
     StdDlg::setPrompter(&prompter);
     if (Utils::CheckSingleInstance()) {
         say(QStringLiteral("OTHER"));

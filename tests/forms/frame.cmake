@@ -9,3 +9,6 @@ zol_add_test(tst_main_layout
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_layout.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
   LIBS zol_forms)
 zol_add_test(tst_fit_rules SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_fit_rules.cpp LIBS zol_forms_rules)
+zol_add_test(tst_splash
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_splash.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
+  LIBS zol_forms)

@@ -19,6 +19,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QHelpEvent>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -490,12 +492,40 @@ private slots:
         QVERIFY(prompter.requests.empty());
     }
 
-    void f1OpensTheUserManual()
+    void shortcutKeysRunTheirCommands()
     {
         formskit::Globals g;
+        formskit::Prompter prompter;
+        prompter.answer = {StdDlg::mrNo, false};
+        formskit::Shell shell;
         TUF_Main form;
-        QCOMPARE(form.MI_Help_UserManual->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(form.MI_File_Reset->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+        AD->UserManualFile = QStringLiteral("/nonexistent/manual.pdf");
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QTRY_VERIFY(form.isActiveWindow());
+        QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+        QTest::keyClick(&form, Qt::Key_F1);
+        QStringList ids;
+        for (const StdDlg::Request& r : prompter.requests)
+            ids << r.msgId;
+        QVERIFY2(ids.contains(QStringLiteral("DF001")), qPrintable(ids.join(',')));
+        QVERIFY2(ids.contains(QStringLiteral("MF012")), qPrintable(ids.join(',')));
+    }
+
+    void hintSettingsFollowThePreferences()
+    {
+        formskit::Globals g;
+        UP->SetHintPause(1200);
+        UP->SetHintHidePause(4000);
+        TUF_Main form;
+        QCOMPARE(form.style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1200);
+        QCOMPARE(HintControl::Instance().HintHidePause(), 4000);
+        QCOMPARE(form.style()->styleHint(QStyle::SH_UnderlineShortcut), 1);
+        // With hints off, a control's tooltip event is swallowed.
+        form.TBtn_ShowHints->click();
+        QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), form.BBtn_Process->mapToGlobal(QPoint(2, 2)));
+        QVERIFY(HintControl::Instance().eventFilter(form.BBtn_Process, &tip));
+        form.TBtn_ShowHints->click();
     }
 
     void optionsDialogOutcome_data()
@@ -556,6 +586,21 @@ private slots:
         TUF_Main::FormLinks().ShowAbout = nullptr;
         QVERIFY(busyInside);
         QVERIFY(!form.Busy);
+    }
+
+    void workbookReadDisablesTheFormUntilItEnds()
+    {
+        formskit::Globals g;
+        TUF_Main form;
+        try {
+            TUF_Main::WorkbookReadScope scope(form);
+            QVERIFY(form.Busy);
+            QVERIFY(!form.isEnabled());
+            throw std::runtime_error("read failed");
+        } catch (const std::exception&) {
+        }
+        QVERIFY(!form.Busy);
+        QVERIFY(form.isEnabled());
     }
 
     void editActionsFollowTheFocusedEdit()

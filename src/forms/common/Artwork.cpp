@@ -49,6 +49,25 @@ void drawMark(QPainter& p, QPointF origin, qreal s)
     p.restore();
 }
 
+struct Lettering {
+    int pixelSize;
+    bool bold;
+    qreal spacing;
+    QColor colour;
+};
+
+// A word of the artwork, left-aligned and vertically centred in `r`.
+void drawWord(QPainter& p, const QRectF& r, const Lettering& l, const QString& word)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(l.pixelSize);
+    f.setBold(l.bold);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, l.spacing);
+    p.setFont(f);
+    p.setPen(l.colour);
+    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, word);
+}
+
 } // namespace
 
 QPixmap ProductPicture()
@@ -58,18 +77,8 @@ QPixmap ProductPicture()
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     drawMark(p, QPointF(1, 1), 42);
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(22);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kDeep);
-    p.drawText(QRectF(52, 0, 192, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tarvo ZOL"));
-    f.setPixelSize(13);
-    f.setBold(false);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-    p.setFont(f);
-    p.setPen(kBlue);
-    p.drawText(QRectF(53, 27, 192, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LUMO"));
+    drawWord(p, QRectF(52, 0, 192, 30), {22, true, 0, kDeep}, QStringLiteral("Tarvo ZOL"));
+    drawWord(p, QRectF(53, 27, 192, 16), {13, false, 4, kBlue}, QStringLiteral("LUMO"));
     return pm;
 }
 
@@ -85,13 +94,7 @@ QPixmap KelvaneLogo()
     p.setPen(QPen(kGreen, 5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(9, 19), QPointF(24, 6));
     p.drawLine(QPointF(12, 17), QPointF(25, 31));
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(19);
-    f.setBold(true);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    p.setFont(f);
-    p.setPen(kDeep);
-    p.drawText(QRectF(32, 0, 113, 37), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kelvane"));
+    drawWord(p, QRectF(32, 0, 113, 37), {19, true, 1, kDeep}, QStringLiteral("Kelvane"));
     return pm;
 }
 

@@ -14,6 +14,7 @@ BalloonHint::BalloonHint(QWidget* owner)
     setWordWrap(false);
     setContentsMargins(10, 6 + kTipHeight, 10, 6);
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &BalloonHint::HideHint);
 }
 

@@ -29,7 +29,8 @@ public:
     void SetHintPause(int ms) { m_hintPause = ms; }
     void SetHintHidePause(int ms) { m_hintHidePause = ms; }
 
-protected:
+    // Swallows tooltip events while hints are off; shows the others for
+    // HintHidePause.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -191,6 +191,11 @@ void TUF_Main::FormCreate()
     ClearPages();
     RefreshPages();
 
+    // Another application coming to the front takes the balloon away.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            BH_Main->HideHint();
+    });
     UpdateCaption();
     qApp->installEventFilter(this);
     UF_Main = this;
@@ -631,7 +636,7 @@ void TUF_Main::resizeEvent(QResizeEvent* event)
 
 bool TUF_Main::event(QEvent* event)
 {
-    if (event->type() == QEvent::ApplicationStateChange || event->type() == QEvent::WindowDeactivate)
+    if (event->type() == QEvent::WindowDeactivate)
         BH_Main->HideHint();
     return QMainWindow::event(event);
 }

@@ -36,8 +36,9 @@
 // * Updating[N] is set while code fills page N; every change handler of page
 //   N returns at once while it is set. PageEnabled[N] is stored by
 //   EnablePageN; load and update fill and check only while it is set.
-// * Busy (with BusyScope) around a read from a workbook or any modal
-//   operation; the main form is disabled for a read's duration.
+// * Busy: WorkbookReadScope around a read from a workbook (Busy set, the
+//   form disabled, both restored when the read raises); BusyScope around a
+//   modal operation.
 // * BH_Main: hide it first in every key, change and click handler
 //   (BH_Main->HideHint()); WarnMaxLengthTB / WarnMaxLengthKey from an edit's
 //   key filter, WarnMaxLengthSG from a grid's OnFilterChar, KeyDownSelectAll
@@ -48,6 +49,9 @@
 //   DDL_DSF_AndFlag and DDL_DSF_FilterOperator get Tab, Shift+Tab and Enter
 //   moved to SG_DSF's next or previous cell by the frame.
 // * Changing the page from code: GoToPage (saves, switches, loads, updates).
+// * Forms built elsewhere: FormLinks().ShowOptions / ShowAbout are set where
+//   start-up creates UF_Options and UF_About; RegisterModalForm is done by
+//   start-up for every form of its list.
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -114,6 +118,22 @@ public:
         BusyScope& operator=(const BusyScope&) = delete;
 
     private:
+        TUF_Main& m_f;
+    };
+
+    // Busy and the main form disabled for a read from a workbook (the
+    // browse and Update Task Field Descriptions commands); both restored
+    // also when the read raises. The progress form is not a child of the
+    // main form and stays usable.
+    class WorkbookReadScope {
+    public:
+        explicit WorkbookReadScope(TUF_Main& f) : m_busy(f), m_f(f) { m_f.setEnabled(false); }
+        ~WorkbookReadScope() { m_f.setEnabled(true); }
+        WorkbookReadScope(const WorkbookReadScope&) = delete;
+        WorkbookReadScope& operator=(const WorkbookReadScope&) = delete;
+
+    private:
+        BusyScope m_busy;
         TUF_Main& m_f;
     };
 
