@@ -8,9 +8,9 @@ foreach(unit dialogs commands)
 endforeach()
 
 # The browse commands against a private headless LibreOffice on the sample.
-if(TARGET zol_excel_lo)
+if(TARGET zol_workbook_maker)
   zol_add_test(tst_browse_office SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_browse_office.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/forms_testkit.h LIBS zol_forms zol_process_fixture zol_excel_lo TIMEOUT 600
+    ${CMAKE_CURRENT_LIST_DIR}/forms_testkit.h LIBS zol_forms zol_process_fixture zol_workbook_maker TIMEOUT 600
     LABELS office)
   target_include_directories(tst_browse_office PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   add_dependencies(tst_browse_office zol_samples)

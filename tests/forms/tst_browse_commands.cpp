@@ -179,6 +179,21 @@ private slots:
         QCOMPARE(busy, (QList<bool>{true, false}));
     }
 
+    // Without a spreadsheet program the command stops at its message.
+    void noSpreadsheetProgram()
+    {
+        platform::MachineKeyTable none;
+        platform::setMachineKeys(&none);
+        XL = std::make_unique<TzyXL>();
+        const WorksheetChoice c = BrowseWorksheet(UIT(600), file, QString(), UIT(603), 1, 1, "Tasks", {});
+        platform::setMachineKeys(&g->keys);
+        XL = std::make_unique<TzyXL>();
+        QCOMPARE(c.result, 0);
+        QVERIFY(!c.checksPassed);
+        QCOMPARE(g->dlg.ids(), QStringList{"XL001"});
+        QVERIFY(office().calls.isEmpty());
+    }
+
     void busyRestoredWhenExtractionRaises()
     {
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, RunBusy([]() -> bool { throw std::runtime_error("x"); }));

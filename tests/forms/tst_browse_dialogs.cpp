@@ -339,7 +339,17 @@ private slots:
         });
         ws->ShowModal();
         const TzyWM& wm = WMs->getItems(wmBrowseWS);
-        QCOMPARE(QRect(wm.Left(), wm.Top(), wm.Width(), wm.Height()), QRect(120, 80, 520, 410));
+        QCOMPARE(QSize(wm.Width(), wm.Height()), QSize(520, 410));
+        // A new dialog placed from the record stands where the old one stood.
+        TUF_BrowseWS again;
+        again.Populate(UIT(600), UIT(603), 1, 1);
+        QRect seen;
+        whenShown([&] {
+            seen = again.geometry();
+            again.CancelButton()->click();
+        });
+        again.ShowModal();
+        QCOMPARE(seen, QRect(120, 80, 520, 410));
     }
 
     // A reset position centres the dialog once, before Auto Align.

@@ -6,6 +6,8 @@
 
 #include "BrowseCommands.h"
 #include "LoBackend.h"
+#include "LoOffice.h"
+#include "WorkbookMaker.h"
 #include "UF_BrowseFld.h"
 #include "UF_BrowseVal.h"
 #include "UF_BrowseWS.h"
@@ -41,11 +43,22 @@ class TstBrowseOffice : public QObject {
             if (b->serverPid() > 0 && !servers.contains(b->serverPid()))
                 servers << b->serverPid();
     }
+    // Runs `action` once `dlg` shows (the office's calls run events while
+    // the workbook is read, so a plain timer could fire before).
+    static void whenVisible(TUF_Browse* dlg, std::function<void()> action)
+    {
+        QTimer::singleShot(10, [dlg, action] {
+            if (dlg->isVisible())
+                action();
+            else
+                whenVisible(dlg, action);
+        });
+    }
     // Selects the row whose cell in column `col` reads `text` once the
     // dialog shows.
     void selectWhenShown(TUF_Browse* dlg, int col, const QString& text)
     {
-        QTimer::singleShot(0, [dlg, col, text] {
+        whenVisible(dlg, [dlg, col, text] {
             auto* m = dlg->List()->model();
             for (int r = 0; r < m->rowCount(); ++r)
                 if (m->index(r, col).data().toString().trimmed() == text)
@@ -96,7 +109,7 @@ private slots:
         // The value browse of that column: distinct values with counts that
         // add up to the tasks read.
         QString first;
-        QTimer::singleShot(0, [&] {
+        whenVisible(UF_BrowseVal, [&] {
             first = UF_BrowseVal->List()->model()->index(0, 1).data().toString().trimmed();
             UF_BrowseVal->SelectRow(0);
             UF_BrowseVal->SelectButton()->click();
@@ -112,6 +125,54 @@ private slots:
         QCOMPARE(sum, active().getVL_Total());
         QVERIFY(g->dlg.seen.isEmpty());
         QVERIFY(!servers.isEmpty());
+    }
+
+    // A corrupt workbook gives the extraction's failure message; the caches
+    // read before stay.
+    void corruptWorkbook()
+    {
+        const QString corrupt = tmp.path() + "/corrupt.xlsx";
+        QFile c(corrupt);
+        QVERIFY(c.open(QIODevice::WriteOnly));
+        c.write(QByteArray("PK\x03\x04 this is not a workbook").repeated(50));
+        c.close();
+        g->dlg.seen.clear();
+        const bool fieldsLoaded = active().getFL_Loaded();
+        const WorksheetChoice ws = BrowseWorksheet(UIT(605), corrupt, QString(), UIT(608), 2, 2, QString(), {});
+        QCOMPARE(ws.result, 0);
+        QCOMPARE(g->dlg.ids(), QStringList{"UP017"});
+        QVERIFY(!active().getWSL_Loaded(2));
+        QVERIFY(active().getWSL_Loaded(1));
+        QCOMPARE(active().getFL_Loaded(), fieldsLoaded);
+    }
+
+    // A workbook with an open password: a wrong one gives the failure
+    // message and leaves the list unread; the right one reads it.
+    void passwordProtectedWorkbook()
+    {
+        // The maker encrypts the binary format (its OOXML output stays plain).
+        const QString secret = tmp.path() + "/secret.xls";
+        {
+            lo::Backend maker(lo::BackendOptions{QString(), tmp.path() + "/maker-profile", 90000, 15000});
+            maker.start();
+            tmpl::ScheduleSpec spec;
+            spec.tasks = 5;
+            spec.password = QStringLiteral("geheim");
+            tmpl::MakeSchedule(maker.server()->desktop(), secret, spec);
+            maker.quit();
+        }
+        g->dlg.seen.clear();
+        WorksheetChoice ws = BrowseWorksheet(UIT(605), secret, QStringLiteral("wrong"), UIT(608), 2, 2, QString(), {});
+        QCOMPARE(ws.result, 0);
+        QCOMPARE(g->dlg.ids(), QStringList{"UP017"});
+        QVERIFY(!active().getWSL_Loaded(2));
+
+        g->dlg.seen.clear();
+        whenVisible(UF_BrowseWS, [] { UF_BrowseWS->SelectButton()->click(); });
+        ws = BrowseWorksheet(UIT(605), secret, QStringLiteral("geheim"), UIT(608), 2, 2, QString(), {});
+        QVERIFY2(ws.result == 1, qPrintable(g->dlg.ids().join(',')));
+        QVERIFY(!ws.ws.isEmpty());
+        QVERIFY(g->dlg.seen.isEmpty());
     }
 };
 

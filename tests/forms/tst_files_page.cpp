@@ -6,6 +6,8 @@
 // load and save.
 #include "forms_testkit.h"
 
+#include "FormsTestKit.h"
+
 #include "BalloonHint.h"
 #include "FieldIndicator.h"
 #include "FileDialogs.h"
@@ -42,17 +44,6 @@ struct FakeDialogs : forms::IFileDialogs {
     std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
-struct RecordingShell : platform::IShell {
-    QStringList opened;
-    RecordingShell() { platform::setShell(this); }
-    ~RecordingShell() override { platform::setShell(nullptr); }
-    int open(const QString& file, const QString&, const QString&, int) override
-    {
-        opened << file;
-        return 42;
-    }
-};
-
 void fillCaches()
 {
     TzySD& sd = active();
@@ -73,7 +64,7 @@ class TstFilesPage : public QObject {
     std::unique_ptr<ftk::Globals> g;
     std::unique_ptr<TUF_Main> form;
     FakeDialogs dialogs;
-    RecordingShell shell;
+    formskit::Shell shell;
     QTemporaryDir tmp;
     QString plan, other;
 

@@ -152,13 +152,12 @@ private slots:
     {
         formskit::Globals g;
         TUF_Main form;
-        auto* label = new QLabel(form.TS_SCF);
-        label->setObjectName(QStringLiteral("Lbl_SCF_DSF_TaskWS"));
-        auto* note = new QLabel(form.TS_SCF);
-        note->setObjectName(QStringLiteral("Lbl_SCF_Note"));
-        auto* panel = new HeadingPanel(form.TS_SCF, QStringLiteral("Pnl_SCF_DSF"));
-        auto* edit = new QLineEdit(form.TS_SCF);
-        edit->setObjectName(QStringLiteral("TB_SCF_DSF_TaskWS"));
+        // Page 0 builds these itself; the others are made here.
+        auto* label = form.TS_SCF->findChild<QLabel*>(QStringLiteral("Lbl_SCF_DSF_TaskWS"));
+        auto* note = form.TS_SCF->findChild<QLabel*>(QStringLiteral("Lbl_SCF_Note"));
+        auto* panel = form.TS_SCF->findChild<HeadingPanel*>(QStringLiteral("Pnl_SCF_DSF"));
+        auto* edit = form.TS_SCF->findChild<QLineEdit*>(QStringLiteral("TB_SCF_DSF_TaskWS"));
+        QVERIFY(label && note && panel && edit);
         auto* check = new QCheckBox(form.TS_SCO);
         check->setObjectName(QStringLiteral("CB_SCO_GenerateBL"));
         auto* grid = new TzyGrid(form.TS_DSM);

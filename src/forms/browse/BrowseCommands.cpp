@@ -3,6 +3,7 @@
 #include "UF_BrowseFld.h"
 #include "UF_BrowseVal.h"
 #include "UF_BrowseWS.h"
+#include "UF_Main.h"
 #include "Utils.h"
 #include "zyDV.h"
 #include "zyOCP.h"
@@ -16,11 +17,6 @@ namespace BrowseCommands {
 namespace {
 
 std::function<void(bool)> g_busy;
-
-TzySD& Active()
-{
-    return SDs->getItems(SDs->ActiveSD());
-}
 
 bool FileChecksFail(const QString& fileLabel, const QString& fileName)
 {
@@ -51,10 +47,18 @@ void CreateBrowseForms(QWidget* parent)
     UF_BrowseFld = new TUF_BrowseFld(parent);
     UF_BrowseVal = new TUF_BrowseVal(parent);
     UF_BrowseWS = new TUF_BrowseWS(parent);
+    // A second start while one is open brings it to the front.
+    for (QWidget* w : {static_cast<QWidget*>(UF_BrowseFld), static_cast<QWidget*>(UF_BrowseVal),
+                       static_cast<QWidget*>(UF_BrowseWS)})
+        TUF_Main::RegisterModalForm(w);
 }
 
 void FreeBrowseForms()
 {
+    for (QWidget* w : {static_cast<QWidget*>(UF_BrowseWS), static_cast<QWidget*>(UF_BrowseVal),
+                       static_cast<QWidget*>(UF_BrowseFld)})
+        if (w)
+            TUF_Main::UnregisterModalForm(w);
     delete UF_BrowseWS;
     UF_BrowseWS = nullptr;
     delete UF_BrowseVal;
@@ -79,7 +83,7 @@ bool RunBusy(const std::function<bool()>& extract)
 
 TaskSource ActiveTaskSource()
 {
-    const TzySCF& scf = Active().SCF;
+    const TzySCF& scf = ActiveDefinition().SCF;
     TaskSource s;
     s.fileLabel = UIT(600);
     s.fileName = Utils::Trim(scf.GetDataSourceFile());
@@ -99,7 +103,7 @@ WorksheetChoice BrowseWorksheet(const QString& fileLabel, const QString& fileNam
     if (FileChecksFail(fileLabel, fileName) || OCP->CheckFile(fileLabel, fileName))
         return c;
     c.checksPassed = true;
-    c.result = DialogLoop([&] { return Active().getWSL_Loaded(wslIndex); },
+    c.result = DialogLoop([&] { return ActiveDefinition().getWSL_Loaded(wslIndex); },
                           [&] { return Process->ExtractWorksheetNames(fileLabel, fileName, password, wslIndex); },
                           [&] {
                               UF_BrowseWS->SetWS(current);
@@ -124,7 +128,7 @@ FieldChoice BrowseTaskField(const TaskSource& s, const QString& current, const Q
     FieldChoice c;
     if (TaskFieldChecksFail(s))
         return c;
-    c.result = DialogLoop([] { return Active().getFL_Loaded(); },
+    c.result = DialogLoop([] { return ActiveDefinition().getFL_Loaded(); },
                           [&] {
                               return Process->ExtractTaskFields(s.fileLabel, s.fileName, s.password, s.wsLabel,
                                                                 s.wsName, s.rowLabel, s.headerRow);
@@ -144,7 +148,7 @@ FieldChoice BrowseTaskField(const TaskSource& s, const QString& current, const Q
 
 int ValueListFor(const QString& taskFld)
 {
-    TzySD& sd = Active();
+    TzySD& sd = ActiveDefinition();
     const QString key = Utils::AsciiUpper(taskFld);
     for (int i = 1; i <= sd.getVL_Count(); ++i)
         if (Utils::AsciiUpper(sd.getVL_TaskFld(i)) == key)
@@ -165,7 +169,7 @@ ValueChoice BrowseTaskFieldValue(const TaskSource& s, const QString& taskFld, co
         || OCP->CheckFile(s.fileLabel, s.fileName))
         return c;
     const int vl = ValueListFor(taskFld);
-    c.result = DialogLoop([vl] { return Active().getVL_Loaded(vl); },
+    c.result = DialogLoop([vl] { return ActiveDefinition().getVL_Loaded(vl); },
                           [&] {
                               return Process->ExtractTaskFieldValues(s.fileLabel, s.fileName, s.password,
                                                                      s.wsLabel, s.wsName, taskFld, vl, s.rowLabel,

@@ -9,6 +9,7 @@
 #include "Utils.h"
 #include "WorkArea.h"
 #include "zyAD.h"
+#include "zySD.h"
 #include "zyUIL.h"
 #include "zyUP.h"
 #include "zyWM.h"
@@ -110,8 +111,14 @@ QString Hint(int first, int second, const QString& item)
 
 } // namespace
 
-TUF_Browse::TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts& texts, int wmIndex, QWidget* parent)
-    : QDialog(parent), m_texts(texts), m_columns(std::move(columns)), m_wmIndex(wmIndex)
+TzySD& ActiveDefinition()
+{
+    return SDs->getItems(SDs->ActiveSD());
+}
+
+TUF_Browse::TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts& texts, const BrowsePrefs& prefs,
+                       int wmIndex, QWidget* parent)
+    : QDialog(parent), m_texts(texts), m_columns(std::move(columns)), m_prefs(prefs), m_wmIndex(wmIndex)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
@@ -119,6 +126,11 @@ TUF_Browse::TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts
 }
 
 TUF_Browse::~TUF_Browse() = default;
+
+bool TUF_Browse::AutoSizePref() const { return (*UP.*m_prefs.autoSize)(); }
+bool TUF_Browse::AutoAlignPref() const { return (*UP.*m_prefs.autoAlign)(); }
+void TUF_Browse::SetAutoSizePref(bool down) { (*UP.*m_prefs.setAutoSize)(down); }
+void TUF_Browse::SetAutoAlignPref(bool down) { (*UP.*m_prefs.setAutoAlign)(down); }
 
 void TUF_Browse::Build(QWidget* descPanel)
 {
@@ -305,7 +317,7 @@ void TUF_Browse::AutoSizeSBPanels()
 QSize TUF_Browse::FrameExtra() const
 {
     if (!isVisible())
-        return {};
+        return QSize(0, 0);
     return frameGeometry().size() - geometry().size();
 }
 
@@ -530,7 +542,9 @@ void TUF_Browse::done(int r)
         m_active = false;
         TzyWM& wm = WMs->getItems(m_wmIndex);
         const FormState state = isMaximized() ? FormState::Maximised : FormState::Normal;
-        wm.ReadFromForm(isMaximized() ? normalGeometry() : geometry(), state, m_minSize, true);
+        // The record keeps where the window's frame stands and the size of
+        // what it holds, as move() and resize() take them back.
+        wm.ReadFromForm(QRect(frameGeometry().topLeft(), size()), state, m_minSize, true);
         WMs->SaveItem(m_wmIndex);
         SetAutoSizePref(m_sbAutoSize->isChecked());
         SetAutoAlignPref(m_sbAutoAlign->isChecked());

@@ -32,6 +32,20 @@ public:
     virtual QStringList StatusTexts() const = 0;
 };
 
+class TzySD;
+class TzyUP;
+
+// The active ZOL Definition, whose caches the dialogs show.
+TzySD& ActiveDefinition();
+
+// The preferences that keep a dialog's Auto Size and Auto Align states.
+struct BrowsePrefs {
+    bool (TzyUP::*autoSize)() const;
+    bool (TzyUP::*autoAlign)() const;
+    void (TzyUP::*setAutoSize)(bool);
+    void (TzyUP::*setAutoAlign)(bool);
+};
+
 // The text ids of one dialog's controls.
 struct BrowseTexts {
     int splash;
@@ -70,7 +84,8 @@ public:
     void AutoAlign();
 
 protected:
-    TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts& texts, int wmIndex, QWidget* parent);
+    TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts& texts, const BrowsePrefs& prefs, int wmIndex,
+               QWidget* parent);
     ~TUF_Browse() override;
 
     // Builds the controls; `descPanel` (may be null) goes above the buttons.
@@ -85,10 +100,6 @@ protected:
     void SetItemHints(const QString& itemName);
 
     // What differs per dialog.
-    virtual bool AutoSizePref() const = 0;
-    virtual bool AutoAlignPref() const = 0;
-    virtual void SetAutoSizePref(bool down) = 0;
-    virtual void SetAutoAlignPref(bool down) = 0;
     virtual void StoreChoice(int row) = 0;
     virtual void ClearChoice() = 0;
     virtual void ClearLoaded() = 0;
@@ -106,6 +117,10 @@ protected:
     void done(int r) override;
 
 private:
+    bool AutoSizePref() const;
+    bool AutoAlignPref() const;
+    void SetAutoSizePref(bool down);
+    void SetAutoAlignPref(bool down);
     void SetMinSize();
     void AutoSizeCols();
     void AutoSizeSBPanels();
@@ -122,6 +137,7 @@ private:
     void AutoAlignClick();
 
     std::unique_ptr<BrowseColumns> m_columns;
+    const BrowsePrefs m_prefs;
     const int m_wmIndex;
     QAbstractTableModel* m_model = nullptr;
     QTreeView* m_list = nullptr;

@@ -15,13 +15,6 @@
 
 TUF_BrowseFld* UF_BrowseFld = nullptr;
 
-namespace {
-TzySD& Active()
-{
-    return SDs->getItems(SDs->ActiveSD());
-}
-} // namespace
-
 class TUF_BrowseFld::Columns : public BrowseColumns {
 public:
     explicit Columns(const TUF_BrowseFld& d) : m_d(d) {}
@@ -32,18 +25,18 @@ public:
             t << Utils::Format(UIT(181), {j});
         return t;
     }
-    int RowCount() const override { return Active().getFL_Count(); }
+    int RowCount() const override { return ActiveDefinition().getFL_Count(); }
     QString Cell(int row, int col) const override
     {
         switch (col) {
         case 0:
             return QString::number(row + 1);
         case 1:
-            return Active().getFL_TaskFld(row + 1);
+            return ActiveDefinition().getFL_TaskFld(row + 1);
         case 2:
-            return Active().getFL_TaskFldDesc(row + 1);
+            return ActiveDefinition().getFL_TaskFldDesc(row + 1);
         default:
-            return Active().getFL_TaskFldValue(row + 1, col - 2);
+            return ActiveDefinition().getFL_TaskFldValue(row + 1, col - 2);
         }
     }
     QStringList StatusTexts() const override { return {UIT(188), QString::number(RowCount()), QString()}; }
@@ -54,7 +47,9 @@ private:
 
 TUF_BrowseFld::TUF_BrowseFld(QWidget* parent)
     : TUF_Browse(std::make_unique<Columns>(*this),
-                 {21, 183, 184, 185, 186, 187, 835, 836, 839, 840, 841, 842, 843, 844, 845, 846}, wmBrowseFld, parent)
+                 {21, 183, 184, 185, 186, 187, 835, 836, 839, 840, 841, 842, 843, 844, 845, 846},
+                 {&TzyUP::AutoSizeBrowseFld, &TzyUP::AutoAlignBrowseFld, &TzyUP::SetAutoSizeBrowseFld, &TzyUP::SetAutoAlignBrowseFld},
+                 wmBrowseFld, parent)
 {
     auto* panel = new QWidget(this);
     m_cbImport = new QCheckBox(FormText::Padded(UIT(182)), panel);
@@ -103,16 +98,11 @@ void TUF_BrowseFld::Populate(const QString& caption, int alignMode, const QStrin
     CalcAlignPos(alignMode == 1 || alignMode == 2 ? anchor : std::nullopt);
     m_sampleCount = UP->ImportTaskFldValueCount();
     QStringList fields;
-    for (int i = 1; i <= Active().getFL_Count(); ++i)
-        fields << Active().getFL_TaskFld(i);
+    for (int i = 1; i <= ActiveDefinition().getFL_Count(); ++i)
+        fields << ActiveDefinition().getFL_TaskFld(i);
     SetItemHints(itemName);
     Fill(BrowseRules::PreselectRow(fields, TaskFld, true));
 }
-
-bool TUF_BrowseFld::AutoSizePref() const { return UP->AutoSizeBrowseFld(); }
-bool TUF_BrowseFld::AutoAlignPref() const { return UP->AutoAlignBrowseFld(); }
-void TUF_BrowseFld::SetAutoSizePref(bool down) { UP->SetAutoSizeBrowseFld(down); }
-void TUF_BrowseFld::SetAutoAlignPref(bool down) { UP->SetAutoAlignBrowseFld(down); }
 
 void TUF_BrowseFld::ActivateExtra()
 {
@@ -121,8 +111,8 @@ void TUF_BrowseFld::ActivateExtra()
 
 void TUF_BrowseFld::StoreChoice(int row)
 {
-    TaskFld = Active().getFL_TaskFld(row + 1);
-    TaskFldDesc = Active().getFL_TaskFldDesc(row + 1);
+    TaskFld = ActiveDefinition().getFL_TaskFld(row + 1);
+    TaskFldDesc = ActiveDefinition().getFL_TaskFldDesc(row + 1);
     ImportDesc = m_cbImport->isChecked();
 }
 
@@ -135,5 +125,5 @@ void TUF_BrowseFld::ClearChoice()
 
 void TUF_BrowseFld::ClearLoaded()
 {
-    Active().setFL_Loaded(false);
+    ActiveDefinition().setFL_Loaded(false);
 }

@@ -26,10 +26,6 @@ public:
     QCheckBox* ImportCheckBox() const { return m_cbImport; }
 
 protected:
-    bool AutoSizePref() const override;
-    bool AutoAlignPref() const override;
-    void SetAutoSizePref(bool down) override;
-    void SetAutoAlignPref(bool down) override;
     void StoreChoice(int row) override;
     void ClearChoice() override;
     void ClearLoaded() override;

@@ -19,10 +19,6 @@ public:
     void Populate(int vlIndex, std::optional<QPoint> anchor = std::nullopt);
 
 protected:
-    bool AutoSizePref() const override;
-    bool AutoAlignPref() const override;
-    void SetAutoSizePref(bool down) override;
-    void SetAutoAlignPref(bool down) override;
     void StoreChoice(int row) override;
     void ClearChoice() override;
     void ClearLoaded() override;

@@ -9,21 +9,14 @@
 
 TUF_BrowseWS* UF_BrowseWS = nullptr;
 
-namespace {
-TzySD& Active()
-{
-    return SDs->getItems(SDs->ActiveSD());
-}
-} // namespace
-
 class TUF_BrowseWS::Columns : public BrowseColumns {
 public:
     explicit Columns(const TUF_BrowseWS& d) : m_d(d) {}
     QStringList Titles() const override { return {UIT(168), Utils::Format(UIT(169), {m_d.m_kind})}; }
-    int RowCount() const override { return Active().getWSL_Count(m_d.WSLIndex); }
+    int RowCount() const override { return ActiveDefinition().getWSL_Count(m_d.WSLIndex); }
     QString Cell(int row, int col) const override
     {
-        return col == 0 ? QString::number(row + 1) : Active().getWSL_WS(m_d.WSLIndex, row + 1);
+        return col == 0 ? QString::number(row + 1) : ActiveDefinition().getWSL_WS(m_d.WSLIndex, row + 1);
     }
     QStringList StatusTexts() const override { return {UIT(175), QString::number(RowCount()), QString()}; }
 
@@ -33,8 +26,9 @@ private:
 
 TUF_BrowseWS::TUF_BrowseWS(QWidget* parent)
     : TUF_Browse(std::make_unique<Columns>(*this),
-                 {20, 170, 171, 172, 173, 174, 825, 826, 827, 828, 829, 830, 831, 832, 833, 834}, wmBrowseWS,
-                 parent)
+                 {20, 170, 171, 172, 173, 174, 825, 826, 827, 828, 829, 830, 831, 832, 833, 834},
+                 {&TzyUP::AutoSizeBrowseWS, &TzyUP::AutoAlignBrowseWS, &TzyUP::SetAutoSizeBrowseWS, &TzyUP::SetAutoAlignBrowseWS},
+                 wmBrowseWS, parent)
 {
     Build(nullptr);
 }
@@ -55,20 +49,15 @@ void TUF_BrowseWS::Populate(const QString& kind, const QString& itemName, int ws
     m_kind = kind;
     WSLIndex = wslIndex;
     QStringList names;
-    for (int i = 1; i <= Active().getWSL_Count(wslIndex); ++i)
-        names << Active().getWSL_WS(wslIndex, i);
+    for (int i = 1; i <= ActiveDefinition().getWSL_Count(wslIndex); ++i)
+        names << ActiveDefinition().getWSL_WS(wslIndex, i);
     SetItemHints(itemName);
     Fill(BrowseRules::PreselectRow(names, WS, false));
 }
 
-bool TUF_BrowseWS::AutoSizePref() const { return UP->AutoSizeBrowseWS(); }
-bool TUF_BrowseWS::AutoAlignPref() const { return UP->AutoAlignBrowseWS(); }
-void TUF_BrowseWS::SetAutoSizePref(bool down) { UP->SetAutoSizeBrowseWS(down); }
-void TUF_BrowseWS::SetAutoAlignPref(bool down) { UP->SetAutoAlignBrowseWS(down); }
-
 void TUF_BrowseWS::StoreChoice(int row)
 {
-    WS = Active().getWSL_WS(WSLIndex, row + 1);
+    WS = ActiveDefinition().getWSL_WS(WSLIndex, row + 1);
 }
 
 void TUF_BrowseWS::ClearChoice()
@@ -78,5 +67,5 @@ void TUF_BrowseWS::ClearChoice()
 
 void TUF_BrowseWS::ClearLoaded()
 {
-    Active().setWSL_Loaded(WSLIndex, false);
+    ActiveDefinition().setWSL_Loaded(WSLIndex, false);
 }

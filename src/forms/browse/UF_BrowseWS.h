@@ -20,10 +20,6 @@ public:
                   std::optional<QPoint> anchor = std::nullopt);
 
 protected:
-    bool AutoSizePref() const override;
-    bool AutoAlignPref() const override;
-    void SetAutoSizePref(bool down) override;
-    void SetAutoAlignPref(bool down) override;
     void StoreChoice(int row) override;
     void ClearChoice() override;
     void ClearLoaded() override;

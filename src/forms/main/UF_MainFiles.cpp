@@ -34,11 +34,6 @@ using namespace FilesPage;
 
 namespace {
 
-TzySD& Active()
-{
-    return SDs->getItems(SDs->ActiveSD());
-}
-
 // Where the text ends inside the edit, in the edit's coordinates.
 int TextEndX(const QLineEdit* edit)
 {
@@ -50,11 +45,13 @@ int TextEndX(const QLineEdit* edit)
     return qMin(x, edit->width() - 2);
 }
 
-QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon)
+// A small bit button with the theme's picture `theme`, else the style's.
+QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* theme = nullptr)
 {
     auto* b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(theme ? QIcon::fromTheme(QLatin1String(theme), parent->style()->standardIcon(icon))
+                     : parent->style()->standardIcon(icon));
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     b->setFixedSize(FormMetrics::Scaled(26), FormMetrics::SmallBBtnHeight());
@@ -101,7 +98,7 @@ void TUF_MainFiles::Build()
     Lbl_SCF_DSF_DrivePathFilenameExtn = label("Lbl_SCF_DSF_DrivePathFilenameExtn");
     TB_SCF_DSF_DrivePathFilenameExtn = edit("TB_SCF_DSF_DrivePathFilenameExtn");
     BBtn_SCF_DSF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
-    BBtn_SCF_DSF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
+    BBtn_SCF_DSF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_DSF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon, "x-office-spreadsheet");
     Img_SCF_DSF_DrivePathFilenameExtn = image("Img_SCF_DSF_DrivePathFilenameExtn");
     Lbl_SCF_DSF_OpenPassword = label("Lbl_SCF_DSF_OpenPassword");
     TB_SCF_DSF_OpenPassword = edit("TB_SCF_DSF_OpenPassword");
@@ -116,9 +113,10 @@ void TUF_MainFiles::Build()
     Pnl_SCF_TF = heading("Pnl_SCF_TF");
     Lbl_SCF_TF_DrivePathFilenameExtn = label("Lbl_SCF_TF_DrivePathFilenameExtn");
     TB_SCF_TF_DrivePathFilenameExtn = edit("TB_SCF_TF_DrivePathFilenameExtn");
-    BBtn_SCF_TF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_TF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton);
+    BBtn_SCF_TF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_TF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton,
+                                                            "x-office-spreadsheet-template");
     BBtn_SCF_TF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
-    BBtn_SCF_TF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
+    BBtn_SCF_TF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_TF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon, "x-office-spreadsheet");
     Img_SCF_TF_DrivePathFilenameExtn = image("Img_SCF_TF_DrivePathFilenameExtn");
     Lbl_SCF_TF_OpenPassword = label("Lbl_SCF_TF_OpenPassword");
     TB_SCF_TF_OpenPassword = edit("TB_SCF_TF_OpenPassword");
@@ -134,9 +132,10 @@ void TUF_MainFiles::Build()
     Pnl_SCF_OF = heading("Pnl_SCF_OF");
     Lbl_SCF_OF_DrivePathFilenameExtn = label("Lbl_SCF_OF_DrivePathFilenameExtn");
     TB_SCF_OF_DrivePathFilenameExtn = edit("TB_SCF_OF_DrivePathFilenameExtn");
-    BBtn_SCF_OF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_OF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton);
+    BBtn_SCF_OF_DrivePathFileNameExtn_Default = SmallButton(s, "BBtn_SCF_OF_DrivePathFileNameExtn_Default", QStyle::SP_DialogResetButton,
+                                                            "user-home");
     BBtn_SCF_OF_DrivePathFilenameExtn_Browse = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Browse", QStyle::SP_DirOpenIcon);
-    BBtn_SCF_OF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon);
+    BBtn_SCF_OF_DrivePathFilenameExtn_Open = SmallButton(s, "BBtn_SCF_OF_DrivePathFilenameExtn_Open", QStyle::SP_FileIcon, "x-office-spreadsheet");
     Img_SCF_OF_DrivePathFilenameExtn = image("Img_SCF_OF_DrivePathFilenameExtn");
 
     Pnl_PD_T = heading("Pnl_PD_T");
@@ -327,19 +326,7 @@ bool TUF_MainFiles::EditKeyPress(Edit e, QKeyEvent* event)
     if (F.WarnMaxLengthKey(edit, event, MaxLengthOf(e)))
         return true;
     for (QChar key : event->text()) {
-        switch (FilterOf(e)) {
-        case KeyFilter::PathFileName:
-            ValidatePathFileName(edit, key);
-            break;
-        case KeyFilter::Worksheet:
-            ValidateWS(edit, key);
-            break;
-        case KeyFilter::HeaderRow:
-            ValidateTHR(edit, key);
-            break;
-        case KeyFilter::None:
-            break;
-        }
+        ValidateKey(edit, key, FilterOf(e));
         if (key.isNull())
             return true;
     }
@@ -353,50 +340,26 @@ void TUF_MainFiles::ShowBalloon(QLineEdit* edit, const QString& text)
     F.BH_Main->ShowHint(QRect(p.x(), p.y() - edit->height(), 0, edit->height()), text);
 }
 
-namespace {
-QLineEdit* FilterTarget(QObject* sender, QChar key)
+void TUF_MainFiles::ValidateKey(QObject* sender, QChar& key, KeyFilter filter)
 {
     auto* edit = qobject_cast<QLineEdit*>(sender);
-    if (!edit || edit->isReadOnly() || key.isNull())
-        return nullptr;
-    return edit;
-}
-} // namespace
-
-void TUF_MainFiles::ValidatePathFileName(QObject* sender, QChar& key)
-{
-    QLineEdit* edit = FilterTarget(sender, key);
-    if (!edit || !Refuses(KeyFilter::PathFileName, key))
+    if (!edit || edit->isReadOnly() || key.isNull() || !Refuses(filter, key))
         return;
     key = QChar();
-    ShowBalloon(edit, BalloonText(KeyFilter::PathFileName, 0));
-}
-
-void TUF_MainFiles::ValidateWS(QObject* sender, QChar& key)
-{
-    QLineEdit* edit = FilterTarget(sender, key);
-    if (!edit || !Refuses(KeyFilter::Worksheet, key))
-        return;
-    key = QChar();
-    ShowBalloon(edit, BalloonText(KeyFilter::Worksheet, 0));
-}
-
-void TUF_MainFiles::ValidateTHR(QObject* sender, QChar& key)
-{
-    QLineEdit* edit = FilterTarget(sender, key);
-    if (!edit || !Refuses(KeyFilter::HeaderRow, key))
-        return;
-    key = QChar();
-    // The range follows the Data Source File's format.
-    XL->SetWorkbookFileName(Utils::Trim(TB_SCF_DSF_DrivePathFilenameExtn->text()));
-    ShowBalloon(edit, BalloonText(KeyFilter::HeaderRow, XL->GetMaxRows()));
+    int maxRows = 0;
+    if (filter == KeyFilter::HeaderRow) {
+        // The range follows the Data Source File's format.
+        XL->SetWorkbookFileName(Utils::Trim(TB_SCF_DSF_DrivePathFilenameExtn->text()));
+        maxRows = XL->GetMaxRows();
+    }
+    ShowBalloon(edit, BalloonText(filter, maxRows));
 }
 
 // ---- change and exit -------------------------------------------------------
 
 void TUF_MainFiles::ResetCaches(const CacheReset& r)
 {
-    TzySD& sd = Active();
+    TzySD& sd = ActiveDefinition();
     if (r.wsl1)
         sd.ResetWSL(wslDataSource);
     if (r.wsl2)
@@ -584,7 +547,7 @@ void TUF_Main::ClearPage0()
     Updating[0] = true;
     for (QLineEdit* e : Files->Edits)
         e->clear();
-    TzySD& sd = Active();
+    TzySD& sd = ActiveDefinition();
     sd.ResetWSL(wslDataSource);
     sd.ResetWSL(wslTemplate);
     sd.ResetFL();
@@ -610,7 +573,7 @@ void TUF_Main::LoadPage0()
     if (!PageEnabled[0])
         return;
     Updating[0] = true;
-    TzySCF& scf = Active().SCF;
+    TzySCF& scf = ActiveDefinition().SCF;
     const StoredFiles f = ForLoad(*DV, {scf.GetDataSourceFile(), scf.GetTemplateFile(), scf.GetOutputFile()},
                                   UP->GetDefaultXLExtnDot());
     if (f.dsf != scf.GetDataSourceFile())
@@ -619,7 +582,7 @@ void TUF_Main::LoadPage0()
         scf.SetTemplateFile(f.tf);
     if (f.of != scf.GetOutputFile())
         scf.SetOutputFile(f.of);
-    const TzyPD& pd = Active().PD;
+    const TzyPD& pd = ActiveDefinition().PD;
     FilesPage::Texts t;
     t[eDSF] = scf.GetDataSourceFile();
     t[eDSFPassword] = scf.GetDataSourceFileOpenPassword();
@@ -645,7 +608,7 @@ void TUF_Main::SavePage0()
     Updating[0] = true;
     const FilesPage::Texts t = ForSave(*DV, Files->PageTexts(), UP->GetDefaultXLExtnDot());
     Files->SetTexts(t);
-    TzySCF& scf = Active().SCF;
+    TzySCF& scf = ActiveDefinition().SCF;
     scf.SetDataSourceFile(Utils::Trim(t[eDSF]));
     scf.SetDataSourceFileOpenPassword(t[eDSFPassword]);
     scf.SetTaskWS(Utils::Trim(t[eTaskWS]));
@@ -655,7 +618,7 @@ void TUF_Main::SavePage0()
     scf.SetProjectSummaryWS(t[ePSWS]);
     scf.SetChartDataWS(t[eCDWS]);
     scf.SetOutputFile(Utils::Trim(t[eOF]));
-    TzyPD& pd = Active().PD;
+    TzyPD& pd = ActiveDefinition().PD;
     pd.SetProjectTitle(Utils::Trim(t[eTitle]));
     pd.SetProjectNumber(Utils::Trim(t[eNumber]));
     pd.SetProjectClient(Utils::Trim(t[eClient]));

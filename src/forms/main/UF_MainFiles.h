@@ -92,11 +92,10 @@ public:
     void EditChange(FilesPage::Edit e);
     void EditExit(FilesPage::Edit e);
 
-    // The key filters: the key becomes QChar() when refused (the balloon
-    // tells why).
-    void ValidatePathFileName(QObject* sender, QChar& key);
-    void ValidateWS(QObject* sender, QChar& key);
-    void ValidateTHR(QObject* sender, QChar& key);
+    // The key filters of the file names, the worksheet names and the header
+    // row (ValidatePathFileName, ValidateWS, ValidateTHR): the key becomes
+    // QChar() when refused, and the balloon tells why.
+    void ValidateKey(QObject* sender, QChar& key, FilesPage::KeyFilter filter);
 
     void BBtn_SCF_DSF_DrivePathFilenameExtn_BrowseClick();
     void BBtn_SCF_DSF_DrivePathFilenameExtn_OpenClick();
