@@ -79,6 +79,7 @@ private slots:
         file = tmp.path() + "/plan.xlsx";
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("PK"); // the in-memory server holds the workbook; the file only has to be there, and not empty
         f.close();
         CreateBrowseForms();
         SetBusyHook([this](bool b) { busy << b; });

@@ -86,6 +86,7 @@ class TstFilesPage : public QObject {
         const QString path = tmp.path() + QLatin1Char('/') + name;
         QFile f(path);
         f.open(QIODevice::WriteOnly);
+        f.write("PK"); // the in-memory server holds the workbook; an empty file is no workbook
         return path;
     }
 

@@ -61,30 +61,27 @@ class TestMainLayout : public QObject {
 private slots:
     void initTestCase() { formskit::FixLook(); }
 
-    // Every row of the caption table: the frame's controls must exist; every
-    // control that exists shows the row's text.
+    // Every row of the caption table names a control of the form, and that
+    // control shows the row's text.
     void captionTableWalk()
     {
         formskit::Globals g;
         TUF_Main form;
         int frameRows = 0;
-        QStringList notYetBuilt;
+        QStringList missing;
         for (const MainTexts::CaptionEntry& e : MainTexts::Captions()) {
             const QString name = QString::fromLatin1(e.control);
             QObject* control = form.findChild<QObject*>(name);
-            if (isFrameControl(name)) {
-                QVERIFY2(control, qPrintable(name));
+            if (isFrameControl(name))
                 ++frameRows;
-            }
             if (!control) {
-                notYetBuilt << name;
+                missing << name;
                 continue;
             }
             QCOMPARE(MainTexts::ShownCaption(control, e), expected(e));
         }
         QCOMPARE(frameRows, 26);
-        if (!notYetBuilt.isEmpty())
-            qInfo("page controls not built yet: %d rows", int(notYetBuilt.size()));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
         QCOMPARE(form.MI_Help_About->text(), QStringLiteral("&About Tarvo ZOL Lumo..."));
         QCOMPARE(form.MT_Help->title(), QStringLiteral("&Help"));
         QCOMPARE(form.TBtn_ShowHints->text(), QStringLiteral(" Show Hints "));
