@@ -112,13 +112,16 @@ public:
     // Raises Busy for its lifetime (lowered also when an exception passes).
     class BusyScope {
     public:
-        explicit BusyScope(TUF_Main& f) : m_f(f) { m_f.Busy = true; }
-        ~BusyScope() { m_f.Busy = false; }
+        // Restores what it found, so a scope inside another (an activation
+        // during a modal command) does not end the outer one's busy state.
+        explicit BusyScope(TUF_Main& f) : m_f(f), m_was(f.Busy) { m_f.Busy = true; }
+        ~BusyScope() { m_f.Busy = m_was; }
         BusyScope(const BusyScope&) = delete;
         BusyScope& operator=(const BusyScope&) = delete;
 
     private:
         TUF_Main& m_f;
+        bool m_was;
     };
 
     // Busy and the main form disabled for a read from a workbook (the
