@@ -23,6 +23,7 @@ struct Server {
     {
         lo::BackendOptions o;
         o.profileDir = dir.filePath("profile");
+        o.spare = false; // one server for the whole bench
         backend = std::make_unique<lo::Backend>(o);
         backend->start();
     }

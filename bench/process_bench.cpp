@@ -21,30 +21,67 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
+
+// A figure in KiB of this process's status ("VmRSS:", "VmHWM:").
+qint64 OwnStatusKb(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
 
 // Times between step lines: each step's time runs from its line to the next.
 class TimingProgress : public MemoryProgress {
 public:
     QElapsedTimer clock;
     QList<QPair<QString, qint64>> marks; // step text, nanoseconds at its start
+    QList<qint64> resident;              // our resident memory (KiB) at each step's start
     int AddStepIdx(const QString& text) override
     {
         marks << qMakePair(text, clock.nsecsElapsed());
+        resident << OwnStatusKb("VmRSS:");
         return MemoryProgress::AddStepIdx(text);
     }
     void AddStep(const QString& text) override { AddStepIdx(text); }
 };
 
+// The bench's schedules: `tasks` tasks over three years.
+struct ScheduleSpec3 : tmpl::ScheduleSpec {
+    explicit ScheduleSpec3(int n)
+    {
+        tasks = n;
+        years = 3;
+        dataDate = start.addDays(550);
+    }
+};
+
+// Makes one schedule with a server of its own (the --make-schedule run).
+int MakeSchedule(int tasks, const QString& path)
+{
+    QTemporaryDir profile;
+    lo::Backend maker(lo::BackendOptions{QString(), profile.filePath("profile"), 90000, 15000, false});
+    maker.start();
+    tmpl::MakeSchedule(maker.server()->desktop(), path, ScheduleSpec3(tasks));
+    maker.quit();
+    return QFile::exists(path) ? 0 : 1;
+}
+
 struct Fixture {
     QTemporaryDir dir;
     QString tpl;
-    QMap<int, QString> schedules; // tasks -> file
+    QMap<int, QString> made; // tasks -> file
     double cutOff = 0;
 
     Fixture()
@@ -52,21 +89,47 @@ struct Fixture {
         tpl = dir.path() + "/template.xlsx";
         const QString src = qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_BENCH_SOURCE_DIR));
         QFile::copy(src + "/resources/templates/Tarvo_ZOL_Lumo_Template.xlsx", tpl);
-        lo::Backend maker(lo::BackendOptions{QString(), dir.path() + "/maker-profile", 90000, 15000});
-        maker.start();
-        for (int tasks : {10000, 100000}) {
-            tmpl::ScheduleSpec spec;
-            spec.tasks = tasks;
-            spec.years = 3;
-            spec.dataDate = spec.start.addDays(550);
-            const QString path = dir.path() + QStringLiteral("/schedule-%1.xlsx").arg(tasks);
-            tmpl::MakeSchedule(maker.server()->desktop(), path, spec);
-            schedules[tasks] = path;
-            cutOff = QDate(1899, 12, 30).daysTo(spec.dataDate);
-        }
-        maker.quit();
+    }
+    // The schedule of `tasks` tasks over three years, made when first asked for.
+    QString schedule(int tasks)
+    {
+        if (made.contains(tasks))
+            return made[tasks];
+        const ScheduleSpec3 spec(tasks);
+        const QString path = dir.path() + QStringLiteral("/schedule-%1.xlsx").arg(tasks);
+        // Made by this program run again, so that the memory the maker used
+        // is never counted as the run's.
+        QProcess::execute(QCoreApplication::applicationFilePath(),
+                          {QStringLiteral("--make-schedule"), QString::number(tasks), path});
+        cutOff = QDate(1899, 12, 30).daysTo(spec.dataDate);
+        return made[tasks] = path;
     }
 };
+
+// A fresh layer over a backend with or without a spare server; with one,
+// it is waited for, as a user's run finds it ready.
+void NewLayer(bool spare)
+{
+    lo::BackendOptions o;
+    o.spare = spare;
+    lo::installBackendFactory(o);
+    XL = std::make_unique<TzyXL>();
+    if (spare)
+        static_cast<lo::Backend*>(XL->Backend())->waitSpareReady(120000);
+}
+
+// Our peak resident memory (VmHWM, KiB) since the last reset.
+qint64 OwnPeakKb()
+{
+    return OwnStatusKb("VmHWM:");
+}
+
+void ResetOwnPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
 
 Fixture& fixture()
 {
@@ -86,9 +149,9 @@ struct Silent : StdDlg::IPrompter {
 void BM_Floor(benchmark::State& state)
 {
     Fixture& f = fixture();
-    const QString dsf = f.schedules[int(state.range(0))];
+    const QString dsf = f.schedule(int(state.range(0)));
     const QString out = f.dir.path() + "/floor.xlsx";
-    XL = std::make_unique<TzyXL>();
+    NewLayer(false);
     for (auto _ : state) {
         XL->StartExcel(false);
         XL->SetWorkbookFileName(dsf);
@@ -108,9 +171,9 @@ void BM_Floor(benchmark::State& state)
 void BM_PlanFloor(benchmark::State& state)
 {
     Fixture& f = fixture();
-    const QString dsf = f.schedules[int(state.range(0))];
+    const QString dsf = f.schedule(int(state.range(0)));
     const QString out = f.dir.path() + "/planfloor.xlsx";
-    XL = std::make_unique<TzyXL>();
+    NewLayer(false);
     const auto openClose = [&](const QString& file) {
         XL->SetWorkbookFileName(file);
         XL->OpenWorkbook(file, QString(), QString(), true);
@@ -134,7 +197,8 @@ void BM_PlanFloor(benchmark::State& state)
 void BM_Process(benchmark::State& state)
 {
     Fixture& f = fixture();
-    const QString dsf = f.schedules[int(state.range(0))];
+    const QString dsf = f.schedule(int(state.range(0)));
+    const bool spare = state.range(1) != 0;
     const QString out = f.dir.path() + "/run.xlsx";
     Silent dlg;
     StdDlg::setPrompter(&dlg);
@@ -143,16 +207,26 @@ void BM_Process(benchmark::State& state)
     Process = std::make_unique<TzyProcess>();
     Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
     QMap<QString, double> phases;
+    qint64 ownPeak = 0, serverPeak = 0;
     for (auto _ : state) {
+        state.PauseTiming();
         const int sd = bench::Define(dsf, f.tpl, out, f.cutOff);
-        XL = std::make_unique<TzyXL>();
+        NewLayer(spare);
+        ResetOwnPeak();
+        state.ResumeTiming();
         progress.marks.clear();
+        progress.resident.clear();
         progress.clock.start();
         if (!Process->Process(sd)) {
             state.SkipWithError(qPrintable(dlg.ids.join(u'\n')));
             break;
         }
         const qint64 end = progress.clock.nsecsElapsed();
+        state.PauseTiming();
+        ownPeak = std::max(ownPeak, OwnPeakKb());
+        serverPeak = std::max(serverPeak, static_cast<lo::Backend*>(XL->Backend())->serverPeakKb());
+        XL.reset(); // ends the spare that followed the run
+        state.ResumeTiming();
         // Phases: the workbook checks, the extraction, the calculation, the
         // template writing, the save.
         for (int i = 0; i < progress.marks.size(); ++i) {
@@ -173,27 +247,80 @@ void BM_Process(benchmark::State& state)
                 phase = QStringLiteral("5_save");
             phases[phase] += s;
             if (state.iterations() == 0 && qEnvironmentVariableIsSet("ZOL_BENCH_STEPS"))
-                std::fprintf(stderr, "%3d %8.3f s  %s\n", n, s, qPrintable(progress.marks[i].first));
+                std::fprintf(stderr, "%3d %8.3f s %8lld KiB  %s\n", n, s, progress.resident.value(i),
+                             qPrintable(progress.marks[i].first));
         }
     }
     for (auto it = phases.cbegin(); it != phases.cend(); ++it)
         state.counters[it.key().toStdString()] = benchmark::Counter(it.value(), benchmark::Counter::kAvgIterations);
+    // Peak resident memory in MiB: this program during the run, and the
+    // larger of the run's two servers, each read before it was asked to end.
+    state.counters["our_MiB"] = double(ownPeak) / 1024;
+    state.counters["server_MiB"] = double(serverPeak) / 1024;
     Progress::setForm(nullptr);
     StdDlg::setPrompter(nullptr);
 }
 
 BENCHMARK(BM_Floor)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
 BENCHMARK(BM_PlanFloor)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
-BENCHMARK(BM_Process)->Arg(10000)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
+// Arguments: tasks, spare server (1) or none (0).
+BENCHMARK(BM_Process)
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(2)
+    ->UseRealTime();
+// Browsing the sample workbook's worksheets with the progress form, the
+// spare server ready (1) or not (0).
+void BM_Browse(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const QString src = qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_BENCH_SOURCE_DIR));
+    const QString sample = src + "/resources/samples/" + QDir(src + "/resources/samples").entryList({"*.xls*"}).value(0);
+    const bool spare = state.range(0) != 0;
+    Silent dlg;
+    StdDlg::setPrompter(&dlg);
+    MemoryProgress progress;
+    Progress::setForm(&progress);
+    Process = std::make_unique<TzyProcess>();
+    Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::Define(sample, f.tpl, f.dir.path() + "/browse.xlsx", f.cutOff);
+        NewLayer(spare);
+        state.ResumeTiming();
+        if (!Process->ExtractWorksheetNames(QStringLiteral("Data Source File"), sample, QString(), 1)) {
+            state.SkipWithError(qPrintable(dlg.ids.join(u'\n')));
+            break;
+        }
+        state.PauseTiming();
+        XL.reset();
+        state.ResumeTiming();
+    }
+    Progress::setForm(nullptr);
+    StdDlg::setPrompter(nullptr);
+}
+BENCHMARK(BM_Browse)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--make-schedule") == 0)
+        return MakeSchedule(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3]));
     InitUILs();
     Progress::setPump([] {});
-    lo::installBackendFactory();
+    // The million-task run, for its memory: ZOL_BENCH_MILLION=1 (making the
+    // schedule alone takes minutes).
+    if (qEnvironmentVariableIsSet("ZOL_BENCH_MILLION"))
+        benchmark::RegisterBenchmark("BM_ProcessMillion", BM_Process)
+            ->Args({1000000, 1})
+            ->Unit(benchmark::kSecond)
+            ->Iterations(1)
+            ->UseRealTime();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

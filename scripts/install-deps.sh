@@ -5,11 +5,12 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6dbus6 libqt6network6 qt6-qpa-plugins
   libgl-dev libvulkan-dev
-  libreoffice-calc-nogui libreoffice-dev libreoffice-dev-common
-  libjpeg-dev libbenchmark-dev
+  libreoffice-calc-nogui libreoffice-writer-nogui libreoffice-dev libreoffice-dev-common
+  libjpeg-dev libbenchmark-dev python3-numpy
   xvfb xauth dbus-daemon
   poppler-utils
-  fonts-dejavu-core
+  python3 python3-openpyxl
+  fonts-dejavu-core adwaita-icon-theme
 )
 missing=()
 for p in "${packages[@]}"; do

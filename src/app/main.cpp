@@ -2,13 +2,10 @@
 #include "ServiceForms.h"
 #include "SingleInstance.h"
 #include "Startup.h"
-#include "Utils.h"
 #include "zyAD.h"
-#include "zyUIL.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <csignal>
 
 #include <csignal>
 
@@ -22,36 +19,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(productName);
     QApplication::setApplicationDisplayName(productName);
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
+    QApplication::setDesktopFileName(QStringLiteral("tarvo-zol-lumo"));
 
     // A second start hands its command line to the first and ends.
     if (Utils::CheckSingleInstance())
         return 0;
 
     ServiceForms::InstallServiceForms();
-    if (!Startup::CreateGlobals())
-        return 1;
-    ServiceForms::CreateServiceForms();
-
-    // The main form of the program's forms is not part of this build: the
-    // window carries the product's name and version so a start is visible.
-    QMainWindow window;
-    window.setWindowTitle(productName);
-    auto* label = new QLabel(Utils::Format(QStringLiteral("%s\n%s"), {productName, Utils::Format(UIT(1), {AD->getVersion()})}));
-    label->setAlignment(Qt::AlignCenter);
-    label->setMargin(24);
-    window.setCentralWidget(label);
-
-    SingleInstanceServer server([&window](const QStringList&) {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-        return int(Utils::SingleInstanceActivated);
-    });
-    server.listen();
-
-    window.show();
-    const int rc = QApplication::exec();
-    ServiceForms::FreeServiceForms();
-    Startup::FreeGlobals();
-    return rc;
+    return Startup::Run();
 }

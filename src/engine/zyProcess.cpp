@@ -15,6 +15,7 @@
 #include "zyXL.h"
 
 #include <QDate>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -59,6 +60,12 @@ void StartServerStep()
 void OpenWorkbookStep(const QString& fileLabel, const QString& fileName, const QString& password)
 {
     StepLine(Format(UIT(382), {fileLabel}), [&] {
+        // The office opens an empty file as a new, empty workbook; what the
+        // user chose is no workbook at all, which is what to tell.
+        const QFileInfo file(fileName);
+        if (file.isFile() && file.size() == 0)
+            throw ZolError(Paragraphs({Format(QStringLiteral("The %s is empty: it is not a workbook."), {fileLabel}),
+                                       Labelled(fileLabel, fileName)}));
         XL->SetWorkbookLabel(fileLabel);
         XL->SetWorkbookFileName(fileName);
         XL->OpenWorkbook(fileName, password, QString(), true);
@@ -377,9 +384,29 @@ void TzyProcess::Calculate()
         PopulatePSData();
         FormatPSData();
         PopulateChartData();
+        CheckFiniteResults();
         PopulateSummaryForm();
         FormatSummaryForm();
     });
+}
+
+void TzyProcess::CheckFiniteResults()
+{
+    // A sum beyond the largest number would be saved as INF or NaN and read
+    // as a result: the run stops here, before the summary form or the
+    // template shows any of it.
+    QString name = m_core->NonFiniteQuantity();
+    for (int i = 1; name.isEmpty() && RFs_PS && i <= RFs_PS->Count(); ++i) {
+        const TzyRF& rf = RFs_PS->getItems(i);
+        if (rf.ValueState() == zyRpt::vsValue && rf.DataType() == zyRpt::dtNumber && !std::isfinite(rf.FloatValue()))
+            name = rf.Name();
+    }
+    if (name.isEmpty())
+        return;
+    Msgs() << QStringLiteral("The following quantity is too large to be calculated:") << QString() << name
+           << QString()
+           << Format(QStringLiteral("Please check the %s for values that are too large."), {DSFLabel}) << QString();
+    throw ZolError(Format(QStringLiteral("The results are not numbers. The %s has not been saved."), {OFLabel}));
 }
 
 void TzyProcess::PopulatePSData()

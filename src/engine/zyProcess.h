@@ -51,6 +51,8 @@ public:
     bool CheckDataSourceFile();
     bool CheckTemplateFile();
     void Calculate();
+    // Raises, naming the quantity, when a result is not a finite number.
+    void CheckFiniteResults();
     void ClearData();
 
     void ExtractData();
@@ -72,6 +74,8 @@ public:
 
     bool CheckOutputFolder();
     bool IsOutputFileReadOnly();
+    // The Output File Folder exists but no file can be created in it.
+    bool IsOutputFolderReadOnly();
     bool CheckOutputFileOpen();
     bool ConfirmOverwrite();
     void SaveOutputFile();

@@ -1,6 +1,7 @@
 // The Output File checks before a run and before the save, and the save.
 #include "zyProcess.h"
 
+#include "FileAccess.h"
 #include "Format.h"
 #include "Progress.h"
 #include "StdDlg.h"
@@ -53,7 +54,17 @@ bool TzyProcess::CheckOutputFolder()
 bool TzyProcess::IsOutputFileReadOnly()
 {
     pollCancel();
-    return Utils::FileExists(OFLabel, OFName, true) && Utils::IsFileReadOnly(OFLabel, OFName);
+    // The save replaces the file in its folder: a file whose folder cannot
+    // be written cannot be overwritten either.
+    return Utils::FileExists(OFLabel, OFName, true)
+           && (Utils::IsFileReadOnly(OFLabel, OFName) || IsOutputFolderReadOnly());
+}
+
+bool TzyProcess::IsOutputFolderReadOnly()
+{
+    pollCancel();
+    const QString folder = QFileInfo(OFName).absolutePath();
+    return QFileInfo(folder).isDir() && !platform::fileAccess().canWriteIn(folder);
 }
 
 bool TzyProcess::CheckOutputFileOpen()
@@ -130,6 +141,10 @@ void TzyProcess::checkOutputFile()
                                    Format(UIT(1097), {OFFolderLabel, OFLabel})}));
     if (IsOutputFileReadOnly())
         throw ZolError(Paragraphs({Format(UIT(1101), {OFLabel}), OFName, Format(UIT(1102), {OFLabel})}));
+    // Found here, before the work, rather than by the save at its end.
+    if (IsOutputFolderReadOnly())
+        throw ZolError(Paragraphs({Format(UIT(1101), {OFFolderLabel}), OFFolder,
+                                   Format(QStringLiteral("Unable to save the %s in the %s."), {OFLabel, OFFolderLabel})}));
     if (CheckOutputFileOpen())
         throw ZolError(Paragraphs({Format(UIT(1103), {OFLabel}), OFName, Format(UIT(1106), {OFLabel})}));
     if (OverwriteChecked)

@@ -490,6 +490,9 @@ void TzyXL::ExtractRawValues(const QString& column, int firstRow, int lastRow)
     if (!m_backend)
         return;
     frame(XLOp::ExtractRawValues, withColumn(column), [&] {
+        // The column read before is let go first: a large read holds the
+        // server's reply and the new column at once.
+        Vals = {};
         XLColumn v = m_backend->readRawColumn(column, firstRow, lastRow);
         v.resize(lastRow - firstRow + 1);
         // An error value reads as the text the cell shows. A single cell
@@ -511,6 +514,7 @@ void TzyXL::ExtractFmtValues(const QString& column, int firstRow, int lastRow)
         unhideAllColumns();
         unhideAllRows();
         const int n = lastRow - firstRow + 1;
+        Vals = {}; // as for raw values: not held while the next column is read
         const QStringList shown = m_backend->readDisplayColumn(column, firstRow, lastRow);
         ParseClipboardText(column, n, copyText(shown));
     });

@@ -14,6 +14,10 @@ public:
         // Parameters and working folder have no meaning for a desktop opener.
         if (file.isEmpty())
             return 2;
+        // A web address (the About form's site) goes to the browser as it is.
+        const QUrl url(file, QUrl::StrictMode);
+        if (url.isValid() && (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http")))
+            return QDesktopServices::openUrl(url) ? 42 : 31;
         if (!QFileInfo::exists(file))
             return 2; // "file not found", as the caller's check expects
         return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? 42 : 31;

@@ -3,6 +3,7 @@
 #include "LocaleInfo.h"
 #include "Shell.h"
 #include "Bitness.h"
+#include "FileAccess.h"
 #include "SpecialFolders.h"
 #include "zyAD.h"
 #include "zyUIL.h"
@@ -444,20 +445,12 @@ bool IsFileInUse(const QString& label, const QString& fileName)
 {
     try {
         requireValidPath(fileName);
-        // Another office marks a workbook it holds with a lock file beside it.
+        // Held by another program only: a file this user may not write is
+        // read-only, which no waiting for the other program mends.
         const QFileInfo fi(fileName);
-        const QString lock = fi.absolutePath() + QStringLiteral("/.~lock.") + fi.fileName() + QLatin1Char('#');
-        if (QFileInfo::exists(lock))
-            return true;
         if (!fi.exists() || fi.isDir())
-            return true;
-        if (!(fi.permissions() & QFileDevice::WriteOwner))
-            return true;
-        QFile f(fileName);
-        if (!f.open(QIODevice::ReadWrite))
-            return true;
-        f.close();
-        return false;
+            return false;
+        return platform::fileAccess().isLocked(fileName);
     } catch (const std::exception& e) {
         reportToMsgs(1134, label, fileName, ExceptionMessage(e));
     }
@@ -470,7 +463,7 @@ bool IsFileReadOnly(const QString& label, const QString& fileName)
         const QFileInfo fi(fileName);
         if (!fi.exists())
             return true; // no attributes to read
-        return !(fi.permissions() & QFileDevice::WriteOwner);
+        return !platform::fileAccess().canWrite(fileName);
     } catch (const std::exception& e) {
         reportToDialog(QStringLiteral("U006"), 1135, 984, label, fileName, ExceptionMessage(e));
         return false;

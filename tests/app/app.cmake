@@ -1,8 +1,12 @@
 zol_add_test(tst_startup
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp ${PROJECT_SOURCE_DIR}/src/app/Startup.cpp
-  LIBS zol_engine zol_model zol_excel zol_services)
-target_include_directories(tst_startup PRIVATE ${PROJECT_SOURCE_DIR}/src/app)
-if(TARGET zol_excel_lo)
-  target_link_libraries(tst_startup PRIVATE zol_excel_lo)
-  target_compile_definitions(tst_startup PRIVATE ZOL_HAVE_LO_BACKEND)
-endif()
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp
+  LIBS zol_startup)
+
+# Start-up between real processes: the probe runs the program's start-up.
+add_executable(startup_probe ${CMAKE_CURRENT_LIST_DIR}/startup_probe.cpp)
+target_link_libraries(startup_probe PRIVATE zol_startup)
+target_include_directories(startup_probe PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+set_target_properties(startup_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+zol_add_test(tst_startup_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup_process.cpp
+             LIBS Qt6::Core TIMEOUT 180)
+add_dependencies(tst_startup_process startup_probe)

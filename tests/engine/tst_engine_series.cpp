@@ -1,8 +1,10 @@
 // Per-day series and percentages: the fast routines against the day-by-day
 // method on random schedules, value for value, and the cases that matter.
 #include "tst_engine_support.h"
+#include "zyDayRuns.h"
 #include "zyUIL.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace enginetest;
@@ -38,6 +40,7 @@ void TestEngineSeries::sameAsDayByDay_data()
     QTest::newRow("baseline and actual") << 6u << 1500 << 1000 << 200 << 0b11011;
     QTest::newRow("target only") << 7u << 400 << 365 << 90 << 0b11100;
     QTest::newRow("one-day tasks") << 8u << 1000 << 30 << 1 << 0b11111;
+    QTest::newRow("large") << 9u << 60000 << 500 << 60 << 0b11111;
 }
 
 void TestEngineSeries::sameAsDayByDay()
@@ -47,38 +50,44 @@ void TestEngineSeries::sameAsDayByDay()
     QFETCH(int, span);
     QFETCH(int, maxDays);
     QFETCH(int, options);
-    Harness h;
-    h.Options(options & 1, options & 2, options & 4, options & 8, options & 16);
-    RandomSchedule(h, seed, tasks, span, maxDays);
-    h.core.CalculateAll();
-    DirectResult direct = DirectMethod(h.core);
-    const auto& days = h.core.Days;
-    int compared = 0;
-    for (int s = 0; s < kDaySeriesCount; ++s) {
-        QCOMPARE(days.DaySeries[size_t(s)].size(), size_t(days.DayCount) + 1);
-        for (int d = 0; d <= days.DayCount; ++d) {
-            const double fast = days.DaySeries[size_t(s)][size_t(d)];
-            const double slow = direct.series[size_t(s)][size_t(d)];
-            if (fast != slow)
-                QFAIL(qPrintable(QStringLiteral("series %1 day %2: %3 != %4")
-                                     .arg(s)
-                                     .arg(d)
-                                     .arg(fast, 0, 'g', 17)
-                                     .arg(slow, 0, 'g', 17)));
-            compared += slow != 0;
+    // The vector-mask loop where the processor has it, and the plain one.
+    const bool wide = TzyDayRuns::WideVectors();
+    for (bool useWide : {wide, false}) {
+        TzyDayRuns::SetWideVectors(useWide);
+        auto restore = qScopeGuard([wide] { TzyDayRuns::SetWideVectors(wide); });
+        Harness h;
+        h.Options(options & 1, options & 2, options & 4, options & 8, options & 16);
+        RandomSchedule(h, seed, tasks, span, maxDays);
+        h.core.CalculateAll();
+        DirectResult direct = DirectMethod(h.core);
+        const auto& days = h.core.Days;
+        int compared = 0;
+        for (int s = 0; s < kDaySeriesCount; ++s) {
+            QCOMPARE(days.DaySeries[size_t(s)].size(), size_t(days.DayCount) + 1);
+            for (int d = 0; d <= days.DayCount; ++d) {
+                const double fast = days.DaySeries[size_t(s)][size_t(d)];
+                const double slow = direct.series[size_t(s)][size_t(d)];
+                if (fast != slow)
+                    QFAIL(qPrintable(QStringLiteral("series %1 day %2: %3 != %4")
+                                         .arg(s)
+                                         .arg(d)
+                                         .arg(fast, 0, 'g', 17)
+                                         .arg(slow, 0, 'g', 17)));
+                compared += slow != 0;
+            }
         }
+        QVERIFY(compared > days.DayCount); // the schedule did fill the series
+        for (int c = 0; c < 3; ++c) {
+            QCOMPARE(h.core.Curves[size_t(c)].MHTotal, direct.mhTotal[size_t(c)]);
+            QCOMPARE(h.core.Curves[size_t(c)].MHToDate, direct.mhToDate[size_t(c)]);
+            QCOMPARE(h.core.Curves[size_t(c)].CostTotal, direct.costTotal[size_t(c)]);
+            QCOMPARE(h.core.Curves[size_t(c)].CostToDate, direct.costToDate[size_t(c)]);
+        }
+        h.core.DeleteTempData();
+        DirectDelete(h.core, direct);
+        for (int s = 0; s < kDaySeriesCount; ++s)
+            QVERIFY2(days.DaySeries[size_t(s)] == direct.series[size_t(s)], qPrintable(QString::number(s)));
     }
-    QVERIFY(compared > days.DayCount); // the schedule did fill the series
-    for (int c = 0; c < 3; ++c) {
-        QCOMPARE(h.core.Curves[size_t(c)].MHTotal, direct.mhTotal[size_t(c)]);
-        QCOMPARE(h.core.Curves[size_t(c)].MHToDate, direct.mhToDate[size_t(c)]);
-        QCOMPARE(h.core.Curves[size_t(c)].CostTotal, direct.costTotal[size_t(c)]);
-        QCOMPARE(h.core.Curves[size_t(c)].CostToDate, direct.costToDate[size_t(c)]);
-    }
-    h.core.DeleteTempData();
-    DirectDelete(h.core, direct);
-    for (int s = 0; s < kDaySeriesCount; ++s)
-        QVERIFY2(days.DaySeries[size_t(s)] == direct.series[size_t(s)], qPrintable(QString::number(s)));
 }
 
 // One curve's spreading: tasks as (start offset, days, man hours, % complete),

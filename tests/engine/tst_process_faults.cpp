@@ -135,7 +135,7 @@ private slots:
         Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
         StdDlg::setPrompter(&dlg);
         lo::installBackendFactory();
-        inspector = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000});
+        inspector = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000, false});
         inspector->start();
         schedule = dir + "/schedule.xlsx";
         tmpl::MakeSchedule(desktop(), schedule, tmpl::ScheduleSpec{});

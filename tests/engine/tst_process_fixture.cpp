@@ -1,9 +1,15 @@
 #include "tst_process_fixture.h"
 
+#include "LocaleInfo.h"
+#include "MachineKeys.h"
 #include "zyAD.h"
+#include "zyProcess.h"
 #include "zySD.h"
 #include "zyUIL.h"
 #include "zyUP.h"
+#include "zyXL.h"
+
+#include <QLocale>
 
 namespace pfx {
 
@@ -24,6 +30,33 @@ int CancellingProgress::AddStepIdx(const QString& text)
     if (onStep)
         onStep(currentStep(), text);
     return idx;
+}
+
+void InstallRunHarness(IProgress& progress, StdDlg::IPrompter& prompter)
+{
+    InitUILs();
+    Progress::setPump([] {});
+    Progress::setForm(&progress);
+    Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
+    StdDlg::setPrompter(&prompter);
+}
+
+void InstallFakeMachine(platform::MachineKeyTable& keys)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    platform::setNumberSettings(platform::NumberSettings{});
+    keys.set(platform::RootKey::ClassesRoot, QStringLiteral("Excel.Application\\CurVer"), QString(),
+             QStringLiteral("Excel.Application.15"));
+    platform::setMachineKeys(&keys);
+}
+
+void RemoveRunHarness()
+{
+    Process.reset();
+    XL.reset();
+    Progress::setForm(nullptr);
+    StdDlg::setPrompter(nullptr);
+    platform::setMachineKeys(nullptr);
 }
 
 void ResetGlobals()

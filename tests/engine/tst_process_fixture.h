@@ -12,6 +12,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace platform {
+class MachineKeyTable;
+}
+
 namespace pfx {
 
 // Columns of the generated schedule worksheet (header in row 1).
@@ -42,6 +46,16 @@ int MakeDefinition(const Files& files, const Options& o);
 void SetOutputFile(int sd, const QString& of);
 double CutOffDate(int sd);
 void ResetGlobals();
+
+// The globals every run test sets first: the texts, the progress display
+// (no message pump) with the engine's step formats, the dialog responder.
+void InstallRunHarness(IProgress& progress, StdDlg::IPrompter& prompter);
+// What the in-memory server's runs read of the machine: English (UK) numbers
+// and dates, and an office that answers as Excel 15.
+void InstallFakeMachine(platform::MachineKeyTable& keys);
+// Ends the engine and the layer of the last run and takes the harness (and
+// the machine keys) down again.
+void RemoveRunHarness();
 
 // Browse caches of the active definition.
 QStringList WorksheetList(int wsl);

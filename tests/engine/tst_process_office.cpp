@@ -12,6 +12,7 @@
 #include "StdDlg.h"
 #include "WorkbookMaker.h"
 #include "tst_process_fixture.h"
+#include "tst_process_office_fixture.h"
 #include "zyAD.h"
 #include "zyProcess.h"
 #include "zyRF.h"
@@ -19,6 +20,8 @@
 #include "zyUIL.h"
 #include "zyUP.h"
 #include "zyXL.h"
+
+#include <QScopeGuard>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -332,19 +335,10 @@ class TstProcessOffice : public QObject {
 private slots:
     void initTestCase()
     {
-        InitUILs();
+        pfx::InstallRunHarness(progress, dlg);
         QVERIFY(tmp.isValid());
         dir = tmp.path();
-        Progress::setPump([] {});
-        Progress::setForm(&progress);
-        Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
-        StdDlg::setPrompter(&dlg);
-        lo::installBackendFactory();
-        RF_PS_Consts::LoadRHs(*(RHs_PS = std::make_unique<TzyRHs>()));
-        RF_PS_Consts::LoadRFs(*(RFs_PS = std::make_unique<TzyRFs>()));
-
-        inspector = std::make_unique<lo::Backend>(lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000});
-        inspector->start();
+        inspector = pfx::StartOfficeRuns(dir);
         schedule = dir + "/schedule.xlsx";
         tmpl::MakeSchedule(desktop(), schedule, tmpl::ScheduleSpec{});
         tmpl::ScheduleSpec one;
@@ -376,13 +370,10 @@ private slots:
     }
     void cleanupTestCase()
     {
-        Process.reset();
-        XL.reset();
+        pfx::RemoveRunHarness();
         if (inspector)
             inspector->quit();
         inspector.reset();
-        Progress::setForm(nullptr);
-        StdDlg::setPrompter(nullptr);
     }
 
     void runs_data()
@@ -437,6 +428,47 @@ private slots:
             QFile::remove(keep + u'-' + which + u'.' + QFileInfo(of).suffix());
             QFile::copy(of, keep + u'-' + which + u'.' + QFileInfo(of).suffix());
         }
+    }
+
+    // With a spare server kept: the run's two starts and a browse each take
+    // over a spare that was started in the background, a fresh one every
+    // time, and a new spare follows each quit.
+    void spareServers()
+    {
+        lo::BackendOptions withSpare;
+        withSpare.spare = true;
+        lo::installBackendFactory(withSpare);
+        auto restore = qScopeGuard([] { lo::installBackendFactory(); });
+        // A folder of its own: the fault cases look for leftovers in "out".
+        QDir().mkpath(dir + "/spare");
+        const QString of = dir + "/spare/Spare.xlsx";
+        define(schedule, tplX, of);
+        auto* b = dynamic_cast<lo::Backend*>(XL->Backend());
+        QVERIFY(b);
+        QVERIFY(b->waitSpareReady(120000));
+        const pid_t first = b->sparePid();
+        QVERIFY(first > 0);
+        servers.clear();
+        QVERIFY2(Process->Process(sd), qPrintable(dlg.ids().join(',')));
+        QVERIFY(QFile::exists(of));
+        const QList<pid_t> run = servers;
+        QCOMPARE(run.size(), 2);
+        QCOMPARE(run[0], first); // handed over at the run's first start
+        expectNoServer();
+        QVERIFY(b->waitSpareReady(120000));
+        const pid_t next = b->sparePid();
+        QVERIFY(next > 0 && !run.contains(next));
+
+        QVERIFY(Process->ExtractWorksheetNames(QStringLiteral("Data Source File"), schedule, QString(), 1));
+        QCOMPARE(servers, QList<pid_t>{next});
+        expectNoServer();
+        QVERIFY(b->waitSpareReady(120000));
+        const pid_t after = b->sparePid();
+        QVERIFY(after > 0 && after != next && !run.contains(after));
+        // The layer gone, its spare is gone with it.
+        Process.reset();
+        XL.reset();
+        QVERIFY(!Alive(after));
     }
 
     // Bad inputs and faults: the dialog, no server left, nothing written.

@@ -2,7 +2,6 @@
 // its count, the template writing, the output checks and their questions,
 // a cancel at every step, and the failures with their dialog lines.
 #include "FakeXL.h"
-#include "LocaleInfo.h"
 #include "MachineKeys.h"
 #include "Progress.h"
 #include "RF_PS_Consts.h"
@@ -20,11 +19,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
-
-using platform::RootKey;
 
 namespace {
 
@@ -140,24 +136,13 @@ class TstProcessRun : public QObject {
 private slots:
     void initTestCase()
     {
-        InitUILs();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        platform::setNumberSettings(platform::NumberSettings{});
-        keys.set(RootKey::ClassesRoot, QStringLiteral("Excel.Application\\CurVer"), QString(),
-                 QStringLiteral("Excel.Application.15"));
-        platform::setMachineKeys(&keys);
-        Progress::setPump([] {});
-        Progress::setForm(&progress);
-        StdDlg::setPrompter(&dlg);
+        pfx::InstallRunHarness(progress, dlg);
+        pfx::InstallFakeMachine(keys);
         QVERIFY(tmp.isValid());
     }
     void cleanupTestCase()
     {
-        Process.reset();
-        XL.reset();
-        Progress::setForm(nullptr);
-        StdDlg::setPrompter(nullptr);
-        platform::setMachineKeys(nullptr);
+        pfx::RemoveRunHarness();
     }
 
     // Every combination of curves, quantities and filter: the plan's count is

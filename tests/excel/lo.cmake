@@ -14,7 +14,7 @@ if(TARGET zol_excel_lo)
     ENV LO_FIXTURES_DIR=${LO_FIXTURES_DIR} TIMEOUT 300 LABELS office)
   set_tests_properties(lo_make_fixtures PROPERTIES FIXTURES_SETUP lo_fixtures)
 
-  foreach(t tst_lo_read tst_lo_write tst_lo_life tst_lo_layer)
+  foreach(t tst_lo_read tst_lo_write tst_lo_life tst_lo_layer tst_lo_spare)
     if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/${t}.cpp)
       continue()
     endif()

@@ -1,6 +1,8 @@
 #include "lo_fixtures.h"
 
+#include "LoBackend.h"
 #include "LoCall.h"
+#include "LoOffice.h"
 #include "LoText.h"
 #include "LoUno.h"
 
@@ -187,12 +189,22 @@ void makeAll(const Reference<frame::XDesktop2>& desktop, const QString& folder)
     makeChartWorkbook(desktop, folder + "/template.xls", "MS Excel 97");
 }
 
-QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
+namespace {
+// The folder LO_FIXTURES_DIR names when the fixture step has filled it.
+QString filledFolder()
 {
     const QString env = qEnvironmentVariable("LO_FIXTURES_DIR");
     const QStringList files{"tasks.xlsx", "tasks.xls", "secret.xls", "template.xlsx", "template.xls"};
     if (!env.isEmpty() && std::all_of(files.begin(), files.end(), [&](const QString& f) { return QFile::exists(env + '/' + f); }))
         return env;
+    return QString();
+}
+} // namespace
+
+QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
+{
+    if (const QString filled = filledFolder(); !filled.isEmpty())
+        return filled;
     makeAll(desktop, spare);
     return spare;
 }
@@ -245,6 +257,19 @@ QStringList chartRanges(const Reference<sheet::XSpreadsheet>& s)
     for (const auto& a : chart->getRanges())
         out << rangeText(a);
     return out;
+}
+
+QString fixturesMade(const QString& spare)
+{
+    if (const QString filled = filledFolder(); !filled.isEmpty())
+        return filled;
+    lo::BackendOptions o;
+    o.spare = false;
+    lo::Backend b(o);
+    b.start();
+    const QString folder = fixtures(b.server()->desktop(), spare);
+    b.quit();
+    return folder;
 }
 
 void fillRows(const Reference<sheet::XSpreadsheet>& s, const QString& topLeft, int rows,

@@ -39,6 +39,9 @@ int cellInt(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QS
 // The data ranges of the sheet's first chart, as "A7:B22" texts.
 QStringList chartRanges(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 
+// The same with a server of its own, started only when the fixtures must be made.
+QString fixturesMade(const QString& spare);
+
 // A long block of cells from `topLeft` on, `rows` rows of `row(i)` (i from 1),
 // written in one request.
 void fillRows(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QString& topLeft, int rows,

@@ -20,18 +20,7 @@
 
 namespace {
 
-// Gone, or left only as a zombie for a parent that no longer reaps it.
-bool gone(int pid)
-{
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return true;
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray s = stat.readAll();
-    const int close = s.lastIndexOf(')');
-    return close > 0 && s.mid(close + 2, 1) == "Z";
-}
+using lofix::gone;
 
 bool goneWithin(int pid, int ms)
 {
@@ -68,13 +57,7 @@ private:
 void TstLoLife::initTestCase()
 {
     QVERIFY(m_tmp.isValid());
-    m_fixtures = qEnvironmentVariable("LO_FIXTURES_DIR");
-    if (m_fixtures.isEmpty() || !QFile::exists(m_fixtures + "/tasks.xlsx")) {
-        lo::Backend b;
-        b.start();
-        m_fixtures = lofix::fixtures(b.server()->desktop(), m_tmp.filePath("fixtures"));
-        b.quit();
-    }
+    m_fixtures = lofix::fixturesMade(m_tmp.filePath("fixtures"));
 }
 
 void TstLoLife::startAndQuit()

@@ -6,38 +6,20 @@
 //   ZOLL_PROBE_NO_SERVER=1  the first instance never listens (no main form yet)
 // Boxes are printed line by line, each prefixed with "BOX|".
 #include "SingleInstance.h"
+#include "ProbeOutput.h"
 #include "StdDlg.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-void say(const QString& line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-class PrintingPrompter : public StdDlg::IPrompter {
-public:
-    StdDlg::Answer prompt(const StdDlg::Request& r) override
-    {
-        for (const QString& line : r.lines)
-            say(QStringLiteral("BOX|") + line);
-        return {r.buttons[2].modalResult, false};
-    }
-};
-
-} // namespace
+using probe::say;
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    PrintingPrompter prompter;
+    probe::PrintingPrompter prompter;
     StdDlg::setPrompter(&prompter);
 
     if (Utils::CheckSingleInstance()) {

@@ -306,7 +306,13 @@ public:
         dsc->addDataSeries(cut);
 
 
+        // The days are numbers on a value axis: the axis a scatter chart has
+        // (the office keeps the category axis of the chart it started as, and
+        // a strict reader refuses a scatter chart drawn over categories).
         auto x = cs->getAxisByDimension(0, 0);
+        chart2::ScaleData sx = x->getScaleData();
+        sx.AxisType = chart2::AxisType::REALNUMBER;
+        x->setScaleData(sx);
         dateAxis(doc, x);
         auto y = cs->getAxisByDimension(1, 0);
         chart2::ScaleData sy = y->getScaleData();
@@ -347,11 +353,18 @@ public:
         auto x = cs->getAxisByDimension(0, 0);
         chart2::ScaleData sx = x->getScaleData();
         sx.Categories = labeled(seq(dp, block(QStringLiteral("A")), "categories"), {});
-        sx.AxisType = chart2::AxisType::DATE;
+        // A category axis that the office draws as a date axis because the
+        // days are dates. An axis of the date type instead is saved with the
+        // dates' displayed texts in a numeric cache, which strict readers
+        // refuse; this one is saved with its texts as texts.
+        sx.AxisType = chart2::AxisType::CATEGORY;
+        sx.AutoDateAxis = true;
         x->setScaleData(sx);
         Reference<beans::XPropertySet> xp(x, UNO_QUERY_THROW);
         xp->setPropertyValue(Ascii("NumberFormat"), Any(dateFormat(doc)));
         xp->setPropertyValue(Ascii("LinkNumberFormatToSource"), Any(false));
+        // Slanted, so that every month finds room for its label.
+        xp->setPropertyValue(Ascii("TextRotation"), Any(45.0));
         auto y = cs->getAxisByDimension(1, 0);
         chart2::ScaleData sy = y->getScaleData();
         sy.Minimum <<= 0.0;

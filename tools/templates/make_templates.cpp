@@ -44,7 +44,8 @@ int main(int argc, char** argv)
     RF_CD_Consts::LoadRFs(*RFs_CD);
 
     QTemporaryDir profile;
-    lo::Backend backend({QString(), profile.path() + QStringLiteral("/profile"), 90000, 15000});
+    // One server, started once: no spare.
+    lo::Backend backend({QString(), profile.path() + QStringLiteral("/profile"), 90000, 15000, false});
     try {
         backend.start();
         auto* office = backend.server();

@@ -1,4 +1,5 @@
 #include "zyEngineCore.h"
+#include "zyDayRuns.h"
 
 #include "Progress.h"
 #include "zyUIL.h"
@@ -45,47 +46,36 @@ void TzyEngineCore::CalcDays(int curve)
         const int dayCount = Days.DayCount;
         const int validCount = std::min<int>(cv.ValidCount, int(cv.TaskStart.size()) - 1);
 
-        // Each day takes its tasks' rates in the order the day-by-day walk
-        // meets them: by start day, then in list order. Sorting the list by
-        // start day once (stable) gives that order without comparing every
-        // task with every day, and every addition stays the same.
-        std::vector<int> firstOfDay(size_t(dayCount) + 2, 0);
-        for (int k = 1; k <= validCount; ++k) {
-            const long long d = (long long)cv.TaskStart[size_t(k)] - Days.ProjectStart + 1;
-            if (d >= 1 && d <= dayCount)
-                ++firstOfDay[size_t(d) + 1];
-        }
-        for (int d = 1; d <= dayCount; ++d)
-            firstOfDay[size_t(d) + 1] += firstOfDay[size_t(d)];
-        std::vector<int> byStart(static_cast<size_t>(firstOfDay[size_t(dayCount) + 1]));
-        {
-            std::vector<int> next(firstOfDay.begin(), firstOfDay.end() - 1);
-            for (int k = 1; k <= validCount; ++k) {
-                const long long d = (long long)cv.TaskStart[size_t(k)] - Days.ProjectStart + 1;
-                if (d >= 1 && d <= dayCount)
-                    byStart[size_t(next[size_t(d)]++)] = k;
-            }
-        }
+        TzyDayRuns runs;
+        runs.Build(cv.TaskStart, cv.TaskDays, {&cv.PerDay(qtMH), &cv.PerDay(qtCost)}, validCount,
+                   Days.ProjectStart, dayCount);
 
+        // Both histograms are added in the first histogram step; the
+        // second one's step then counts its days.
+        std::array<double*, 2> histograms{};
+        for (int q = qtMH; q <= qtCost; ++q)
+            if (Settings.Graph(q))
+                histograms[size_t(q)] = Days.DaySeries[size_t(DaySeriesIndex(curve, q, skHistogram))].data();
+        bool added = false;
         for (int q = qtMH; q <= qtCost; ++q) {
             if (!Settings.Graph(q))
                 continue;
-            const std::vector<double>& rate = cv.PerDay(q);
             const int uitHist = uitHistogramBase + 12 * curve + 6 * q;
-            double* H = Days.DaySeries[size_t(DaySeriesIndex(curve, q, skHistogram))].data();
+            double* H = histograms[size_t(q)];
             double* S = Days.DaySeries[size_t(DaySeriesIndex(curve, q, skSCurve))].data();
             {
                 TzyStepCounter counter(*this, uitHist, dayCount);
-                for (int d = 1; d <= dayCount; ++d) {
-                    for (int at = firstOfDay[size_t(d)]; at < firstOfDay[size_t(d) + 1]; ++at) {
-                        const size_t k = size_t(byStart[size_t(at)]);
-                        const double r = rate[k];
-                        const int last = std::min(d + cv.TaskDays[k] - 1, dayCount);
-                        for (int j = d; j <= last; ++j)
-                            H[j] += r;
-                    }
-                    counter.Tick(d);
+                // Once the runs starting on day d are added, days 1..d are
+                // final; the counter's stride keeps the cancel poll going.
+                constexpr int kSpan = TzyStepCounter::kStride;
+                for (int first = 1; first <= dayCount; first += kSpan) {
+                    const int last = std::min(first + kSpan - 1, dayCount);
+                    if (!added)
+                        runs.AddDays(first, last, histograms);
+                    for (int d = first; d <= last; ++d)
+                        counter.Tick(d);
                 }
+                added = true;
                 counter.Finish();
             }
             {

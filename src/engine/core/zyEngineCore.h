@@ -75,6 +75,11 @@ public:
     void CalcGrowthSlippage();
     void DeleteTempData();
 
+    // The first quantity of the results that is not a finite number (a sum
+    // beyond the largest double), named as the user knows it ("Baseline Man
+    // Hours"); empty when every result is a number.
+    QString NonFiniteQuantity() const;
+
     // The stages above in the run's order, each curve's only when generated
     // (the item label of CheckValidData: "Tasks").
     void CalculateAll();

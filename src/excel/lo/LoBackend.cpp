@@ -3,6 +3,7 @@
 #include "LoInteraction.h"
 #include "LoLeftovers.h"
 #include "LoOffice.h"
+#include "LoSpare.h"
 #include "LoText.h"
 #include "LoUno.h"
 #include "MachineKeys.h"
@@ -103,13 +104,25 @@ QString filterFor(XLSaveFormat format, const QString& ownFilter, const QString& 
     return ownFilter.isEmpty() ? filterForFile(fileName) : ownFilter;
 }
 
+OfficeOptions officeOptions(const BackendOptions& b)
+{
+    OfficeOptions o;
+    o.program = b.program;
+    o.profileDir = b.profileDir;
+    o.connectTimeoutMs = b.connectTimeoutMs;
+    o.quitTimeoutMs = b.quitTimeoutMs;
+    return o;
+}
+
 } // namespace
 
 struct Backend::State {
     BackendOptions options;
+    // Declared first, ended last: its thread spawned the servers it handed over.
+    std::unique_ptr<SpareKeeper> keeper;
     std::unique_ptr<Office> office;
-    std::unique_ptr<QLockFile> profileLock;
-    std::unique_ptr<QTemporaryDir> spareProfile;
+    ProfileHold profile;
+    qint64 serverPeakKb = -1;
 
     Reference<frame::XModel> model;
     Reference<sheet::XSpreadsheetDocument> doc;
@@ -206,8 +219,7 @@ struct Backend::State {
     {
         dropDocument();
         office.reset(); // kills what is still running
-        profileLock.reset();
-        spareProfile.reset();
+        profile = {};
     }
 
     // An A1 address or range of the selected worksheet. The office raises a
@@ -295,6 +307,10 @@ Backend::Backend(BackendOptions options) : d(std::make_unique<State>())
         d->options.program = platform::sofficePath();
     if (d->options.profileDir.isEmpty())
         d->options.profileDir = defaultProfileDir();
+    if (d->options.spare.value_or(SpareKeeper::enabledByDefault())) {
+        d->keeper = std::make_unique<SpareKeeper>(officeOptions(d->options));
+        d->keeper->prepare();
+    }
 }
 
 Backend::~Backend()
@@ -305,6 +321,22 @@ Backend::~Backend()
     } catch (...) {
     }
     d->endOffice();
+    d->keeper.reset();
+}
+
+int Backend::sparePid() const
+{
+    return d->keeper ? d->keeper->readyPid() : -1;
+}
+
+bool Backend::waitSpareReady(int ms) const
+{
+    return d->keeper && d->keeper->waitReady(ms);
+}
+
+qint64 Backend::serverPeakKb() const
+{
+    return d->serverPeakKb;
 }
 
 int Backend::serverPid() const
@@ -323,38 +355,38 @@ void Backend::start()
     d->endOffice();
     // What runs of ours that died left behind goes before a new one starts.
     sweepLeftovers();
-    OfficeOptions o;
-    o.program = d->options.program;
-    o.connectTimeoutMs = d->options.connectTimeoutMs;
-    o.quitTimeoutMs = d->options.quitTimeoutMs;
-    // The profile may serve one server at a time: a second server on the same
-    // profile would hand its work over to the first one.
-    QDir().mkpath(QFileInfo(d->options.profileDir).absolutePath());
-    d->profileLock = std::make_unique<QLockFile>(d->options.profileDir + QStringLiteral(".lock"));
-    if (d->profileLock->tryLock(0)) {
-        o.profileDir = d->options.profileDir;
-    } else {
-        d->profileLock.reset();
-        d->spareProfile = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("profile")));
-        o.profileDir = d->spareProfile->path();
+    if (d->keeper) {
+        StartedOffice spare = d->keeper->take();
+        if (spare.office) {
+            d->office = std::move(spare.office);
+            d->profile = std::move(spare.profile);
+            // The next start (a run starts twice) finds one ready too.
+            d->keeper->prepare();
+            return;
+        }
     }
+    OfficeOptions o = officeOptions(d->options);
+    d->profile = ProfileHold::acquire(d->options.profileDir);
+    o.profileDir = d->profile.dir;
     auto office = std::make_unique<Office>(o);
     try {
         office->start();
     } catch (const std::exception& e) {
-        d->profileLock.reset();
-        d->spareProfile.reset();
+        d->profile = {};
         if (dynamic_cast<const XLError*>(&e) || dynamic_cast<const OperationAborted*>(&e))
             throw;
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
     }
     d->office = std::move(office);
+    if (d->keeper)
+        d->keeper->prepare(); // the spare had died: a new one for the next start
 }
 
 void Backend::quit()
 {
     if (!d->office)
         return;
+    d->serverPeakKb = std::max(d->serverPeakKb, d->office->peakResidentKb());
     bool done = false;
     try {
         done = d->office->terminate();
@@ -364,6 +396,10 @@ void Backend::quit()
     if (!done)
         throw XLError(XLErrorKind::Busy, kXLBusyText);
     d->endOffice();
+    // The next start gets a fresh server: one is on its way already, or
+    // starts now, in the background.
+    if (d->keeper)
+        d->keeper->prepare();
 }
 
 void Backend::openWorkbook(const QString& fileName, const QString& password,

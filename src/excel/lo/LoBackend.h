@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace lo {
 
@@ -17,6 +18,9 @@ struct BackendOptions {
     QString profileDir; // private user profile; empty: one under the program's data folder
     int connectTimeoutMs = 90000;
     int quitTimeoutMs = 15000;
+    // Keep a spare server starting in the background, so that a start hands
+    // one over at once; unset: as SpareKeeper::enabledByDefault() says.
+    std::optional<bool> spare;
 };
 
 class Backend : public XLBackend {
@@ -55,6 +59,13 @@ public:
     // at workbooks in ways the layer never needs.
     int serverPid() const;
     Office* server() const;
+    // The spare's process id while one is connected and waiting (-1
+    // otherwise), and a wait of up to `ms` for one under way.
+    int sparePid() const;
+    bool waitSpareReady(int ms) const;
+    // The largest peak resident memory (KiB) of the servers this backend
+    // ended by quit(), each read just before it was asked to end; -1: none.
+    qint64 serverPeakKb() const;
 
 private:
     struct State;

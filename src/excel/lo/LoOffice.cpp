@@ -87,6 +87,31 @@ int Office::exitCode() const
     return info.si_code == CLD_EXITED ? info.si_status : -1;
 }
 
+bool Office::answers()
+{
+    if (!running() || !m_desktop.is())
+        return false;
+    try {
+        call([&] { m_desktop->getCurrentComponent(); }, CallRunner::Cancel::Ignored);
+        return true;
+    } catch (...) {
+        return false; // the bridge's error, or a server that does not answer
+    }
+}
+
+qint64 Office::peakResidentKb() const
+{
+    if (!running())
+        return -1;
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
 void Office::spawn(const QString& pipeName)
 {
     QDir().mkpath(m_options.profileDir);
@@ -168,7 +193,10 @@ void Office::start()
         QElapsedTimer timer;
         timer.start();
         int restarts = 0;
-        enum class Connect { Done, Ended, Late };
+        // A start in the background is no one's run: the progress form's
+        // Cancel is not for it.
+        const auto cancel = m_options.abandon ? CallRunner::Cancel::Ignored : CallRunner::Cancel::Honoured;
+        enum class Connect { Done, Ended, Late, Abandoned };
         for (;;) {
             // Tried on the worker, so the windows stay alive while the server
             // starts; a new server is spawned from this thread only.
@@ -181,13 +209,17 @@ void Office::start()
                     }
                     if (!running())
                         return Connect::Ended;
+                    if (m_options.abandon && m_options.abandon->load())
+                        return Connect::Abandoned;
                     if (timer.elapsed() > m_options.connectTimeoutMs)
                         return Connect::Late;
                     QThread::msleep(50);
                 }
-            });
+            }, cancel);
             if (r == Connect::Done)
                 break;
+            if (r == Connect::Abandoned)
+                throw std::runtime_error("The spreadsheet server's start was given up.");
             if (r == Connect::Late)
                 throw std::runtime_error("The spreadsheet server did not answer in time.");
             // A fresh profile makes the server set it up and ask its
@@ -199,7 +231,7 @@ void Office::start()
             }
             throw std::runtime_error("The spreadsheet server ended while starting.");
         }
-        m_desktop = call([&] { return frame::Desktop::create(m_context); });
+        m_desktop = call([&] { return frame::Desktop::create(m_context); }, cancel);
     } catch (const uno::Exception& e) {
         m_desktop.clear();
         m_context.clear();

@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 #include <sys/types.h>
 
 #include <memory>
@@ -26,6 +28,9 @@ struct OfficeOptions {
     QString profileDir;  // private user installation (created when missing)
     int connectTimeoutMs = 90000;
     int quitTimeoutMs = 15000;
+    // A start in the background: set by another thread to give it up; such
+    // a start ignores the progress form's Cancel.
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 class Office {
@@ -55,6 +60,11 @@ public:
     // Whether the server still runs. Never reaps it, so any thread may ask
     // while the process id stays ours.
     bool running() const;
+    // Running and answering a request over the bridge: a server killed a
+    // moment ago may still look running while its threads end.
+    bool answers();
+    // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
+    qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }

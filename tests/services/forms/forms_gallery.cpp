@@ -1,6 +1,7 @@
 // Renders the service forms to PNG files for a visual check:
 //   forms_gallery <folder>
 #include "FormsTestEnv.h"
+#include "GallerySave.h"
 #include "Format.h"
 #include "Glyphs.h"
 #include "Progress.h"
@@ -19,13 +20,7 @@ QString g_folder;
 
 void save(QWidget* w, const QString& name)
 {
-    w->show();
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
-    w->grab().save(path);
-    std::printf("%s %dx%d\n", qPrintable(path), w->width(), w->height());
-    w->hide();
+    Gallery::Save(w, g_folder, name);
 }
 
 void dialog(const QString& name, const StdDlg::Request& r)

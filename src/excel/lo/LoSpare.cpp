@@ -1,0 +1,137 @@
+#include "LoSpare.h"
+
+#include "LoLeftovers.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace lo {
+
+ProfileHold ProfileHold::acquire(const QString& profileDir)
+{
+    // Two persistent folders serve a running server and the spare beside it;
+    // a second server on one profile would hand its work over to the first.
+    ProfileHold h;
+    QDir().mkpath(QFileInfo(profileDir).absolutePath());
+    for (const QString& dir : {profileDir, profileDir + QStringLiteral("-2")}) {
+        auto lock = std::make_unique<QLockFile>(dir + QStringLiteral(".lock"));
+        if (lock->tryLock(0)) {
+            h.dir = dir;
+            h.lock = std::move(lock);
+            return h;
+        }
+    }
+    h.temp = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("profile")));
+    h.dir = h.temp->path();
+    return h;
+}
+
+bool SpareKeeper::enabledByDefault()
+{
+    return qEnvironmentVariable("ZOL_SPARE_SERVER") != QLatin1String("0");
+}
+
+struct SpareKeeper::State {
+    enum Phase { Idle, Wanted, Starting, Ready, Failed };
+
+    OfficeOptions options;
+    std::mutex mutex;
+    std::condition_variable changed;
+    Phase phase = Idle;
+    bool stop = false;
+    std::atomic<bool> abandon{false};
+    StartedOffice spare;
+    std::thread worker;
+
+    bool settled() const { return phase != Wanted && phase != Starting; }
+
+    void run()
+    {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [&] { return stop || phase == Wanted; });
+            if (stop)
+                return;
+            phase = Starting;
+            lock.unlock();
+            StartedOffice s;
+            s.profile = ProfileHold::acquire(options.profileDir);
+            OfficeOptions o = options;
+            o.profileDir = s.profile.dir;
+            o.abandon = &abandon;
+            s.office = std::make_unique<Office>(o);
+            bool ok = true;
+            try {
+                s.office->start();
+            } catch (...) {
+                ok = false; // start() has ended the process
+                s = {};
+            }
+            lock.lock();
+            if (ok)
+                spare = std::move(s);
+            phase = ok ? Ready : Failed;
+            changed.notify_all();
+        }
+    }
+};
+
+SpareKeeper::SpareKeeper(OfficeOptions options) : d(std::make_unique<State>())
+{
+    d->options = std::move(options);
+    d->worker = std::thread([this] { d->run(); });
+}
+
+SpareKeeper::~SpareKeeper()
+{
+    {
+        std::lock_guard lock(d->mutex);
+        d->stop = true;
+        d->abandon = true;
+    }
+    d->changed.notify_all();
+    d->worker.join();
+    d->spare = {}; // kills its process group
+}
+
+void SpareKeeper::prepare()
+{
+    std::lock_guard lock(d->mutex);
+    if (d->phase == State::Idle || d->phase == State::Failed) {
+        d->phase = State::Wanted;
+        d->changed.notify_all();
+    }
+}
+
+StartedOffice SpareKeeper::take()
+{
+    std::unique_lock lock(d->mutex);
+    d->changed.wait(lock, [&] { return d->settled(); });
+    StartedOffice s = std::move(d->spare);
+    d->spare = {};
+    d->phase = State::Idle;
+    lock.unlock();
+    if (s.office && !s.office->answers())
+        return {}; // died while waiting: its group is ended, its profile freed
+    return s;
+}
+
+int SpareKeeper::readyPid()
+{
+    std::lock_guard lock(d->mutex);
+    return d->phase == State::Ready && d->spare.office && d->spare.office->running() ? int(d->spare.office->pid())
+                                                                                     : -1;
+}
+
+bool SpareKeeper::waitReady(int ms)
+{
+    std::unique_lock lock(d->mutex);
+    d->changed.wait_for(lock, std::chrono::milliseconds(ms), [&] { return d->settled(); });
+    return d->phase == State::Ready;
+}
+
+} // namespace lo

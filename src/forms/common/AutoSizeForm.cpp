@@ -1,0 +1,222 @@
+#include "AutoSizeForm.h"
+
+#include "AutoFit.h"
+#include "Glyphs.h"
+#include "WorkArea.h"
+#include "zyUP.h"
+#include "zyWM.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QWindowStateChangeEvent>
+
+TAutoSizeForm::TAutoSizeForm(QWidget* owner, int wmIndex, PrefGetter pref, PrefSetter setPref)
+    // A window of its own that stays above the form that owns it, not above
+    // other programs.
+    : QDialog(owner, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                         | Qt::WindowCloseButtonHint | Qt::WindowTitleHint)
+    , m_wmIndex(wmIndex)
+    , m_pref(pref)
+    , m_setPref(setPref)
+{
+    setSizeGripEnabled(false);
+    m_sbtnAutoSize = NewBBtn(this, "SBtn_AutoSize", -1);
+    m_sbtnAutoSize->setCheckable(true);
+    connect(m_sbtnAutoSize, &QPushButton::clicked, this, &TAutoSizeForm::SBtn_AutoSizeClick);
+}
+
+QPushButton* TAutoSizeForm::NewBBtn(QWidget* panel, const char* name, int glyph)
+{
+    auto* b = new QPushButton(panel);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    if (glyph >= 0) {
+        b->setIcon(QIcon(Glyphs::Button16(glyph)));
+        b->setIconSize(QSize(16, 16));
+    }
+    return b;
+}
+
+TzyWM& TAutoSizeForm::Record() const
+{
+    return WMs->getItems(m_wmIndex);
+}
+
+QSize TAutoSizeForm::FrameExtra() const
+{
+    // Known once the window has been shown; before that it counts as none.
+    return frameGeometry().size() - size();
+}
+
+void TAutoSizeForm::SetAutoSizeDown(bool down)
+{
+    m_updating = true;
+    m_sbtnAutoSize->setChecked(down);
+    m_updating = false;
+}
+
+void TAutoSizeForm::InitPlacement(int defaultWidth, int defaultHeight)
+{
+    TzyWM& wm = Record();
+    wm.SetDefaultHeight(defaultHeight);
+    wm.SetDefaultWidth(defaultWidth);
+    const FormPlacement p = wm.ApplyToForm(size(), minimumSize(), true);
+    ByCode([&] {
+        setGeometry(p.bounds);
+        if (p.maximised)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    });
+    WMs->SaveItem(m_wmIndex);
+    SetAutoSizeDown(UP && (*UP.*m_pref)());
+}
+
+void TAutoSizeForm::CentreOnWorkArea()
+{
+    const QRect wa = platform::workArea();
+    ByCode([&] {
+        move(wa.left() + (wa.width() - frameGeometry().width()) / 2,
+             wa.top() + (wa.height() - frameGeometry().height()) / 2);
+    });
+}
+
+void TAutoSizeForm::ActivatePlacement()
+{
+    TzyWM& wm = Record();
+    if (isMaximized() && wm.WindowSize() == 0) {
+        ByCode([&] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+        CentreOnWorkArea();
+    }
+    m_sbtnAutoSize->setEnabled(!isMaximized());
+    SetAutoSizeDown(UP && (*UP.*m_pref)());
+    if (m_sbtnAutoSize->isEnabled() && m_sbtnAutoSize->isChecked())
+        AutoSize();
+    if (wm.FormPositionReset()) {
+        CentreOnWorkArea();
+        wm.SetFormPositionReset(false);
+        WMs->SaveItem(m_wmIndex);
+    }
+}
+
+void TAutoSizeForm::StorePlacement()
+{
+    const FormState state = isMaximized() ? FormState::Maximised
+        : isMinimized()                   ? FormState::Minimised
+                                          : FormState::Normal;
+    const QRect normal = isVisible() && state == FormState::Normal ? geometry() : normalGeometry();
+    Record().ReadFromForm(normal.isValid() ? normal : geometry(), state, minimumSize(), true);
+    WMs->SaveItem(m_wmIndex);
+    if (UP) {
+        (*UP.*m_setPref)(m_sbtnAutoSize->isChecked());
+        UP->Save();
+    }
+}
+
+void TAutoSizeForm::SetMinClientSize(const QSize& min)
+{
+    ByCode([&] { setMinimumSize(min); });
+    m_autoWidth = min.width();
+    m_autoHeight = min.height();
+}
+
+void TAutoSizeForm::FitClientSize(const QSize& wanted)
+{
+    const QSize frame = FrameExtra();
+    const AutoFit::Result r = AutoFit::FitInWorkArea(frameGeometry(), wanted + frame, minimumSize() + frame,
+                                                     platform::workArea());
+    const QSize client = r.frame.size() - frame;
+    const QSize min = r.minSize - frame;
+    ByCode([&] {
+        if (min.width() < minimumWidth() || min.height() < minimumHeight())
+            setMinimumSize(min.boundedTo(minimumSize()));
+        if (r.frame.topLeft() != frameGeometry().topLeft())
+            move(r.frame.topLeft());
+        if (client != size())
+            resize(client);
+    });
+    m_autoWidth = client.width();
+    m_autoHeight = client.height();
+}
+
+void TAutoSizeForm::SBtn_AutoSizeClick()
+{
+    if (m_updating)
+        return;
+    if (m_sbtnAutoSize->isChecked())
+        AutoSize();
+}
+
+void TAutoSizeForm::UserSizing()
+{
+    SetAutoSizeDown(false);
+    if (UP) {
+        (*UP.*m_setPref)(false);
+        UP->Save();
+    }
+}
+
+void TAutoSizeForm::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        if (QPushButton* close = CloseButton(); close && close->isVisible() && close->isEnabled())
+            close->click();
+        e->accept();
+        return;
+    }
+    // Enter presses no button.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void TAutoSizeForm::changeEvent(QEvent* e)
+{
+    QDialog::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    const auto old = static_cast<QWindowStateChangeEvent*>(e)->oldState();
+    if (isMaximized()) {
+        m_sbtnAutoSize->setEnabled(false);
+    } else if (old & Qt::WindowMaximized) {
+        m_sbtnAutoSize->setEnabled(true);
+        if (m_sbtnAutoSize->isChecked())
+            AutoSize();
+    }
+}
+
+void TAutoSizeForm::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    AlignBBtns();
+    // A size the form did not set itself, while shown and neither maximised
+    // nor restored, is the user dragging a border.
+    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized())
+        UserSizing();
+}
+
+void TAutoSizeForm::moveEvent(QMoveEvent* e)
+{
+    QDialog::moveEvent(e);
+    if (m_codeGeometry || !isVisible() || !m_sbtnAutoSize->isChecked())
+        return;
+    if (width() < m_autoWidth || height() < m_autoHeight)
+        SetAutoSizeDown(false);
+}
+
+void TAutoSizeForm::done(int r)
+{
+    if (isVisible())
+        FormCloseQuery();
+    QDialog::done(r);
+}
+
+void TAutoSizeForm::closeEvent(QCloseEvent* e)
+{
+    // The close box closes as the Close button does.
+    e->accept();
+    if (isVisible())
+        done(11);
+}

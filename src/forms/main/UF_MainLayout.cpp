@@ -1,0 +1,90 @@
+// Sizes from the font's metrics, the minimum size and the fit to the work
+// area. The frame's relations (the Process button 8 pixels from the right,
+// the panels' heights) are held by layouts; the pages lay out their own
+// contents the same way, so a resize needs no arithmetic of its own.
+#include "UF_Main.h"
+
+#include "FitRules.h"
+#include "FormMetrics.h"
+#include "HeadingPanel.h"
+#include "WorkArea.h"
+#include "zyWM.h"
+
+#include <QLayout>
+#include <algorithm>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+void TUF_Main::SetupSizes()
+{
+    BBtn_Process->setFixedSize(FormMetrics::Scaled(80), FormMetrics::BBtnHeight());
+    // The panel: the button and 12 pixels (6 above, 6 below, the top line
+    // included in the upper six).
+    Pnl_Main_BBtn->setFixedHeight(BBtn_Process->height() + 12);
+    if (QLayout* l = Pnl_Main_BBtn->layout())
+        if (auto* row = l->itemAt(1) ? l->itemAt(1)->layout() : nullptr)
+            row->setContentsMargins(0, 6 - Bvl_Main_BBtn->sizeHint().height(), 8, 6);
+    for (HeadingPanel* p : findChildren<HeadingPanel*>())
+        p->UpdateSizes();
+}
+
+void TUF_Main::SetupPositions()
+{
+    ArrangeRight(false);
+}
+
+void TUF_Main::ArrangeRight(bool /*resizeEdits*/)
+{
+    // The Process button's place and the right-hand column of the pages
+    // follow from their layouts; only a pending re-layout is forced here so
+    // the positions are current when a caller reads them.
+    if (QLayout* l = Pnl_Main_BBtn->layout())
+        l->activate();
+}
+
+void TUF_Main::SetupConstraints()
+{
+    // The tab bar takes its height from its captions' font (the style adds
+    // its own padding, at least the designed 8 pixels).
+    // Metrics are final only once the style has polished every control, and
+    // the layouts must forget what they measured before the pages were built.
+    ensurePolished();
+    for (QLayout* l : findChildren<QLayout*>())
+        l->invalidate();
+    PC_Main->updateGeometry();
+    if (QLayout* l = layout())
+        l->activate();
+    // What the pages' layouts need below the menu and the toolbar, and never
+    // so narrow that the menu bar or the toolbar would wrap or a tab hide.
+    QSize need = QMainWindow::minimumSizeHint();
+    need.setWidth(std::max({need.width(), menuBar()->sizeHint().width(), TBar_Main->sizeHint().width(),
+                            PC_Main->tabBar()->sizeHint().width()}));
+    const int menuHeight = menuBar()->heightForWidth(need.width()) > 0 ? menuBar()->heightForWidth(need.width())
+                                                                       : menuBar()->sizeHint().height();
+    need.setHeight(qMax(need.height(), menuHeight + TBar_Main->sizeHint().height()
+                                           + centralWidget()->minimumSizeHint().height()));
+    setMinimumSize(need);
+    if (WMs) {
+        TzyWM& wm = WMs->getItems(wmMain);
+        wm.SetDefaultWidth(need.width());
+        wm.SetDefaultHeight(need.height());
+    }
+}
+
+void TUF_Main::FitToWorkArea()
+{
+    const QRect wa = platform::workArea();
+    WorkAreaHeight = wa.height();
+    WorkAreaWidth = wa.width();
+    const QRect g = geometry();
+    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minimumHeight(), g.top(), g.height());
+    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minimumWidth(), g.left(), g.width());
+    setMinimumSize(h.minimum, v.minimum);
+    const QRect fitted(h.pos, v.pos, h.length, v.length);
+    if (fitted != g)
+        setGeometry(fitted);
+    ArrangeRight(true);
+}

@@ -1,0 +1,47 @@
+#include "AutoFit.h"
+
+#include <algorithm>
+
+namespace AutoFit {
+
+namespace {
+
+struct Span {
+    int pos, len, min;
+};
+
+// One axis of the fit: [areaPos, areaPos + areaLen).
+Span fitAxis(int pos, int wanted, int min, int areaPos, int areaLen)
+{
+    int len = std::min(std::max(0, wanted), std::max(0, areaLen));
+    if (len < min)
+        min = len;
+    const int areaEnd = areaPos + areaLen;
+    pos = std::max(pos, areaPos);
+    if (pos + len > areaEnd)
+        pos = std::max(areaPos, areaEnd - len);
+    if (pos + len > areaEnd) {
+        pos = areaPos;
+        len = std::max(areaLen, min);
+    }
+    return {pos, len, min};
+}
+
+} // namespace
+
+Result FitInWorkArea(const QRect& frame, const QSize& wanted, const QSize& minSize, const QRect& workArea)
+{
+    const Span v = fitAxis(frame.top(), wanted.height(), minSize.height(), workArea.top(), workArea.height());
+    const Span h = fitAxis(frame.left(), wanted.width(), minSize.width(), workArea.left(), workArea.width());
+    return {QRect(h.pos, v.pos, h.len, v.len), QSize(h.min, v.min)};
+}
+
+int ButtonRowWidth(int autoSizeWidth, const int* buttonWidths, int count)
+{
+    int w = 8 + autoSizeWidth;
+    for (int i = 0; i < count; ++i)
+        w += 8 + buttonWidths[i];
+    return std::max(0, w + 8);
+}
+
+} // namespace AutoFit

@@ -1,0 +1,119 @@
+// The three browse commands against a real, private, headless LibreOffice
+// on the program's sample workbook: its worksheets, the task fields of
+// worksheet "Tasks" (header row 1) and the distinct values of one field;
+// no office process is left behind.
+#include "forms_testkit.h"
+
+#include "BrowseCommands.h"
+#include "LoBackend.h"
+#include "UF_BrowseFld.h"
+#include "UF_BrowseVal.h"
+#include "UF_BrowseWS.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTreeView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace BrowseCommands;
+using ftk::active;
+
+namespace {
+bool Alive(pid_t pid)
+{
+    return pid > 0 && ::kill(pid, 0) == 0;
+}
+} // namespace
+
+class TstBrowseOffice : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ftk::Globals> g;
+    QTemporaryDir tmp;
+    QString sample;
+    QList<pid_t> servers;
+
+    void noteServer()
+    {
+        if (auto* b = dynamic_cast<lo::Backend*>(XL ? XL->Backend() : nullptr))
+            if (b->serverPid() > 0 && !servers.contains(b->serverPid()))
+                servers << b->serverPid();
+    }
+    // Selects the row whose cell in column `col` reads `text` once the
+    // dialog shows.
+    void selectWhenShown(TUF_Browse* dlg, int col, const QString& text)
+    {
+        QTimer::singleShot(0, [dlg, col, text] {
+            auto* m = dlg->List()->model();
+            for (int r = 0; r < m->rowCount(); ++r)
+                if (m->index(r, col).data().toString().trimmed() == text)
+                    dlg->SelectRow(r);
+            dlg->SelectButton()->click();
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        std::signal(SIGPIPE, SIG_IGN);
+        g = std::make_unique<ftk::Globals>();
+        lo::installBackendFactory(lo::BackendOptions{QString(), tmp.path() + "/profile", 90000, 15000});
+        XL = std::make_unique<TzyXL>();
+        sample = qEnvironmentVariable("ZOL_PROGRAM_DIR") + "/Samples/Tarvo_ZOL_Lumo_Sample.xlsx";
+        QVERIFY2(QFile::exists(sample), qPrintable(sample));
+        pfx::MakeDefinition({sample, QString(), QString()}, pfx::Options{});
+        g->progress.onStep = [this](int, const QString&) { noteServer(); };
+        CreateBrowseForms();
+    }
+    void cleanupTestCase()
+    {
+        FreeBrowseForms();
+        XL.reset();
+        g.reset();
+        for (pid_t pid : servers)
+            QVERIFY2(!Alive(pid), qPrintable(QStringLiteral("office %1 left running").arg(pid)));
+    }
+
+    void browseTheSample()
+    {
+        selectWhenShown(UF_BrowseWS, 1, QStringLiteral("Tasks"));
+        const WorksheetChoice ws = BrowseWorksheet(UIT(600), sample, QString(), UIT(603), 1, 1, QString(), {});
+        QVERIFY2(ws.result == 1, qPrintable(g->dlg.ids().join(',')));
+        QCOMPARE(ws.ws, QStringLiteral("Tasks"));
+        QVERIFY(active().getWSL_Count(1) >= 1);
+
+        active().SCF.SetTaskWS(ws.ws);
+        active().SCF.SetTaskHeaderRow(1);
+        selectWhenShown(UF_BrowseFld, 1, QStringLiteral("C"));
+        const FieldChoice f = BrowseTaskField(ActiveTaskSource(), QString(), UIT(177), 2, QStringLiteral("X"), {});
+        QVERIFY2(f.result == 1, qPrintable(g->dlg.ids().join(',')));
+        QCOMPARE(f.taskFld, QStringLiteral("C"));
+        QVERIFY(!f.desc.isEmpty());
+        QVERIFY(active().getFL_Count() >= 13); // the sample's columns A..M at least
+
+        // The value browse of that column: distinct values with counts that
+        // add up to the tasks read.
+        QString first;
+        QTimer::singleShot(0, [&] {
+            first = UF_BrowseVal->List()->model()->index(0, 1).data().toString().trimmed();
+            UF_BrowseVal->SelectRow(0);
+            UF_BrowseVal->SelectButton()->click();
+        });
+        const ValueChoice v = BrowseTaskFieldValue(ActiveTaskSource(), f.taskFld, QStringLiteral("ID [1] Task Field"),
+                                                   QString(), {});
+        QVERIFY2(v.result == 1, qPrintable(g->dlg.ids().join(',')));
+        QCOMPARE(v.value, first);
+        const int vl = ValueListFor(f.taskFld);
+        int sum = 0;
+        for (int i = 1; i <= active().getVL_TaskFldValCount(vl); ++i)
+            sum += active().getVL_TaskFldValTaskCount(vl, i);
+        QCOMPARE(sum, active().getVL_Total());
+        QVERIFY(g->dlg.seen.isEmpty());
+        QVERIFY(!servers.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstBrowseOffice)
+#include "tst_browse_office.moc"
