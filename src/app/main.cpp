@@ -5,7 +5,6 @@
 #include "zyAD.h"
 
 #include <QApplication>
-#include <csignal>
 
 #include <csignal>
 

@@ -59,7 +59,7 @@ QByteArray Digest(const QString& path)
 
 bool Alive(pid_t pid)
 {
-    return pid > 0 && ::kill(pid, 0) == 0 && lo::sampleProcess(pid).state != 'Z';
+    return !lo::processEnded(pid);
 }
 
 QString SourceDir()

@@ -299,9 +299,7 @@ QByteArray digest(const QString& path)
 
 bool gone(int pid)
 {
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return true;
-    return lo::sampleProcess(pid).state == 'Z';
+    return lo::processEnded(pid);
 }
 
 } // namespace lofix

@@ -38,8 +38,7 @@ struct Child {
 
 bool ended(pid_t pid)
 {
-    const lo::ProcessSample s = lo::sampleProcess(pid);
-    return !s.exists || s.state == 'Z';
+    return lo::processEnded(pid);
 }
 
 // A call that lasts until the process ends, or `ms` have passed.

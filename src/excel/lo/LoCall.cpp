@@ -17,6 +17,8 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/wait.h>
+
 namespace lo {
 
 namespace {
@@ -67,6 +69,17 @@ ProcessSample sampleProcess(pid_t pid)
     s.cpuTicks = fields[11].toULongLong() + fields[12].toULongLong();
     s.startTime = fields[19].toULongLong();
     return s;
+}
+
+bool processEnded(pid_t pid)
+{
+    if (pid <= 0)
+        return true;
+    siginfo_t info{};
+    if (::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0)
+        return info.si_pid == pid;
+    const ProcessSample s = sampleProcess(pid);
+    return !s.exists || s.state == 'Z';
 }
 
 // The worker thread and the one call it runs at a time.
@@ -248,8 +261,7 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
         // the process has quite ended: the caller may count on its end.
         QElapsedTimer t;
         t.start();
-        for (ProcessSample s = sampleProcess(server); s.exists && s.state != 'Z' && t.elapsed() < 10000;
-             s = sampleProcess(server))
+        while (!processEnded(server) && t.elapsed() < 10000)
             QThread::msleep(5);
     }
     std::exception_ptr error;

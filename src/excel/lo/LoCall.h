@@ -33,6 +33,10 @@ struct ProcessSample {
     quint64 startTime = 0; // clock ticks after boot: with the id, names the process for good
 };
 ProcessSample sampleProcess(pid_t pid);
+// Whether a process has ended: for a child of ours, once it can be waited for
+// (all its threads gone; it is left unreaped); for another, once it is gone
+// or a zombie.
+bool processEnded(pid_t pid);
 
 class CallRunner {
 public:

@@ -152,8 +152,13 @@ void Office::spawn(const QString& pipeName)
     if (pid == 0) {
         // Child: only async-signal-safe calls from here on.
         ::setpgid(0, 0);
-        // The server gets the default disposition back: we ignore SIGPIPE.
+        // The server gets the default disposition back: we ignore (and the
+        // tests also block) SIGPIPE.
         ::signal(SIGPIPE, SIG_DFL);
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        ::sigprocmask(SIG_UNBLOCK, &pipe, nullptr);
         // Dies with us, even when we are killed without a chance to clean up.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
