@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
     }
 
     // The dialogs over the sample, read by the real office.
-    lo::installBackendFactory(lo::BackendOptions{QString(), tmp.path() + "/profile", 90000, 15000});
+    lo::installBackendFactory(lo::BackendOptions{QString(), tmp.path() + "/profile", 90000, 15000, std::nullopt});
     XL = std::make_unique<TzyXL>();
     const QString sample = QCoreApplication::applicationDirPath() + "/../../bin/Samples/Tarvo_ZOL_Lumo_Sample.xlsx";
     pfx::MakeDefinition({sample, QString(), QString()}, pfx::Options{});

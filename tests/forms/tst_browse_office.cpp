@@ -72,7 +72,7 @@ private slots:
     {
         std::signal(SIGPIPE, SIG_IGN);
         g = std::make_unique<ftk::Globals>();
-        lo::installBackendFactory(lo::BackendOptions{QString(), tmp.path() + "/profile", 90000, 15000});
+        lo::installBackendFactory(lo::BackendOptions{QString(), tmp.path() + "/profile", 90000, 15000, std::nullopt});
         XL = std::make_unique<TzyXL>();
         sample = qEnvironmentVariable("ZOL_PROGRAM_DIR") + "/Samples/Tarvo_ZOL_Lumo_Sample.xlsx";
         QVERIFY2(QFile::exists(sample), qPrintable(sample));
@@ -153,7 +153,7 @@ private slots:
         // The maker encrypts the binary format (its OOXML output stays plain).
         const QString secret = tmp.path() + "/secret.xls";
         {
-            lo::Backend maker(lo::BackendOptions{QString(), tmp.path() + "/maker-profile", 90000, 15000});
+            lo::Backend maker(lo::BackendOptions{QString(), tmp.path() + "/maker-profile", 90000, 15000, std::nullopt});
             maker.start();
             tmpl::ScheduleSpec spec;
             spec.tasks = 5;

@@ -49,7 +49,7 @@ struct FilterFixture {
         }
         f.show();
         f.activateWindow();
-        QTest::qWaitForWindowActive(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
         f.GoToPage(3);
         p = f.Filter.get();
         g = p->SG_DSF;

@@ -112,7 +112,7 @@ private slots:
         QVERIFY(m_main);
         m_main->show();
         m_inspector = std::make_unique<lo::Backend>(
-            lo::BackendOptions{QString(), m_tmp.path() + "/inspector-profile", 90000, 15000});
+            lo::BackendOptions{QString(), m_tmp.path() + "/inspector-profile", 90000, 15000, std::nullopt});
         m_inspector->start();
     }
     void cleanupTestCase()

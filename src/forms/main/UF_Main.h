@@ -245,6 +245,9 @@ public:
     // From a grid's OnFilterChar: the same test on the current cell's text;
     // caretRect in the grid viewport's coordinates.
     void WarnMaxLengthSG(QObject* sender, QChar& key, int maxLength, const QRect& caretRect, bool& allowed);
+    // BH_Main after the edit's last character, on its bottom edge: where a
+    // refused key press is answered.
+    void ShowBalloonAtTextEnd(QLineEdit* edit, const QString& text);
     // Ctrl+A selects the edit's text; true when the key was taken.
     bool KeyDownSelectAll(QObject* sender, QKeyEvent* event);
     // The balloon's text for a limit.

@@ -34,17 +34,6 @@ using namespace FilesPage;
 
 namespace {
 
-// Where the text ends inside the edit, in the edit's coordinates.
-int TextEndX(const QLineEdit* edit)
-{
-    QStyleOptionFrame opt;
-    opt.initFrom(edit);
-    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, edit);
-    const int x = contents.left() + edit->textMargins().left() + 2
-                  + edit->fontMetrics().horizontalAdvance(edit->displayText());
-    return qMin(x, edit->width() - 2);
-}
-
 // A small bit button with the theme's picture `theme`, else the style's.
 QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* theme = nullptr)
 {
@@ -335,9 +324,7 @@ bool TUF_MainFiles::EditKeyPress(Edit e, QKeyEvent* event)
 
 void TUF_MainFiles::ShowBalloon(QLineEdit* edit, const QString& text)
 {
-    QPoint p(edit->text().isEmpty() ? 0 : TextEndX(edit), edit->height());
-    p = edit->mapToGlobal(p);
-    F.BH_Main->ShowHint(QRect(p.x(), p.y() - edit->height(), 0, edit->height()), text);
+    F.ShowBalloonAtTextEnd(edit, text);
 }
 
 void TUF_MainFiles::ValidateKey(QObject* sender, QChar& key, KeyFilter filter)

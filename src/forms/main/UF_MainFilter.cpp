@@ -638,5 +638,5 @@ void TUF_MainFilter::BBtn_DSF_UpdateTaskFldDescClick()
 void TUF_MainFilter::ProcessUpdateTaskFldDescDSFx()
 {
     static const QString ids[3] = {QStringLiteral("MF007"), QStringLiteral("MF008"), QStringLiteral("MF009")};
-    MainTaskFld::UpdateDescriptions(F, SG_DSF, 2, 3, ids);
+    MainTaskFld::UpdateDescriptions(SG_DSF, 2, 3, ids);
 }

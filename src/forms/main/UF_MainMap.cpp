@@ -263,5 +263,5 @@ void TUF_MainMap::BBtn_DSM_UpdateTaskFldDescClick()
 void TUF_MainMap::ProcessUpdateTaskFldDescDSMx()
 {
     static const QString ids[3] = {QStringLiteral("MF004"), QStringLiteral("MF005"), QStringLiteral("MF006")};
-    MainTaskFld::UpdateDescriptions(F, SG_DSM, 1, 2, ids);
+    MainTaskFld::UpdateDescriptions(SG_DSM, 1, 2, ids);
 }

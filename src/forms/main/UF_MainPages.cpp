@@ -182,11 +182,15 @@ bool TUF_Main::WarnMaxLengthTB(QObject* sender, QChar& key, int maxLength)
     if (insertsNothing(key))
         return false;
     key = QChar();
-    // P: after the last character, on the edit's bottom edge.
+    ShowBalloonAtTextEnd(edit, MaxLengthText(maxLength));
+    return true;
+}
+
+void TUF_Main::ShowBalloonAtTextEnd(QLineEdit* edit, const QString& text)
+{
     QPoint p(edit->text().isEmpty() ? 0 : textEndX(edit), edit->height());
     p = edit->mapToGlobal(p);
-    BH_Main->ShowHint(QRect(p.x(), p.y() - edit->height(), 0, edit->height()), MaxLengthText(maxLength));
-    return true;
+    BH_Main->ShowHint(QRect(p.x(), p.y() - edit->height(), 0, edit->height()), text);
 }
 
 bool TUF_Main::WarnMaxLengthKey(QObject* sender, QKeyEvent* event, int maxLength)

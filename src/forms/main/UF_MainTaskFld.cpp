@@ -172,7 +172,7 @@ void TaskFldKey(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, b
                         TaskFieldRules::RefusedKeyBalloon(UIT(labelId), TaskFieldRules::LastColumn(file)));
 }
 
-void UpdateDescriptions(TUF_Main& f, TzyGrid* grid, int taskFldCol, int descCol, const QString (&ids)[3])
+void UpdateDescriptions(TzyGrid* grid, int taskFldCol, int descCol, const QString (&ids)[3])
 {
     TzySD& sd = ActiveSD();
     Links& links = PageLinks();

@@ -69,6 +69,6 @@ void TextKey(TUF_Main& f, TzyGrid* grid, QChar& key, const QRect& rectCell, bool
 
 // Update Task Field Descriptions over the grid's rows; `ids` are the
 // messages for "no task fields", "confirm" and "report".
-void UpdateDescriptions(TUF_Main& f, TzyGrid* grid, int taskFldCol, int descCol, const QString (&ids)[3]);
+void UpdateDescriptions(TzyGrid* grid, int taskFldCol, int descCol, const QString (&ids)[3]);
 
 } // namespace MainTaskFld
