@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -90,6 +91,14 @@ inline void whenShown(std::function<void()> action)
 inline TzySD& active()
 {
     return SDs->getItems(SDs->ActiveSD());
+}
+
+// A workbook file for the in-memory server, which holds the workbook itself:
+// the file only has to be there, and not empty, as no workbook is.
+inline bool StandInWorkbook(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write("PK") == 2;
 }
 
 } // namespace ftk

@@ -84,9 +84,7 @@ class TstFilesPage : public QObject {
     QString touch(const QString& name)
     {
         const QString path = tmp.path() + QLatin1Char('/') + name;
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write("PK"); // the in-memory server holds the workbook; an empty file is no workbook
+        ftk::StandInWorkbook(path);
         return path;
     }
 
