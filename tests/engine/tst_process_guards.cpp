@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -121,7 +122,10 @@ class TstProcessGuards : public QObject {
     Prompter dlg;
     pfx::CancellingProgress progress;
     Probe probe;
-    QTemporaryDir tmp;
+    // In a folder nobody can enter (the runner's open folder; /tmp when run
+    // by hand): the test's private temporary folder is closed to others.
+    QTemporaryDir tmp{qEnvironmentVariable("ZOL_TEST_OPEN_DIR", QStringLiteral("/tmp"))
+                      + QStringLiteral("/guards-XXXXXX")};
     QString of;
     QString mnt;            // a tmpfs of this test's own mount namespace, when root
     bool privateMounts = false;
@@ -202,6 +206,9 @@ private slots:
         // Reachable for nobody, writable only by its owner.
         QFile::setPermissions(tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        for (QDir d(tmp.path()); !d.isRoot(); d.cdUp())
+            QVERIFY2(QFileInfo(d.path()).permission(QFileDevice::ExeOther),
+                     qPrintable(d.path() + QStringLiteral(" cannot be entered by other users")));
         // Mounts made here vanish with the process and are seen by no one else.
         if (root() && ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0) {
             mnt = tmp.path() + QStringLiteral("/mnt");

@@ -189,24 +189,10 @@ void makeAll(const Reference<frame::XDesktop2>& desktop, const QString& folder)
     makeChartWorkbook(desktop, folder + "/template.xls", "MS Excel 97");
 }
 
-namespace {
-// The folder LO_FIXTURES_DIR names when the fixture step has filled it.
-QString filledFolder()
+QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& folder)
 {
-    const QString env = qEnvironmentVariable("LO_FIXTURES_DIR");
-    const QStringList files{"tasks.xlsx", "tasks.xls", "secret.xls", "template.xlsx", "template.xls"};
-    if (!env.isEmpty() && std::all_of(files.begin(), files.end(), [&](const QString& f) { return QFile::exists(env + '/' + f); }))
-        return env;
-    return QString();
-}
-} // namespace
-
-QString fixtures(const Reference<frame::XDesktop2>& desktop, const QString& spare)
-{
-    if (const QString filled = filledFolder(); !filled.isEmpty())
-        return filled;
-    makeAll(desktop, spare);
-    return spare;
+    makeAll(desktop, folder);
+    return folder;
 }
 
 Reference<lang::XComponent> load(const Reference<frame::XDesktop2>& desktop, const QString& path,
@@ -259,15 +245,13 @@ QStringList chartRanges(const Reference<sheet::XSpreadsheet>& s)
     return out;
 }
 
-QString fixturesMade(const QString& spare)
+QString fixturesMade(const QString& folder)
 {
-    if (const QString filled = filledFolder(); !filled.isEmpty())
-        return filled;
     lo::BackendOptions o;
     o.spare = false;
     lo::Backend b(o);
     b.start();
-    const QString folder = fixtures(b.server()->desktop(), spare);
+    fixtures(b.server()->desktop(), folder);
     b.quit();
     return folder;
 }

@@ -24,9 +24,10 @@ void makeChartWorkbook(const css::uno::Reference<css::frame::XDesktop2>& desktop
                        const QString& filter);
 // Every fixture of the tests into `folder`.
 void makeAll(const css::uno::Reference<css::frame::XDesktop2>& desktop, const QString& folder);
-// The folder of the fixtures: the one LO_FIXTURES_DIR names when the fixture
-// step has filled it, otherwise `spare`, filled now.
-QString fixtures(const css::uno::Reference<css::frame::XDesktop2>& desktop, const QString& spare);
+// Every fixture made now into `folder`, a folder of the test's own run (a
+// folder shared between runs would be rewritten under a reader's feet);
+// returns `folder`.
+QString fixtures(const css::uno::Reference<css::frame::XDesktop2>& desktop, const QString& folder);
 
 // Direct access for checks.
 css::uno::Reference<css::lang::XComponent> load(const css::uno::Reference<css::frame::XDesktop2>& desktop,
@@ -39,8 +40,8 @@ int cellInt(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const QS
 // The data ranges of the sheet's first chart, as "A7:B22" texts.
 QStringList chartRanges(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 
-// The same with a server of its own, started only when the fixtures must be made.
-QString fixturesMade(const QString& spare);
+// The same with a server of its own, ended before it returns.
+QString fixturesMade(const QString& folder);
 
 // A long block of cells from `topLeft` on, `rows` rows of `row(i)` (i from 1),
 // written in one request.

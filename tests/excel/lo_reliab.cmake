@@ -3,9 +3,7 @@
 # cleared at once. Each test starts its own private servers.
 if(TARGET zol_lo_fixtures)
   foreach(t tst_lo_clear tst_lo_calls tst_lo_files)
-    zol_add_test(${t} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${t}.cpp LIBS zol_lo_fixtures
-      ENV LO_FIXTURES_DIR=${CMAKE_BINARY_DIR}/tests/lo_fixtures TIMEOUT 600 LABELS office)
-    set_tests_properties(${t} PROPERTIES FIXTURES_REQUIRED lo_fixtures)
+    zol_add_test(${t} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${t}.cpp LIBS zol_lo_fixtures TIMEOUT 600 LABELS office)
   endforeach()
 endif()
 

@@ -1,5 +1,5 @@
 // Writes the test workbooks of the LibreOffice backend into the folder named
-// by LO_FIXTURES_DIR (or the first argument), with a server of its own.
+// by the first argument, with a server of its own, for a look at them.
 #include "LoBackend.h"
 #include "LoOffice.h"
 #include "LoText.h"
@@ -7,19 +7,22 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("LO_FIXTURES_DIR");
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (folder.isEmpty()) {
         std::fprintf(stderr, "usage: make_fixtures <folder>\n");
         return 2;
     }
+    // A profile of this run's own, gone with it.
+    QTemporaryDir profile;
     lo::BackendOptions o;
-    o.profileDir = QDir::temp().filePath("lo-fixture-profile");
+    o.profileDir = profile.filePath("profile");
     lo::Backend backend(o);
     try {
         backend.start();
