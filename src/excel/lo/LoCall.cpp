@@ -4,6 +4,7 @@
 #include "XLBackend.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <thread>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace lo {
 
@@ -47,12 +49,12 @@ void setStallTimeoutMs(int ms)
     g_stallMs = ms > 0 ? ms : 0;
 }
 
-ProcessSample sampleProcess(pid_t pid)
+namespace {
+
+ProcessSample sampleStat(const QString& path)
 {
     ProcessSample s;
-    if (pid <= 0)
-        return s;
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return s;
     const QByteArray line = f.readAll();
@@ -69,6 +71,13 @@ ProcessSample sampleProcess(pid_t pid)
     s.cpuTicks = fields[11].toULongLong() + fields[12].toULongLong();
     s.startTime = fields[19].toULongLong();
     return s;
+}
+
+} // namespace
+
+ProcessSample sampleProcess(pid_t pid)
+{
+    return pid > 0 ? sampleStat(QStringLiteral("/proc/%1/stat").arg(pid)) : ProcessSample();
 }
 
 bool processEnded(pid_t pid)
@@ -92,6 +101,7 @@ struct CallRunner::Worker {
     bool busy = false;
     std::exception_ptr error;
     std::function<void()> wake; // tells the waiting loop; set only while it waits
+    std::atomic<pid_t> tid{0};  // the worker's thread id, for the stall watch
     std::thread thread;
 
     Worker()
@@ -110,6 +120,7 @@ struct CallRunner::Worker {
 
     void loop()
     {
+        tid = ::gettid();
         std::unique_lock lock(m);
         for (;;) {
             cv.wait(lock, [this] { return stop || job; });
@@ -139,7 +150,8 @@ namespace {
 // Decides, sample by sample, whether the server has stopped making progress.
 class StallWatch {
 public:
-    explicit StallWatch(pid_t pid) : m_pid(pid) { m_since.start(); }
+    // `worker`: the worker's thread id, known once it has started.
+    StallWatch(pid_t pid, const std::atomic<pid_t>& worker) : m_pid(pid), m_worker(worker) { m_since.start(); }
 
     bool hung()
     {
@@ -147,6 +159,13 @@ public:
         // Gone or dying: the call returns with the bridge's error by itself.
         if (!s.exists || s.state == 'Z' || s.state == 'X')
             return false;
+        // The server waiting on us is no stall of its own: a long reply is
+        // still being taken in by the bridge or converted by the worker,
+        // which on a busy machine may take longer than the stall time.
+        if (ownSideWorking()) {
+            m_since.restart();
+            return false;
+        }
         const bool stopped = s.state == 'T' || s.state == 't';
         // Busy on the processor or waiting for the disk is progress.
         if (!stopped && (s.cpuTicks != m_cpu || s.state == 'D' || !m_sampled)) {
@@ -159,9 +178,44 @@ public:
     }
 
 private:
+    // Whether our threads of the call (the worker and the bridge's readers)
+    // run or gained processor time since the last look. While the server
+    // does not answer they wait, so a hung server is still found.
+    bool ownSideWorking()
+    {
+        if (!m_readersFound) {
+            const QDir tasks(QStringLiteral("/proc/self/task"));
+            for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
+                if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "binaryurpReader")
+                    m_readers << tid.toInt();
+            }
+            m_readersFound = true;
+        }
+        QList<pid_t> own = m_readers;
+        if (const pid_t worker = m_worker.load(); worker > 0)
+            own << worker;
+        bool running = false;
+        quint64 ticks = 0;
+        for (const pid_t tid : std::as_const(own)) {
+            const ProcessSample t = sampleStat(QStringLiteral("/proc/self/task/%1/stat").arg(tid));
+            running = running || t.state == 'R';
+            ticks += t.cpuTicks;
+        }
+        const bool working = running || (m_ownSampled && ticks != m_ownTicks);
+        m_ownTicks = ticks;
+        m_ownSampled = true;
+        return working;
+    }
+
     pid_t m_pid;
+    const std::atomic<pid_t>& m_worker;
     quint64 m_cpu = 0;
     bool m_sampled = false;
+    QList<pid_t> m_readers;
+    bool m_readersFound = false;
+    quint64 m_ownTicks = 0;
+    bool m_ownSampled = false;
     QElapsedTimer m_since;
 };
 
@@ -199,7 +253,7 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
     w->cv.notify_all();
 
     enum class Verdict { None, Cancelled, Hung } verdict = Verdict::None;
-    StallWatch watch(server);
+    StallWatch watch(server, w->tid);
     // One look at the cancel flag and the server; true once the call is done.
     auto look = [&] {
         {
