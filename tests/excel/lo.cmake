@@ -9,6 +9,8 @@ if(TARGET zol_excel_lo)
   target_link_libraries(zol_lo_fixtures PUBLIC zol_excel_lo)
 
   zol_add_test(tst_lo_text SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_text.cpp LIBS zol_excel_lo)
+  zol_add_test(tst_xlsx_numfmts SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_xlsx_numfmts.cpp
+    LIBS zol_excel_lo PkgConfig::LIBZIP)
 
   zol_add_test(lo_make_fixtures SOURCES ${CMAKE_CURRENT_LIST_DIR}/make_fixtures.cpp LIBS zol_lo_fixtures
     ENV LO_FIXTURES_DIR=${LO_FIXTURES_DIR} TIMEOUT 300 LABELS office)
