@@ -58,8 +58,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QByteArray>("expected");
-        const QByteArray f42 = R"x(<numFmt numFmtId="42" formatCode="_(&quot;$&quot;* #,##0_);_(&quot;$&quot;* \(#,##0\);_(&quot;$&quot;* &quot;-&quot;_);_(@_)"/>)x";
-        const QByteArray f43 = R"x(<numFmt numFmtId="43" formatCode="_(* #,##0.00_);_(* \(#,##0.00\);_(* &quot;-&quot;??_);_(@_)"/>)x";
+        // The codes as the attribute holds them.
+        const QByteArray f42 = "<numFmt numFmtId=\"42\" formatCode=\"_(&quot;$&quot;* #,##0_);_(&quot;$&quot;* "
+                               "\\(#,##0\\);_(&quot;$&quot;* &quot;-&quot;_);_(@_)\"/>";
+        const QByteArray f43 = "<numFmt numFmtId=\"43\" formatCode=\"_(* #,##0.00_);_(* \\(#,##0.00\\);"
+                               "_(* &quot;-&quot;??_);_(@_)\"/>";
         QTest::newRow("added to the formats there")
             << QByteArray(R"(<numFmts count="1"><numFmt numFmtId="164" formatCode="General"/></numFmts>)"
                           R"(<cellStyleXfs count="2"><xf numFmtId="43" fontId="1"/><xf numFmtId="42" fontId="1"/></cellStyleXfs>)")
