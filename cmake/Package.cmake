@@ -54,9 +54,9 @@ set(CPACK_PACKAGE_NAME tarvo-zol-lumo)
 set(CPACK_PACKAGE_VENDOR Kelvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "project controls: S curves, histograms and a Project Summary")
-# Lines of the long description stay under 80 characters.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Tarvo ZOL Lumo computes Baseline, Actual and Target S curves and histograms
+# The long description (cpack puts the summary before it); its lines stay
+# under 80 characters.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tarvo ZOL Lumo computes Baseline, Actual and Target S curves and histograms
 of man hours and cost, and a Project Summary, from a project schedule held
 in a spreadsheet worksheet, and writes them as charts and tables into a
 workbook made from its own template.

@@ -35,7 +35,7 @@ debs=("$work"/pkg/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb"
 deb=${debs[0]}
 
-lintian --no-tag-display-limit --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 \
+lintian --tag-display-limit 0 --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 \
   || show_fail "$work/lintian.log" "lintian failed"
 if grep -E '^[EW]: ' "$work/lintian.log" >/dev/null; then
   show_fail "$work/lintian.log" "lintian reports errors or warnings"
