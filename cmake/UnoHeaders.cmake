@@ -25,4 +25,7 @@ target_include_directories(zol_uno SYSTEM INTERFACE ${UNO_HEADER_DIR} /usr/inclu
 target_compile_definitions(zol_uno INTERFACE LINUX UNX CPPU_ENV=gcc3)
 target_link_directories(zol_uno INTERFACE ${LO_SDK_DIR}/lib ${LO_PROGRAM_DIR})
 target_link_libraries(zol_uno INTERFACE uno_cppu uno_cppuhelpergcc3 uno_sal uno_salhelpergcc3)
-target_link_options(zol_uno INTERFACE "LINKER:-rpath,${LO_PROGRAM_DIR}")
+# The UNO libraries are loaded from the office's program folder, where their
+# own dependencies lie. The build tree's executables get it here; installed
+# ones through INSTALL_RPATH (cmake/Package.cmake), so it is listed once.
+list(APPEND CMAKE_BUILD_RPATH ${LO_PROGRAM_DIR})

@@ -11,6 +11,9 @@ packages=(
   poppler-utils
   python3 python3-openpyxl
   fonts-dejavu-core adwaita-icon-theme
+  libzip-dev
+  dpkg-dev lintian desktop-file-utils appstream man-db
+  gnumeric xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

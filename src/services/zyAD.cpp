@@ -41,7 +41,7 @@ void TzyAD::Init()
     TutorialFileName = QStringLiteral("Tarvo_ZOL_Lumo_") + UIT(667) + QStringLiteral(".pdf");
     UserManualFileName = QStringLiteral("Tarvo_ZOL_Lumo_") + UIT(668) + QStringLiteral(".pdf");
     WhitePaperFileName = UIT(669) + QStringLiteral(".pdf");
-    const QString app = GetAppFolder();
+    const QString app = GetDocumentFolder();
     TutorialFile = app + QStringLiteral("Tutorial/") + TutorialFileName;
     UserManualFile = app + QStringLiteral("User_Manual/") + UserManualFileName;
     WhitePaperFile = app + QStringLiteral("White_Paper/") + WhitePaperFileName;
@@ -58,6 +58,11 @@ QString TzyAD::ProductName()
 QString TzyAD::GetAppFolder()
 {
     return Utils::IncludeTrailingSlash(Utils::Trim(platform::programFolder()));
+}
+
+QString TzyAD::GetDocumentFolder()
+{
+    return Utils::IncludeTrailingSlash(Utils::Trim(platform::programDocumentFolder()));
 }
 
 QString TzyAD::GetFileVersion()

@@ -21,7 +21,11 @@ public:
 
     // "Tarvo ZOL Lumo", as the program's boxes and captions name it.
     static QString ProductName();
+    // The program folder (templates, sample) and the folder of the Help
+    // documents' folders, each with its trailing slash; they differ only for
+    // an installed program.
     static QString GetAppFolder();
+    static QString GetDocumentFolder();
     static QString GetFileVersion();
     QString getVersion() const;
     QString getTutorialFile() const;

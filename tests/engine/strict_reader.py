@@ -4,13 +4,17 @@
     strict_reader.py [--filled] <workbook.xlsx> ...
 
 Every workbook must load without an error or a warning about its charts;
-every numeric cache of every chart must hold numbers; every scatter chart
+it must carry the report's six charts; every numeric cache of every chart
+must hold numbers; every scatter chart
 must sit on value axes. With --filled the caches must also hold points (a
 saved Output File carries the values its charts were drawn from).
 Prints one line per workbook and exits 1 on the first fault.
 """
 import sys
 import warnings
+
+# The S curves and % S curves of man hours and cost, and their histograms.
+REPORT_CHARTS = 6
 
 
 def fail(path, why):
@@ -37,8 +41,8 @@ def check(path, filled):
         except Exception as e:  # the reader's refusal, whatever its kind
             fail(path, f"{type(e).__name__}: {e}")
     charts = [c for ws in book.worksheets for c in ws._charts]
-    if not charts:
-        fail(path, "no charts were read")
+    if len(charts) != REPORT_CHARTS:
+        fail(path, f"{len(charts)} charts were read, not {REPORT_CHARTS}")
     points = 0
     for chart in charts:
         for part in getattr(chart, "_charts", [chart]):

@@ -2,8 +2,9 @@
 // odd input, against a real private headless LibreOffice: an Output File
 // made from the sample through a whole run, and both templates, load in a
 // strict reader (openpyxl) with numbers in every numeric chart cache and
-// value axes under the scatter charts; an empty Data Source File, which the
-// office would open as a new workbook, is reported as what it is.
+// value axes under the scatter charts, and in Gnumeric without a complaint
+// about their number formats; an empty Data Source File, which the office
+// would open as a new workbook, is reported as what it is.
 #include "LoBackend.h"
 #include "LoText.h"
 #include "LoUno.h"
@@ -95,6 +96,23 @@ class TstProcessInterop : public QObject {
         qInfo("%s", said.trimmed().constData());
     }
 
+    // Gnumeric's converter reads the workbook; what it says about it must not
+    // include a number format it cannot find.
+    void expectGnumericFindsEveryNumberFormat(const QString& path)
+    {
+        const QString ssconvert = qEnvironmentVariable("ZOL_SSCONVERT");
+        QVERIFY2(QFile::exists(ssconvert), "Gnumeric's ssconvert is not configured");
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        const QString out = dir + u'/' + QFileInfo(path).fileName() + QStringLiteral(".csv");
+        p.start(ssconvert, {QStringLiteral("--export-type=Gnumeric_stf:stf_csv"), path, out});
+        QVERIFY2(p.waitForFinished(120000), "ssconvert did not finish");
+        const QString said = QString::fromUtf8(p.readAll());
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(said));
+        QVERIFY2(!said.contains(QLatin1String("Undefined number format")), qPrintable(path + u'\n' + said));
+        QVERIFY2(QFileInfo(out).size() > 0, qPrintable(said));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -123,6 +141,8 @@ private slots:
     void templatesLoadInAStrictReader()
     {
         expectStrictReaderLoads({tplX, asXlsx(tplS)});
+        for (const QString& t : {tplX, tplS})
+            expectGnumericFindsEveryNumberFormat(t);
     }
 
     // Output Files of whole runs over the sample: the charts' caches filled
@@ -141,6 +161,7 @@ private slots:
         QVERIFY2(Process->Process(sd), qPrintable(dlg.ids().join(',') + u' ' +
                                                   (dlg.seen.isEmpty() ? QString() : dlg.seen.last().lines.join('|'))));
         expectStrictReaderLoads({QStringLiteral("--filled"), suffix == "xls" ? asXlsx(of) : of});
+        expectGnumericFindsEveryNumberFormat(of);
         // For a look at the charts: the environment may name a copy.
         const QString keep = qEnvironmentVariable("ZOL_KEEP_OUTPUT");
         if (!keep.isEmpty()) {

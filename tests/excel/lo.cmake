@@ -8,6 +8,8 @@ if(TARGET zol_excel_lo)
   target_link_libraries(zol_lo_fixtures PUBLIC zol_excel_lo)
 
   zol_add_test(tst_lo_text SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_text.cpp LIBS zol_excel_lo)
+  zol_add_test(tst_xlsx_numfmts SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_xlsx_numfmts.cpp
+    LIBS zol_excel_lo PkgConfig::LIBZIP)
 
   # Writes the fixtures into a folder for a look: make_fixtures <folder>.
   add_executable(make_fixtures ${CMAKE_CURRENT_LIST_DIR}/make_fixtures.cpp)

@@ -58,7 +58,7 @@ private slots:
         QVERIFY2(fi.exists(), qPrintable(file));
         QCOMPARE(fi.dir().dirName(), folder);
         QCOMPARE(QFileInfo(fi.dir().absolutePath()).dir().absolutePath(),
-                 QFileInfo(TzyAD::GetAppFolder()).absoluteFilePath().chopped(1));
+                 QFileInfo(TzyAD::GetDocumentFolder()).absoluteFilePath().chopped(1));
 
         int rc = 0;
         const auto info = pdfInfo(file, &rc);

@@ -1,4 +1,5 @@
 #include "Shell.h"
+#include "SpecialFolders.h"
 #include "Utils.h"
 #include "zyAD.h"
 #include "zyUIL.h"
@@ -71,6 +72,44 @@ private slots:
         // Without a GUI the metrics keep their defaults.
         QCOMPARE(FontHeight, 13);
         QCOMPARE(AveCharWidth, 6);
+    }
+
+    // Where the program finds its templates, sample and documents, for each
+    // layout it runs from.
+    void programFolderRules_data()
+    {
+        QTest::addColumn<QStringList>("dirs");
+        QTest::addColumn<QString>("exe");
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("docs");
+        QTest::newRow("build tree") << QStringList{"build/bin/Templates", "build/bin/Tutorial"} << "build/bin"
+                                    << "build/bin" << "build/bin";
+        QTest::newRow("installed") << QStringList{"usr/lib/tarvo-zol-lumo", "usr/share/tarvo-zol-lumo/Templates",
+                                                  "usr/share/doc/tarvo-zol-lumo/Tutorial"}
+                                   << "usr/lib/tarvo-zol-lumo" << "usr/share/tarvo-zol-lumo"
+                                   << "usr/share/doc/tarvo-zol-lumo";
+        QTest::newRow("installed, documents removed")
+            << QStringList{"opt/lib/tarvo-zol-lumo", "opt/share/tarvo-zol-lumo/Templates"} << "opt/lib/tarvo-zol-lumo"
+            << "opt/share/tarvo-zol-lumo" << "opt/share/doc/tarvo-zol-lumo";
+        QTest::newRow("program folder copied whole")
+            << QStringList{"lib/tarvo-zol-lumo/Templates", "share/tarvo-zol-lumo/Templates"} << "lib/tarvo-zol-lumo"
+            << "lib/tarvo-zol-lumo" << "lib/tarvo-zol-lumo";
+        QTest::newRow("nothing beside it") << QStringList{"x/bin"} << "x/bin" << "x/bin" << "x/bin";
+    }
+
+    void programFolderRules()
+    {
+        QFETCH(QStringList, dirs);
+        QFETCH(QString, exe);
+        QFETCH(QString, data);
+        QFETCH(QString, docs);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        for (const QString& d : dirs)
+            QVERIFY(QDir(root.path()).mkpath(d));
+        const QString base = root.path() + QLatin1Char('/');
+        QCOMPARE(platform::programFolderFor(base + exe), base + data);
+        QCOMPARE(platform::programDocumentFolderFor(base + exe), base + docs);
     }
 
     void versionHasFourNumbers()

@@ -85,9 +85,10 @@ namespace {
 // The last row of a worksheet of the office.
 constexpr int kMaxRows = 1048576;
 
+// The profile is rebuilt whenever it is missing, so it is cache, not data.
 QString defaultProfileDir()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
            + QStringLiteral("/Kelvane/Tarvo ZOL Lumo/office-profile");
 }
 

@@ -15,7 +15,7 @@ class Office;
 
 struct BackendOptions {
     QString program;    // soffice.bin; empty: platform::sofficePath()
-    QString profileDir; // private user profile; empty: one under the program's data folder
+    QString profileDir; // private user profile; empty: one under the user's cache folder
     int connectTimeoutMs = 90000;
     int quitTimeoutMs = 15000;
     // Keep a spare server starting in the background, so that a start hands

@@ -1,6 +1,7 @@
 #include "LoUno.h"
 
 #include "LoText.h"
+#include "XlsxNumberFormats.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -10,6 +11,8 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+
+#include <stdexcept>
 
 using namespace css;
 using css::uno::Any;
@@ -47,6 +50,10 @@ void storeTo(const Reference<uno::XInterface>& doc, const QString& path, const Q
         ->storeToURL(toOU(fileUrl(path)), password.isEmpty()
                                               ? seqOf({filterName, overwrite})
                                               : seqOf({filterName, overwrite, prop("Password", Any(toOU(password)))}));
+    // Other readers refuse the number formats the office leaves undefined.
+    QString error;
+    if (filter == kXlsxFilter && !completeNumberFormatsInFile(path, &error))
+        throw std::runtime_error(error.toStdString());
 }
 
 sal_Int32 formatKey(const Reference<util::XNumberFormats>& formats, const char* code)

@@ -28,7 +28,8 @@ css::uno::Sequence<T> seqOf(std::initializer_list<T> items)
 css::beans::PropertyValue prop(const char* name, const css::uno::Any& value);
 
 // Writes a copy of the document to `path` with the export filter, replacing
-// a file already there; encrypted when `password` is not empty.
+// a file already there; encrypted when `password` is not empty. An .xlsx
+// gets the number formats the office leaves undefined (XlsxNumberFormats.h).
 void storeTo(const css::uno::Reference<css::uno::XInterface>& doc, const QString& path, const QString& filter,
              const QString& password = QString());
 
