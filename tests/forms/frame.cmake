@@ -12,3 +12,9 @@ zol_add_test(tst_fit_rules SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_fit_rules.cpp L
 zol_add_test(tst_splash
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_splash.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
   LIBS zol_forms)
+# Placement under a real window manager: a private Xvfb display with openbox.
+zol_add_test(tst_wm_small_screen
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wm_small_screen.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
+          ${CMAKE_SOURCE_DIR}/tests/WmDisplay.h
+  LIBS zol_forms TIMEOUT 300)
+target_include_directories(tst_wm_small_screen PRIVATE ${CMAKE_SOURCE_DIR}/tests)

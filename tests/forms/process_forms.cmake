@@ -40,3 +40,9 @@ if(TARGET zol_excel_lo AND TARGET zol_startup)
   target_include_directories(process_sample_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/services/forms)
   set_target_properties(process_sample_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
 endif()
+
+# Maximise and restore under a real window manager (private Xvfb with openbox).
+zol_add_test(tst_wm_restore SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wm_restore.cpp ${process_forms_env}
+  ${CMAKE_SOURCE_DIR}/tests/WmDisplay.h LIBS zol_forms)
+target_include_directories(tst_wm_restore PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR}/tests
+  ${CMAKE_SOURCE_DIR}/tests/services/forms ${CMAKE_SOURCE_DIR}/tests/engine)

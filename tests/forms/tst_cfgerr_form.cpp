@@ -162,7 +162,7 @@ private slots:
         m_form->resize(m_form->width() + 30, m_form->height() + 10); // the user drags a border
         QVERIFY(!m_form->SBtn_AutoSize()->isChecked());
         QVERIFY(!UP->AutoSizeCfgErr());
-        const QSize size = m_form->size();
+        const QSize size = m_form->frameGeometry().size(); // the record holds the frame's bounds
         QTimer::singleShot(0, m_form.get(), [this] { QTest::keyClick(m_form.get(), Qt::Key_Escape); });
         m_form->exec();
         TzyWMs records;

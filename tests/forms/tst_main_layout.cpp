@@ -5,6 +5,7 @@
 #include "FormsTestKit.h"
 #include "HeadingPanel.h"
 #include "FieldIndicator.h"
+#include "FramePlace.h"
 #include "UF_Main.h"
 #include "UF_MainTexts.h"
 #include "zyGrid.h"
@@ -290,7 +291,9 @@ private slots:
         const QSize min = probe.minimumSize();
         formskit::WorkArea wa(QRect(10, 20, min.width() - 40, min.height() - 30));
         TUF_Main form;
-        QCOMPARE(form.minimumSize(), QSize(min.width() - 40, min.height() - 30));
+        // The frame, title bar included, fits the work area.
+        const QSize frame = FramePlace::Of(&form).Extra();
+        QCOMPARE(form.minimumSize() + frame, QSize(min.width() - 40, min.height() - 30));
         QCOMPARE(form.WorkAreaWidth, min.width() - 40);
         QCOMPARE(form.WorkAreaHeight, min.height() - 30);
     }

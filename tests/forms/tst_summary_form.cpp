@@ -233,8 +233,9 @@ private slots:
         while (records.HighIndex() < 6)
             records.Add();
         records.Load();
-        QCOMPARE(records.getItems(wmSummary).Width(), m_form->width());
-        QCOMPARE(records.getItems(wmSummary).Height(), m_form->height());
+        // The record holds the frame's bounds.
+        QCOMPARE(records.getItems(wmSummary).Width(), m_form->frameGeometry().width());
+        QCOMPARE(records.getItems(wmSummary).Height(), m_form->frameGeometry().height());
         QCOMPARE(records.getItems(wmSummary).WindowSize(), 0);
     }
 

@@ -1,6 +1,7 @@
 #include "AutoSizeForm.h"
 
 #include "AutoFit.h"
+#include "FramePlace.h"
 #include "Glyphs.h"
 #include "WorkArea.h"
 #include "zyUP.h"
@@ -46,8 +47,8 @@ TzyWM& TAutoSizeForm::Record() const
 
 QSize TAutoSizeForm::FrameExtra() const
 {
-    // Known once the window has been shown; before that it counts as none.
-    return frameGeometry().size() - size();
+    // The real frame once decorated, before that the last one seen.
+    return FramePlace::Of(const_cast<TAutoSizeForm*>(this)).Extra();
 }
 
 void TAutoSizeForm::SetAutoSizeDown(bool down)
@@ -62,9 +63,10 @@ void TAutoSizeForm::InitPlacement(int defaultWidth, int defaultHeight)
     TzyWM& wm = Record();
     wm.SetDefaultHeight(defaultHeight);
     wm.SetDefaultWidth(defaultWidth);
-    const FormPlacement p = wm.ApplyToForm(size(), minimumSize(), true);
+    // The record holds the frame's bounds.
+    const FormPlacement p = wm.ApplyToForm(size() + FrameExtra(), minimumSize() + FrameExtra(), true);
     ByCode([&] {
-        setGeometry(p.bounds);
+        PlaceFrame(p.bounds);
         if (p.maximised)
             setWindowState(windowState() | Qt::WindowMaximized);
     });
@@ -75,9 +77,11 @@ void TAutoSizeForm::InitPlacement(int defaultWidth, int defaultHeight)
 void TAutoSizeForm::CentreOnWorkArea()
 {
     const QRect wa = platform::workArea();
+    const QSize outer = size() + FrameExtra();
     ByCode([&] {
-        move(wa.left() + (wa.width() - frameGeometry().width()) / 2,
-             wa.top() + (wa.height() - frameGeometry().height()) / 2);
+        PlaceFrame(QRect(QPoint(wa.left() + (wa.width() - outer.width()) / 2,
+                                wa.top() + (wa.height() - outer.height()) / 2),
+                         outer));
     });
 }
 
@@ -104,8 +108,9 @@ void TAutoSizeForm::StorePlacement()
     const FormState state = isMaximized() ? FormState::Maximised
         : isMinimized()                   ? FormState::Minimised
                                           : FormState::Normal;
-    const QRect normal = isVisible() && state == FormState::Normal ? geometry() : normalGeometry();
-    Record().ReadFromForm(normal.isValid() ? normal : geometry(), state, minimumSize(), true);
+    const QRect normal = state == FormState::Normal ? FramePlace::Of(this).Frame() : m_normalFrame;
+    Record().ReadFromForm(normal.isValid() ? normal : FramePlace::Of(this).NormalFrame(), state,
+                          minimumSize() + FrameExtra(), true);
     WMs->SaveItem(m_wmIndex);
     if (UP) {
         (*UP.*m_setPref)(m_sbtnAutoSize->isChecked());
@@ -123,20 +128,27 @@ void TAutoSizeForm::SetMinClientSize(const QSize& min)
 void TAutoSizeForm::FitClientSize(const QSize& wanted)
 {
     const QSize frame = FrameExtra();
-    const AutoFit::Result r = AutoFit::FitInWorkArea(frameGeometry(), wanted + frame, minimumSize() + frame,
+    // Restored from maximised, the window may still stand at its maximised
+    // bounds: the fit starts from where the form was before.
+    const QRect from = m_restoring && m_normalFrame.isValid() ? m_normalFrame : FramePlace::Of(this).Frame();
+    const AutoFit::Result r = AutoFit::FitInWorkArea(from, wanted + frame, minimumSize() + frame,
                                                      platform::workArea());
     const QSize client = r.frame.size() - frame;
     const QSize min = r.minSize - frame;
     ByCode([&] {
         if (min.width() < minimumWidth() || min.height() < minimumHeight())
             setMinimumSize(min.boundedTo(minimumSize()));
-        if (r.frame.topLeft() != frameGeometry().topLeft())
-            move(r.frame.topLeft());
-        if (client != size())
-            resize(client);
+        PlaceFrame(QRect(r.frame.topLeft(), client + frame));
     });
     m_autoWidth = client.width();
     m_autoHeight = client.height();
+}
+
+void TAutoSizeForm::PlaceFrame(const QRect& frame)
+{
+    FramePlace::Of(this).Set(frame);
+    if (!isMaximized() && !isMinimized())
+        m_normalFrame = frame;
 }
 
 void TAutoSizeForm::SBtn_AutoSizeClick()
@@ -182,8 +194,12 @@ void TAutoSizeForm::changeEvent(QEvent* e)
         m_sbtnAutoSize->setEnabled(false);
     } else if (old & Qt::WindowMaximized) {
         m_sbtnAutoSize->setEnabled(true);
+        m_restoring = true;
         if (m_sbtnAutoSize->isChecked())
             AutoSize();
+        else if (m_normalFrame.isValid())
+            ByCode([&] { PlaceFrame(m_normalFrame); });
+        m_restoring = false;
     }
 }
 
@@ -193,14 +209,20 @@ void TAutoSizeForm::resizeEvent(QResizeEvent* e)
     AlignBBtns();
     // A size the form did not set itself, while shown and neither maximised
     // nor restored, is the user dragging a border.
-    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized())
+    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized() && !FramePlace::Of(this).OwnSize()) {
+        m_normalFrame = FramePlace::Of(this).Frame();
         UserSizing();
+    }
 }
 
 void TAutoSizeForm::moveEvent(QMoveEvent* e)
 {
     QDialog::moveEvent(e);
-    if (m_codeGeometry || !isVisible() || !m_sbtnAutoSize->isChecked())
+    if (m_codeGeometry || !isVisible() || isMaximized() || isMinimized() || FramePlace::Of(this).OwnPosition())
+        return;
+    // The user's move: the form's normal place from now on.
+    m_normalFrame = FramePlace::Of(this).Frame();
+    if (!m_sbtnAutoSize->isChecked())
         return;
     if (width() < m_autoWidth || height() < m_autoHeight)
         SetAutoSizeDown(false);

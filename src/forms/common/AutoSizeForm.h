@@ -83,6 +83,8 @@ private:
     void SBtn_AutoSizeClick();
     void CentreOnWorkArea();
     void UserSizing();
+    // Puts the frame at `frame` (the form's own change).
+    void PlaceFrame(const QRect& frame);
 
     int m_wmIndex;
     PrefGetter m_pref;
@@ -92,4 +94,7 @@ private:
     bool m_codeGeometry = false;
     int m_autoWidth = 0;
     int m_autoHeight = 0;
+    // Where the frame stands in the normal state, kept while maximised.
+    QRect m_normalFrame;
+    bool m_restoring = false;
 };

@@ -1,4 +1,5 @@
 #include "UF_Main.h"
+#include "FramePlace.h"
 
 #include "Artwork.h"
 #include "BalloonHint.h"
@@ -343,9 +344,12 @@ void TUF_Main::ApplyPlacement()
 {
     if (!WMs)
         return;
-    const FormPlacement p = WMs->getItems(wmMain).ApplyToForm(size(), minimumSize(), true);
+    // The record holds the frame's bounds, title bar and borders included.
+    FramePlace& frame = FramePlace::Of(this);
+    const QSize extra = frame.Extra();
+    const FormPlacement p = WMs->getItems(wmMain).ApplyToForm(size() + extra, minimumSize() + extra, true);
     if (p.bounds.isValid())
-        setGeometry(p.bounds);
+        frame.Set(p.bounds);
     if (p.maximised)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -408,8 +412,8 @@ bool TUF_Main::FormCloseQuery()
             state = FormState::Minimised;
         else if (isMaximized())
             state = FormState::Maximised;
-        const QRect normal = (isMinimized() || isMaximized()) && normalGeometry().isValid() ? normalGeometry() : geometry();
-        WMs->getItems(wmMain).ReadFromForm(normal, state, minimumSize(), true);
+        const FramePlace& frame = FramePlace::Of(this);
+        WMs->getItems(wmMain).ReadFromForm(frame.NormalFrame(), state, minimumSize() + frame.Extra(), true);
         WMs->SaveItem(wmMain);
     }
     return true;

@@ -5,6 +5,7 @@
 #include "UF_Main.h"
 
 #include "FitRules.h"
+#include "FramePlace.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
 #include "WorkArea.h"
@@ -79,12 +80,30 @@ void TUF_Main::FitToWorkArea()
     const QRect wa = platform::workArea();
     WorkAreaHeight = wa.height();
     WorkAreaWidth = wa.width();
-    const QRect g = geometry();
-    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minimumHeight(), g.top(), g.height());
-    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minimumWidth(), g.left(), g.width());
-    setMinimumSize(h.minimum, v.minimum);
-    const QRect fitted(h.pos, v.pos, h.length, v.length);
-    if (fitted != g)
-        setGeometry(fitted);
+    // The whole frame, title bar included, goes on the work area; before the
+    // window manager has decorated the form its frame is guessed, and the
+    // fit runs again once it is known.
+    FramePlace& frame = FramePlace::Of(this);
+    if (!frame.onDecorated)
+        frame.onDecorated = [this] { FitToWorkArea(); };
+    const QSize extra = frame.Extra();
+    const QRect g = frame.Wanted().isValid() && !frame.Decorated() ? frame.Wanted() : frame.Frame();
+    const int minH = minimumHeight() + extra.height();
+    const int minW = minimumWidth() + extra.width();
+    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minH, g.top(), g.height());
+    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minW, g.left(), g.width());
+    setMinimumSize(h.minimum - extra.width(), v.minimum - extra.height());
+    // Then wholly on the work area: no larger than it, its far edges in first
+    // so the title bar and left edge stay on the screen.
+    auto onArea = [](int start, int available, int pos, int length) {
+        length = std::min(length, available);
+        pos = std::max(std::min(pos, start + available - length), start);
+        return std::pair(pos, length);
+    };
+    const auto [top, height] = onArea(wa.top(), wa.height(), v.pos, v.length);
+    const auto [left, width] = onArea(wa.left(), wa.width(), h.pos, h.length);
+    const QRect fitted(left, top, width, height);
+    if (!isMaximized() && !isMinimized())
+        frame.Set(fitted);
     ArrangeRight(true);
 }

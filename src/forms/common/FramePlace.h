@@ -1,0 +1,56 @@
+#pragma once
+// Where a top-level form's frame (title bar and borders included) is to stand.
+// Under a window manager the frame is known only after the window is shown
+// and decorated, and every geometry change arrives later as an event. This
+// keeps the frame rectangle the program asked for, places the client area
+// inside it with the frame's real (or, before decoration, last seen)
+// thickness, fits it again once the real frame is known, and tells the
+// program's and the window manager's own moves from the user's.
+#include <QMargins>
+#include <QObject>
+#include <QRect>
+#include <functional>
+
+class QWidget;
+
+class FramePlace : public QObject {
+public:
+    // The form's keeper, made on first use.
+    static FramePlace& Of(QWidget* form);
+
+    // The frame's thickness: the real one once decorated, else the last one
+    // seen on any form (none before the first).
+    QMargins Margins() const;
+    QSize Extra() const;
+    // The frame rectangle now, and the one of the normal (not maximised) state.
+    QRect Frame() const;
+    QRect NormalFrame() const;
+    // The window manager has put its frame around the form.
+    bool Decorated() const;
+
+    // Puts the frame at `frame`: the client area inside it, the corner where
+    // the frame's corner goes.
+    void Set(const QRect& frame);
+    QRect Wanted() const { return m_wanted; }
+
+    // What the form's geometry change now seen is: the program's or the
+    // window manager's (the frame where it was put, or not yet decorated), or
+    // the user's.
+    bool OwnPosition() const;
+    bool OwnSize() const;
+
+    // Run when the real frame becomes known, to fit the form again.
+    std::function<void()> onDecorated;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    explicit FramePlace(QWidget* form);
+    void apply();
+
+    QWidget* m_form;
+    QRect m_wanted;
+    QMargins m_used;
+    bool m_decorated = false;
+};
