@@ -193,9 +193,11 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(int, shown);
         formskit::Globals g;
+        TUF_Main form;
+        // The date picker and the filter grid take the focus only in use.
         SDs->getItems(SDs->ActiveSD()).SCO.SetGenerateACT(true);
         SDs->getItems(SDs->ActiveSD()).DSF.SetEnabled(true);
-        TUF_Main form;
+        form.EnablePages(true);
         form.show();
         QApplication::setActiveWindow(&form);
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -214,8 +216,8 @@ private slots:
     void backOnAPageTheFocusIsOnItsFirstControl()
     {
         formskit::Globals g;
-        SDs->getItems(SDs->ActiveSD()).SCO.SetGenerateACT(true);
         TUF_Main form;
+        SDs->getItems(SDs->ActiveSD()).SCO.SetGenerateACT(true);
         form.show();
         QApplication::setActiveWindow(&form);
         QVERIFY(QTest::qWaitForWindowActive(&form));

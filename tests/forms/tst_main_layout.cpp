@@ -59,9 +59,10 @@ struct AtDefaultSize {
     std::unique_ptr<TUF_Main> form;
     explicit AtDefaultSize(int page, const std::function<void()>& prepare = {})
     {
+        form = std::make_unique<TUF_Main>();
         if (prepare)
             prepare();
-        form = std::make_unique<TUF_Main>();
+        form->EnablePages(true);
         form->resize(form->minimumSize());
         form->show();
         form->GoToPage(page);

@@ -149,11 +149,14 @@ void TUF_Main::FormCreate()
     setCentralWidget(Pnl_TS);
 
     BuildPages();
-    // Tab order: the page tabs, the page's own controls, then Process.
-    QWidget* last = this;
-    while (last->nextInFocusChain() && last->nextInFocusChain() != this)
-        last = last->nextInFocusChain();
-    if (last != BBtn_Process)
+    // Tab order: the page tabs, the page's own controls, then Process (the
+    // pages are built after it). Only a control that takes the focus can
+    // be put before another.
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus)
+            last = w;
+    if (last && last != BBtn_Process)
         setTabOrder(last, BBtn_Process);
 
     // Placement record 1 with the designed size as its default.
