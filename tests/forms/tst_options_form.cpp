@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -545,6 +546,7 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, after);
         open();
+        const auto close = qScopeGuard([this] { dlg->CancelButton()->click(); });
         choose(templateBox ? dlg->TemplateList() : dlg->FolderList(), templateBox ? 4 : 3);
         QLineEdit* edit = templateBox ? dlg->TemplateEdit() : dlg->FolderEdit();
         edit->setText(before);
@@ -553,7 +555,6 @@ private slots:
         x11keys::play(keys);
         QCOMPARE(edit->text(), after);
         QVERIFY2(!dlg->Balloon()->IsShown(), qPrintable(dlg->Balloon()->Description()));
-        dlg->CancelButton()->click();
     }
 
     void leavingABoxTrimsIt()
