@@ -4,6 +4,7 @@
 #include "StdDlg.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 
 namespace probe {
@@ -12,6 +13,13 @@ inline void say(const QString& line)
 {
     std::printf("%s\n", line.toUtf8().constData());
     std::fflush(stdout);
+}
+
+// Prints a box of fixed lines (the single-instance guard's busy box).
+inline void printBox(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        say(QStringLiteral("BOX|") + line);
 }
 
 // Prints each box and answers it with its rightmost button, or with the

@@ -7,6 +7,7 @@
 #include "Progress.h"
 #include "RF_CD_Consts.h"
 #include "RF_PS_Consts.h"
+#include "ServiceForms.h"
 #include "SingleInstance.h"
 #include "UF_Main.h"
 #include "UF_Splash.h"
@@ -120,6 +121,20 @@ void createSplash()
 }
 
 } // namespace
+
+void SetIdentity()
+{
+    QApplication::setApplicationName(TzyAD::ProductName());
+    QApplication::setOrganizationName(QStringLiteral("Kelvane"));
+    QApplication::setDesktopFileName(QStringLiteral("tarvo-zol-lumo"));
+}
+
+bool AnotherInstanceRuns()
+{
+    SetIdentity();
+    ServiceForms::InstallServiceForms();
+    return Utils::CheckSingleInstance();
+}
 
 void SetFreeObserver(FreeObserver observer)
 {

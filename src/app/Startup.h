@@ -42,6 +42,17 @@ void FinishSplash();
 // last).
 void DestroyForms();
 
+// The application's name, organisation and desktop entry. No display name
+// is set: the window system would append it to every window's title, and the
+// titles are the forms' own captions.
+void SetIdentity();
+// What the program does before anything else: its identity, the widget
+// boxes of the service core (the guard's busy box among them), then the
+// single-instance guard. True when another instance runs: this one has
+// handed its command line over (and shown the busy box when that instance
+// is busy) and ends.
+bool AnotherInstanceRuns();
+
 // Everything after the single-instance guard: the globals, the forms, the
 // splash, the loop and the shut-down. The process's exit code.
 int Run(const Options& options = {});

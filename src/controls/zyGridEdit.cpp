@@ -210,7 +210,8 @@ bool TzyGrid::KeyPress(QChar key)
         CurrentCellChanged(m_col, m_row);
         return true;
     }
-    if (code < 32 || code > 255)
+    // Control characters type nothing (X11 gives the Delete key U+007F).
+    if (code < 32 || code == 127 || code > 255)
         return false;
     if (m_typeBuffer.isEmpty() && m_savedText.isEmpty())
         m_savedText = cell(m_col, m_row).text;
@@ -376,7 +377,8 @@ void TF2Editor::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
-    if (t.size() == 1 && t.at(0).unicode() >= 32 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (t.size() == 1 && t.at(0).unicode() >= 32 && t.at(0).unicode() != 127
+        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         bool allowed = true;
         const GridRect R = Grid->GridToClient(Grid->CellRect(EditCol, EditRow));
         int x = R.L;

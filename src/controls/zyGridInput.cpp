@@ -441,7 +441,8 @@ bool TzyGrid::handlesKey(int key, Qt::KeyboardModifiers mods, const QString& tex
     default:
         break;
     }
-    return !ctrl && !(mods & Qt::AltModifier) && !text.isEmpty() && text.at(0).unicode() >= 32;
+    return !ctrl && !(mods & Qt::AltModifier) && !text.isEmpty() && text.at(0).unicode() >= 32
+           && text.at(0).unicode() != 127;
 }
 
 void TzyGrid::keyPressEvent(QKeyEvent* e)

@@ -1,6 +1,7 @@
 #include "UF_Options.h"
 
 #include "BalloonHint.h"
+#include "EditKeys.h"
 #include "FieldIndicator.h"
 #include "FileDialogs.h"
 #include "FilesPageRules.h"
@@ -745,10 +746,9 @@ bool TUF_Options::EditKeyPress(QLineEdit* edit, QKeyEvent* e)
         DDL_UP_DefaultOFFolder->setFocus();
         return true;
     }
-    // Keys that type nothing, and the four that always pass.
-    static const int passing[] = {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return,
-                                  Qt::Key_Enter,     Qt::Key_Escape, Qt::Key_Delete};
-    if (e->text().isEmpty() || std::find(std::begin(passing), std::end(passing), key) != std::end(passing))
+    // Only what the key types is filtered: editing keys and shortcuts pass.
+    const QString typed = EditKeys::TypedText(key, e->modifiers(), e->text());
+    if (typed.isEmpty())
         return false;
     if (edit->isReadOnly())
         return false;
@@ -757,7 +757,7 @@ bool TUF_Options::EditKeyPress(QLineEdit* edit, QKeyEvent* e)
         ShowBalloon(edit, FilesPage::MaxLengthBalloon(maxLength));
         return true;
     }
-    for (QChar c : e->text()) {
+    for (QChar c : typed) {
         if (FilesPage::Refuses(FilesPage::KeyFilter::PathFileName, c)) {
             ShowBalloon(edit, FilesPage::BalloonText(FilesPage::KeyFilter::PathFileName, 0));
             return true;

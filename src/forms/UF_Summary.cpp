@@ -6,6 +6,7 @@
 #include "Progress.h"
 #include "StdDlg.h"
 #include "Utils.h"
+#include "ZolStyle.h"
 #include "zyAD.h"
 #include "zyColors.h"
 #include "zyDV.h"
@@ -103,6 +104,9 @@ TUF_Summary::TUF_Summary(QWidget* owner)
     m_grid->setObjectName(QStringLiteral("SG_ProjectSummary"));
     pageLayout->addWidget(m_grid);
     m_pc->addTab(m_page, QString());
+    // The tab's picture, from the icon theme like the main form's tabs.
+    ZolLook::Install();
+    m_pc->setTabIcon(0, QIcon::fromTheme(QStringLiteral("x-office-spreadsheet")));
 
     m_panel = new QWidget(this);
     SBtn_AutoSize()->setParent(m_panel);

@@ -1,6 +1,5 @@
 #include "SingleInstance.h"
 
-#include "StdDlg.h"
 #include "Utils.h"
 #include "zyAD.h"
 
@@ -13,6 +12,7 @@
 #include <QPointer>
 #include <QStandardPaths>
 #include <QtEndian>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -37,6 +37,8 @@ constexpr int kMaxSocketPath = 107;
 // Held by the first instance until it ends: the lock's existence is what
 // tells later starts that an instance runs.
 std::unique_ptr<QLockFile> g_lock;
+
+SingleInstanceBusyPresenter g_busyPresenter;
 
 QString runtimeFolder()
 {
@@ -158,6 +160,11 @@ QStringList SingleInstanceBusyLines()
             Format(QStringLiteral(" %s "), {QStringLiteral("Please try again later.")})};
 }
 
+void SetSingleInstanceBusyPresenter(SingleInstanceBusyPresenter presenter)
+{
+    g_busyPresenter = std::move(presenter);
+}
+
 bool CheckSingleInstance()
 {
     QStringList args = QCoreApplication::arguments();
@@ -183,8 +190,10 @@ bool CheckSingleInstance(const QStringList& params)
     // after handing its command line to whatever instance answers.
     switch (sendCommandLine(params)) {
     case SingleInstanceBusy:
-        StdDlg::ShowMsg1(StdDlg::Critical, QString(), SingleInstanceBusyLines(), QString(),
-                         QStringLiteral("OK"), StdDlg::mrOk, StdDlg::glOk);
+        if (g_busyPresenter)
+            g_busyPresenter(SingleInstanceBusyLines());
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(SingleInstanceBusyLines().join(QLatin1Char('\n'))));
         break;
     default:
         // Activated: the running instance has brought itself to the front.

@@ -45,6 +45,11 @@ bool CheckSingleInstance(const QStringList& params);
 
 // The busy box's lines (fixed texts: no UI texts exist yet at that point).
 QStringList SingleInstanceBusyLines();
+// Shows the busy box: a box with the error icon and one OK button. Without
+// one the lines go to standard error, where a desktop user never sees them:
+// the program installs its widget box before the guard runs.
+using SingleInstanceBusyPresenter = std::function<void(const QStringList& lines)>;
+void SetSingleInstanceBusyPresenter(SingleInstanceBusyPresenter presenter);
 
 } // namespace Utils
 

@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     // Answers Yes where a box offers it (the exit prompt).
     probe::PrintingPrompter prompter(true);
     StdDlg::setPrompter(&prompter);
+    Utils::SetSingleInstanceBusyPresenter(probe::printBox);
     if (Utils::CheckSingleInstance()) {
         say(QStringLiteral("OTHER"));
         return 0;

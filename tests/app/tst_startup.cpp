@@ -2,6 +2,8 @@
 
 #include "KeyStore.h"
 #include "RF_PS_Consts.h"
+#include "ServiceForms.h"
+#include "SingleInstance.h"
 #include "UF_Main.h"
 #include "UF_Splash.h"
 #include "Utils.h"
@@ -18,6 +20,10 @@
 #include "zyWM.h"
 #include "zyXL.h"
 
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -107,6 +113,84 @@ private slots:
         QVERIFY(!UF_Splash);
         Startup::DestroyForms();
         Startup::FreeGlobals();
+    }
+
+    // A window's title is its form's caption alone: the program sets no
+    // display name of its own, which the window system would append to every
+    // title (" Tarvo ZOL Lumo  — Tarvo ZOL Lumo").
+    void titlesAreTheCaptionsAlone()
+    {
+        Startup::SetIdentity();
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tarvo ZOL Lumo"));
+        // Without a display name of its own, the display name follows the
+        // application's name.
+        QCoreApplication::setApplicationName(QStringLiteral("renamed"));
+        const QString displayName = QGuiApplication::applicationDisplayName();
+        Startup::SetIdentity();
+        QCOMPARE(displayName, QStringLiteral("renamed"));
+
+        Startup::Options o;
+        o.splashMs = 0;
+        QVERIFY(Startup::CreateGlobals(o));
+        Startup::CreateForms();
+        Startup::FinishSplash();
+        UF_Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(UF_Main));
+        QCOMPARE(UF_Main->windowTitle(), QStringLiteral(" Tarvo ZOL Lumo "));
+        QCOMPARE(UF_Main->windowHandle()->title(), QStringLiteral(" Tarvo ZOL Lumo "));
+        Startup::DestroyForms();
+        Startup::FreeGlobals();
+    }
+
+    // A second start while the running instance is busy (here: its splash
+    // is up) goes through the program's own entry and shows the user the
+    // busy box: the error icon, the two lines and one OK button.
+    void secondStartWhileBusyShowsTheBusyBox()
+    {
+        const QByteArray name = "startup_busy_box";
+        QProcess first;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZOLL_INSTANCE_NAME"), QString::fromLatin1(name));
+        first.setProcessEnvironment(env);
+        first.start(QCoreApplication::applicationDirPath() + QStringLiteral("/startup_probe"),
+                    {QStringLiteral("--splash"), QStringLiteral("60000")});
+        QVERIFY(first.waitForStarted(10000));
+        QByteArray out;
+        QDeadlineTimer deadline(60000);
+        while (!out.contains("STEP|12") && !deadline.hasExpired() && first.state() == QProcess::Running) {
+            first.waitForReadyRead(100);
+            out += first.readAllStandardOutput();
+        }
+        QVERIFY2(out.contains("STEP|12"), out.constData());
+
+        qputenv("ZOLL_INSTANCE_NAME", name);
+        // The first instance answers once start-up has made its socket.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Utils::SingleInstanceServerName()), 30000);
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QString text;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            icon = box->icon();
+            buttons = box->standardButtons();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        watch.start(20);
+        const bool another = Startup::AnotherInstanceRuns();
+        watch.stop();
+        ServiceForms::UninstallServiceForms();
+        qunsetenv("ZOLL_INSTANCE_NAME");
+        first.kill();
+        first.waitForFinished(10000);
+
+        QVERIFY(another);
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(text, QStringLiteral(" Tarvo ZOL Lumo is already running, but is busy. \n\n Please try again later. "));
     }
 
     // The forms go in the reverse order of their creation, the main form

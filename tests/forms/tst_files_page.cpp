@@ -7,6 +7,7 @@
 #include "forms_testkit.h"
 
 #include "FormsTestKit.h"
+#include "X11Keys.h"
 
 #include "BalloonHint.h"
 #include "FieldIndicator.h"
@@ -88,6 +89,29 @@ class TstFilesPage : public QObject {
         return path;
     }
 
+    // Editing keys are never refused by a key filter, whatever text X11
+    // gives them: one table per filter, the edit starting with `before`.
+    void editingKeys()
+    {
+        QFETCH(int, edit);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        QLineEdit* e = this->edit(Edit(edit));
+        e->setText(before);
+        focus(Edit(edit));
+        x11keys::play(keys);
+        QCOMPARE(e->text(), after);
+        QVERIFY2(!balloon().IsShown(), qPrintable(balloon().Description()));
+    }
+    void editingKeysColumns()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+    }
+
 private slots:
     void initTestCase()
     {
@@ -158,6 +182,45 @@ private slots:
             QCOMPARE(balloon().Description(), balloonText);
         }
     }
+
+    void pathFilterKeys_data()
+    {
+        editingKeysColumns();
+        const QString full(260, QLatin1Char('p'));
+        QTest::newRow("DSF Delete") << int(eDSF) << "abcd" << "Home Delete" << "bcd";
+        QTest::newRow("TF Delete") << int(eTF) << "abcd" << "Home Right Delete" << "acd";
+        QTest::newRow("OF Delete") << int(eOF) << "abcd" << "End Left Delete" << "abc";
+        QTest::newRow("Backspace") << int(eDSF) << "abcd" << "End Backspace" << "abc";
+        QTest::newRow("Shift+End, Delete") << int(eTF) << "abcd" << "Home Right Shift+End Delete" << "a";
+        QTest::newRow("Shift+Delete cuts") << int(eOF) << "abcd" << "Home Shift+Right Shift+Delete" << "bcd";
+        QTest::newRow("Ctrl+Delete") << int(eDSF) << "abcd" << "Home Ctrl+Delete" << "";
+        QTest::newRow("Ctrl+Backspace") << int(eTF) << "abcd" << "End Ctrl+Backspace" << "";
+        QTest::newRow("Ctrl+A, Delete") << int(eOF) << "abcd" << "Ctrl+A Delete" << "";
+        QTest::newRow("copy and paste") << int(eDSF) << "ab" << "Ctrl+A Ctrl+C End Ctrl+V" << "abab";
+        QTest::newRow("cut and undo") << int(eTF) << "ab" << "Ctrl+A Ctrl+X Ctrl+Z" << "ab";
+        QTest::newRow("full edit, Delete") << int(eOF) << full << "Home Delete" << full.mid(1);
+    }
+    void pathFilterKeys() { editingKeys(); }
+    void worksheetFilterKeys_data()
+    {
+        editingKeysColumns();
+        QTest::newRow("Delete") << int(eTaskWS) << "Tasks" << "Home Delete" << "asks";
+        QTest::newRow("Shift+Home, Delete") << int(ePSWS) << "Sum" << "End Shift+Home Delete" << "";
+        QTest::newRow("Ctrl+A, Ctrl+X") << int(eCDWS) << "Chart" << "Ctrl+A Ctrl+X" << "";
+    }
+    void worksheetFilterKeys() { editingKeys(); }
+    void headerRowFilterKeys_data()
+    {
+        editingKeysColumns();
+        QTest::newRow("Delete") << int(eTHR) << "1234" << "Home Delete" << "234";
+        QTest::newRow("Backspace") << int(eTHR) << "1234" << "End Backspace" << "123";
+        QTest::newRow("arrows and Delete") << int(eTHR) << "1234" << "Home Right Right Delete Left Delete" << "14";
+        QTest::newRow("Shift+Home, Delete") << int(eTHR) << "1234" << "End Shift+Left Shift+Home Delete" << "";
+        QTest::newRow("Ctrl+Delete") << int(eTHR) << "1234" << "Home Ctrl+Delete" << "";
+        QTest::newRow("cut and undo") << int(eTHR) << "12" << "Ctrl+A Ctrl+X Ctrl+Z" << "12";
+        QTest::newRow("full edit, Delete") << int(eTHR) << "1234567" << "End Left Delete" << "123456";
+    }
+    void headerRowFilterKeys() { editingKeys(); }
 
     // The header row's range follows the Data Source File's format.
     void headerRowRangeOfXls()

@@ -3,6 +3,7 @@
 // stale, the indicator chains and the folder a file dialog opens in.
 #include "FilesPageRules.h"
 
+#include "EditKeys.h"
 #include "zyDV.h"
 #include "zyUIL.h"
 #include "zyUP.h"
@@ -160,6 +161,41 @@ private slots:
             QVERIFY2(Refuses(KeyFilter(filter), c) == refused, qPrintable(QString::number(c.unicode(), 16)));
     }
 
+    // What a key offers to a key filter, with the text X11 gives the key:
+    // nothing for an editing key or a shortcut, the text for a typed one.
+    void typedText_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed");
+        const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << "\x7f" << "";
+        QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << shift << "\x7f" << "";
+        QTest::newRow("Ctrl+Delete") << int(Qt::Key_Delete) << ctrl << "\x7f" << "";
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << none << "\b" << "";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << none << "\r" << "";
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << none << "\x1b" << "";
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << none << "\t" << "";
+        QTest::newRow("Shift+Home") << int(Qt::Key_Home) << shift << "" << "";
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << "\x03" << "";
+        QTest::newRow("Ctrl+Shift+Z") << int(Qt::Key_Z) << (ctrl | shift) << "\x1a" << "";
+        QTest::newRow("Meta+a") << int(Qt::Key_A) << int(Qt::MetaModifier) << "a" << "";
+        QTest::newRow("a") << int(Qt::Key_A) << none << "a" << "a";
+        QTest::newRow("Shift+?") << int(Qt::Key_Question) << shift << "?" << "?";
+        QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_E) << int(Qt::ControlModifier | Qt::AltModifier) << "\u20ac"
+                                           << "\u20ac";
+        QTest::newRow("a stray control character") << int(Qt::Key_unknown) << none << "\x01" << "\x01";
+    }
+    void typedText()
+    {
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        QCOMPARE(EditKeys::TypedText(key, Qt::KeyboardModifiers(mods), text), typed);
+    }
+
     void balloons()
     {
         QCOMPARE(BalloonText(KeyFilter::Worksheet, 0),
@@ -168,7 +204,9 @@ private slots:
                  QStringLiteral("Please enter a numeric value.\nValid Range: 1..65535"));
         QCOMPARE(BalloonText(KeyFilter::HeaderRow, 1048576),
                  QStringLiteral("Please enter a numeric value.\nValid Range: 1..1048575"));
-        QVERIFY(BalloonText(KeyFilter::PathFileName, 0).startsWith(QStringLiteral("The following characters cannot be used:\n")));
+        // Refused characters are named as a user knows them.
+        QCOMPARE(BalloonText(KeyFilter::PathFileName, 0),
+                 QStringLiteral("The following characters cannot be used:\ncontrol characters"));
         QCOMPARE(MaxLengthBalloon(31), QStringLiteral("The maximum length for this Field is 31 characters."));
         QCOMPARE(FilterOf(eTHR), KeyFilter::HeaderRow);
         QCOMPARE(FilterOf(eDSFPassword), KeyFilter::None);

@@ -9,6 +9,7 @@
 #include "UF_Main.h"
 #include "UF_MainFilter.h"
 #include "UF_MainTaskFld.h"
+#include "X11Keys.h"
 #include "zyColors.h"
 #include "zyGrid.h"
 
@@ -16,6 +17,8 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -155,6 +158,83 @@ private slots:
         x.f.SavePage3();
         QCOMPARE(sd().DSF.Count(), 3);
         QVERIFY(sd().DSF.getItems(3).AndFlag);
+    }
+
+    // Editing keys pass the grid's key filter whatever text X11 gives them,
+    // over the cell and in the F2 editor.
+    void editingKeys_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("task field: Delete") << 2 << "AB" << "Delete" << "";
+        QTest::newRow("task field: F2, Delete") << 2 << "ABC" << "F2 Home Delete Return" << "BC";
+        QTest::newRow("task field: F2, Backspace") << 2 << "ABC" << "F2 End Backspace Return" << "AB";
+        QTest::newRow("task field: F2, Shift+End, Delete") << 2 << "AB" << "F2 Home Shift+End Delete Return" << "";
+        QTest::newRow("description: Delete") << 3 << "Area" << "Delete" << "";
+        QTest::newRow("description: F2, Delete") << 3 << "Area" << "F2 Home Delete Return" << "rea";
+        QTest::newRow("value: Delete") << 5 << "North" << "Delete" << "";
+        QTest::newRow("value: F2, Left, Delete") << 5 << "North" << "F2 End Left Delete Return" << "Nort";
+    }
+    void editingKeys()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        FilterFixture x({kA, kB});
+        x.g->setCells(col, 1, before);
+        x.g->setFocus();
+        QTRY_VERIFY(x.g->hasFocus());
+        x.g->MoveToCell(col, 1);
+        x11keys::play(keys);
+        QCOMPARE(x.g->getCells(col, 1), after);
+        QVERIFY2(!x.f.BH_Main->IsShown(), qPrintable(x.f.BH_Main->Description()));
+    }
+
+    // The user empties row 3's link or operator in its list ("Please
+    // Select...", chosen with the keyboard) and leaves the page with the list
+    // still on the cell: by a click on another tab, by Ctrl+Tab, or by
+    // Process. The row is stored with And or Equals, not lost.
+    void leavingThePageWithAnOpenList_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("road");
+        for (const QString road : {"tab click", "Ctrl+Tab", "Process"}) {
+            QTest::newRow(qPrintable("And/Or list, " + road)) << 1 << road;
+            QTest::newRow(qPrintable("operator list, " + road)) << 4 << road;
+        }
+    }
+    void leavingThePageWithAnOpenList()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, road);
+        FilterFixture x({kA, kB, kC});
+        UP->SetPromptOnProcess(true);
+        x.prompter.answer.modalResult = StdDlg::mrNo; // Process stops after saving the page
+        x.g->setFocus();
+        x.g->MoveToCell(col, 3);
+        QComboBox* list = col == 1 ? x.p->DDL_DSF_AndFlag : x.p->DDL_DSF_FilterOperator;
+        QTRY_VERIFY(list->hasFocus());
+        x11keys::play(QStringLiteral("Home"));
+        QCOMPARE(list->currentIndex(), 0);
+        QCOMPARE(x.g->getCells(col, 3), QString());
+        if (road == QLatin1String("tab click")) {
+            QTabBar* tabs = x.f.PC_Main->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(0).center());
+        } else if (road == QLatin1String("Ctrl+Tab")) {
+            x11keys::play(QStringLiteral("Ctrl+Tab"));
+        } else {
+            QTest::mouseClick(x.f.BBtn_Process, Qt::LeftButton);
+            QCOMPARE(x.prompter.requests.back().msgId, QStringLiteral("MF010"));
+        }
+        QCOMPARE(x.f.PC_Main->currentIndex(), road == QLatin1String("Process") ? 3 : 0);
+        QCOMPARE(sd().DSF.Count(), 3);
+        const TzyDSFx& row = sd().DSF.getItems(3);
+        QCOMPARE(row.GetTaskFld(), QStringLiteral("C"));
+        QVERIFY(row.AndFlag);
+        QCOMPARE(int(row.FilterOperator), col == 4 ? int(foEquals) : int(foIsBlank));
     }
 
     void valueHeaderFollowsTheOperator()

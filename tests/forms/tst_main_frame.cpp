@@ -5,6 +5,7 @@
 #include "BalloonHint.h"
 #include "FieldIndicator.h"
 #include "FormsTestKit.h"
+#include "X11Keys.h"
 #include "UF_Main.h"
 #include "ZolStyle.h"
 #include "zyGrid.h"
@@ -14,6 +15,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -159,6 +161,98 @@ private slots:
         QCOMPARE(seen, QStringList({"save 1", "load 3", "update 3"}));
         QCOMPARE(form.PC_Main->currentIndex(), 3);
         QCOMPARE(form.CurrentPage, 3);
+    }
+
+    // Ctrl+Tab and Ctrl+PgDn show the next page, Ctrl+Shift+Tab and
+    // Ctrl+PgUp the previous one, round the four, whichever control has the
+    // focus: an edit, the date picker, a grid, the tabs.
+    void pageKeys_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("shown");
+        const QString edit = QStringLiteral("TB_SCF_DSF_DrivePathFilenameExtn");
+        const QString date = QStringLiteral("DTP_SCO_CutOffDate");
+        QTest::newRow("edit, Ctrl+PgDn") << 0 << edit << "Ctrl+PgDn" << 1;
+        QTest::newRow("edit, Ctrl+PgUp") << 0 << edit << "Ctrl+PgUp" << 3;
+        QTest::newRow("edit, Ctrl+Tab") << 0 << edit << "Ctrl+Tab" << 1;
+        QTest::newRow("date, Ctrl+Tab") << 1 << date << "Ctrl+Tab" << 2;
+        QTest::newRow("date, Ctrl+Shift+Tab") << 1 << date << "Ctrl+Shift+Tab" << 0;
+        QTest::newRow("date, Ctrl+PgDn") << 1 << date << "Ctrl+PgDn" << 2;
+        QTest::newRow("date, Ctrl+PgUp") << 1 << date << "Ctrl+PgUp" << 0;
+        QTest::newRow("map grid, Ctrl+PgDn") << 2 << "SG_DSM" << "Ctrl+PgDn" << 3;
+        QTest::newRow("map grid, Ctrl+PgUp") << 2 << "SG_DSM" << "Ctrl+PgUp" << 1;
+        QTest::newRow("filter grid, Ctrl+PgDn") << 3 << "SG_DSF" << "Ctrl+PgDn" << 0;
+        QTest::newRow("filter grid, Ctrl+Tab twice") << 3 << "SG_DSF" << "Ctrl+Tab Ctrl+Tab" << 1;
+        QTest::newRow("tabs, Ctrl+PgDn") << 2 << "" << "Ctrl+PgDn" << 3;
+    }
+    void pageKeys()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, control);
+        QFETCH(QString, keys);
+        QFETCH(int, shown);
+        formskit::Globals g;
+        TUF_Main form;
+        // The date picker and the filter grid take the focus only in use.
+        SDs->getItems(SDs->ActiveSD()).SCO.SetGenerateACT(true);
+        SDs->getItems(SDs->ActiveSD()).DSF.SetEnabled(true);
+        form.EnablePages(true);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.GoToPage(page);
+        QWidget* w = control.isEmpty() ? form.PC_Main->tabBar() : form.findChild<QWidget*>(control);
+        QVERIFY(w && w->isEnabled());
+        w->setFocus();
+        QTRY_VERIFY(w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
+        x11keys::play(keys);
+        QCOMPARE(form.PC_Main->currentIndex(), shown);
+        QCOMPARE(form.CurrentPage, shown);
+    }
+
+    // Coming back to the options page, the focus is on its first control,
+    // not in the date picker it left.
+    void backOnAPageTheFocusIsOnItsFirstControl()
+    {
+        formskit::Globals g;
+        TUF_Main form;
+        SDs->getItems(SDs->ActiveSD()).SCO.SetGenerateACT(true);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.GoToPage(1);
+        QWidget* date = form.findChild<QWidget*>(QStringLiteral("DTP_SCO_CutOffDate"));
+        date->setFocus();
+        QTRY_VERIFY(date->hasFocus() || date->isAncestorOf(QApplication::focusWidget()));
+        x11keys::play(QStringLiteral("Ctrl+Tab"));
+        QCOMPARE(form.CurrentPage, 2);
+        x11keys::play(QStringLiteral("Ctrl+Shift+Tab"));
+        QCOMPARE(form.CurrentPage, 1);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CB_SCO_GenerateBL"));
+    }
+
+    // Tab from the page tabs walks the page's own controls first; Process
+    // comes after the last of them.
+    void tabOrderPutsProcessAfterThePage()
+    {
+        formskit::Globals g;
+        TUF_Main form;
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.PC_Main->tabBar()->setFocus();
+        QTRY_VERIFY(form.PC_Main->tabBar()->hasFocus());
+        QStringList walked;
+        for (int i = 0; i < 60 && QApplication::focusWidget() != form.BBtn_Process; ++i) {
+            x11keys::play(QStringLiteral("Tab"));
+            walked << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY2(!walked.isEmpty(), "Tab moved nowhere");
+        QCOMPARE(walked.first(), QStringLiteral("TB_SCF_DSF_DrivePathFilenameExtn"));
+        QCOMPARE(walked.last(), QStringLiteral("BBtn_Process"));
+        QVERIFY2(walked.contains(QStringLiteral("TB_PD_ProjectClient")), qPrintable(walked.join(' ')));
     }
 
     void resetAskedFirst_data()

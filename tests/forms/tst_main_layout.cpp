@@ -7,6 +7,9 @@
 #include "FieldIndicator.h"
 #include "FramePlace.h"
 #include "UF_Main.h"
+#include "UF_MainFilter.h"
+#include "UF_MainMap.h"
+#include "UF_MainOptions.h"
 #include "UF_MainTexts.h"
 #include "zyGrid.h"
 
@@ -48,6 +51,25 @@ bool isFrameControl(const QString& name)
         || name.startsWith(QLatin1String("TBtn_")) || name == QLatin1String("BBtn_Process")
         || name.startsWith(QLatin1String("TS_"));
 }
+
+// The main form at its default size (its minimum) on a large work area,
+// showing `page`.
+struct AtDefaultSize {
+    formskit::Globals g;
+    formskit::WorkArea wa{QRect(0, 0, 3000, 2000)};
+    std::unique_ptr<TUF_Main> form;
+    explicit AtDefaultSize(int page, const std::function<void()>& prepare = {})
+    {
+        form = std::make_unique<TUF_Main>();
+        if (prepare)
+            prepare();
+        form->EnablePages(true);
+        form->resize(form->minimumSize());
+        form->show();
+        form->GoToPage(page);
+        QCoreApplication::processEvents();
+    }
+};
 
 // Right edge in the form's coordinates.
 int rightIn(const QWidget* w, const QWidget* form)
@@ -243,6 +265,93 @@ private slots:
         // The pages fill the room between the toolbar and the button panel.
         QVERIFY(form.PC_Main->geometry().bottom() < form.Pnl_Main_BBtn->geometry().top());
         QVERIFY(form.menuBar()->geometry().bottom() < form.TBar_Main->geometry().top());
+    }
+
+    // ---- the pages at the default size ----
+
+    // Both previews' legends show every caption whole: "Cut Off Date" ends
+    // inside the form.
+    void legendsShowWholeCaptions_data()
+    {
+        QTest::addColumn<bool>("histogram");
+        QTest::newRow("S curve") << false;
+        QTest::newRow("histogram") << true;
+    }
+    void legendsShowWholeCaptions()
+    {
+        QFETCH(bool, histogram);
+        AtDefaultSize x(1);
+        const TUF_MainOptions::Preview& p = histogram ? x.form->Options->HG : x.form->Options->SC;
+        QList<QLabel*> labels{p.legend};
+        for (QLabel* l : p.entryLabel)
+            labels << l;
+        for (QLabel* l : labels) {
+            QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+            QVERIFY2(rightIn(l, x.form.get()) <= x.form->width(),
+                     qPrintable(QStringLiteral("%1 ends at %2 of %3")
+                                    .arg(l->text())
+                                    .arg(rightIn(l, x.form.get()))
+                                    .arg(x.form->width())));
+        }
+    }
+
+    // The filter grid shows the Task Field Value column, its browse button
+    // included, after Auto Size; the operator list stays inside its row.
+    void filterGridInView()
+    {
+        AtDefaultSize x(3, [] {
+            TzyDSF& dsf = SDs->getItems(SDs->ActiveSD()).DSF;
+            dsf.SetEnabled(true);
+            for (const char* tf : {"A", "B", "C"}) {
+                TzyDSFx& r = dsf.getItems(dsf.Add());
+                r.SetTaskFld(QString::fromLatin1(tf));
+                r.SetTaskFldDesc(QStringLiteral("Discipline"));
+                r.SetTaskFldValue(QStringLiteral("Civil"));
+            }
+        });
+        TUF_MainFilter& p = *x.form->Filter;
+        TzyGrid* g = p.SG_DSF;
+        if (!p.SBtn_DSF_AutoSize->isChecked())
+            QTest::mouseClick(p.SBtn_DSF_AutoSize, Qt::LeftButton);
+        QVERIFY(p.SBtn_DSF_AutoSize->isChecked());
+        g->MoveToCell(5, 2);
+        QCoreApplication::processEvents();
+        const GridRect value = g->GridToClient(g->CellRect(5, 2));
+        QVERIFY2(value.L >= 0 && value.R <= g->viewport()->width(),
+                 qPrintable(QStringLiteral("%1..%2 of %3").arg(value.L).arg(value.R).arg(g->viewport()->width())));
+        QVERIFY(p.BBtn_DSF_TaskFldValue_Browse->isVisible());
+        const QPoint button = g->viewport()->mapFromGlobal(p.BBtn_DSF_TaskFldValue_Browse->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(button.x() + p.BBtn_DSF_TaskFldValue_Browse->width() <= g->viewport()->width());
+
+        g->MoveToCell(4, 2);
+        QComboBox* list = p.DDL_DSF_FilterOperator;
+        QVERIFY(list->isVisible());
+        const GridRect cell = g->GridToClient(g->CellRect(4, 2));
+        const QPoint top = g->viewport()->mapFromGlobal(list->mapToGlobal(QPoint(0, 0)));
+        QVERIFY2(top.y() >= cell.T && top.y() + list->height() <= cell.B,
+                 qPrintable(QStringLiteral("list %1..%2, row %3..%4")
+                                .arg(top.y()).arg(top.y() + list->height()).arg(cell.T).arg(cell.B)));
+    }
+
+    // The command buttons of the map and filter pages where the layout puts
+    // them: Update Task Field Descriptions 8 pixels right of Auto Size, the
+    // seven filter commands side by side, Auto Size 6 pixels below them.
+    void commandButtonsAsLaidDown()
+    {
+        AtDefaultSize x(2);
+        TUF_MainMap& m = *x.form->Map;
+        QCOMPARE(m.BBtn_DSM_UpdateTaskFldDesc->geometry().left(), m.SBtn_DSM_AutoSize->geometry().right() + 1 + 8);
+        x.form->GoToPage(3);
+        QCoreApplication::processEvents();
+        TUF_MainFilter& f = *x.form->Filter;
+        const QList<QWidget*> row{f.SBtn_DSF_Enable, f.BBtn_DSF_Insert,  f.BBtn_DSF_Delete, f.BBtn_DSF_MoveUp,
+                                  f.BBtn_DSF_MoveDown, f.BBtn_DSF_Refresh, f.BBtn_DSF_Clear};
+        for (int i = 1; i < row.size(); ++i)
+            QVERIFY2(row[i]->geometry().left() == row[i - 1]->geometry().right() + 1,
+                     qPrintable(row[i]->objectName()));
+        QCOMPARE(f.SBtn_DSF_AutoSize->geometry().top(), f.SBtn_DSF_Enable->geometry().bottom() + 1 + 6);
+        QCOMPARE(f.BBtn_DSF_UpdateTaskFldDesc->geometry().top(), f.SBtn_DSF_AutoSize->geometry().top());
+        QCOMPARE(f.BBtn_DSF_UpdateTaskFldDesc->geometry().left(), f.SBtn_DSF_AutoSize->geometry().right() + 1 + 8);
     }
 
     void helpMenuSitsAtTheRight()

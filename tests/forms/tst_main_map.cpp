@@ -10,6 +10,7 @@
 #include "UF_Main.h"
 #include "UF_MainMap.h"
 #include "UF_MainTaskFld.h"
+#include "X11Keys.h"
 #include "zyColors.h"
 #include "zyGrid.h"
 
@@ -107,6 +108,39 @@ private slots:
         QTest::keyClicks(x.g, QStringLiteral("a"));
         QCOMPARE(x.g->getCells(1, 2), QStringLiteral("XFD"));
         QCOMPARE(x.f.BH_Main->Description(), QStringLiteral("The maximum length for this Field is 3 characters."));
+    }
+
+    // Editing keys pass the grid's key filter whatever text X11 gives them,
+    // over the cell and in the F2 editor; a full cell included.
+    void editingKeys_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("task field: Delete") << 1 << "ABC" << "Delete" << "";
+        QTest::newRow("task field: F2, Delete") << 1 << "ABC" << "F2 Home Delete Return" << "BC";
+        QTest::newRow("task field: F2, Backspace") << 1 << "ABC" << "F2 End Backspace Return" << "AB";
+        QTest::newRow("task field: F2, Shift+Home, Delete") << 1 << "ABC" << "F2 End Shift+Home Delete Return" << "";
+        QTest::newRow("task field: F2, Shift+Delete") << 1 << "AB" << "F2 Home Shift+Right Shift+Delete Return" << "B";
+        QTest::newRow("description: Delete") << 2 << "Area" << "Delete" << "";
+        QTest::newRow("description: F2, Delete") << 2 << "Area" << "F2 Home Right Delete Return" << "Aea";
+        QTest::newRow("description: F2, Ctrl+A, Delete") << 2 << "Area" << "F2 Ctrl+A Delete Return" << "";
+    }
+    void editingKeys()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        MapFixture x({});
+        x.g->setCells(col, 1, before);
+        x.g->setFocus();
+        QTRY_VERIFY(x.g->hasFocus());
+        x.g->MoveToCell(col, 1);
+        x11keys::play(keys);
+        QCOMPARE(x.g->getCells(col, 1), after);
+        QVERIFY2(!x.f.BH_Main->IsShown(), qPrintable(x.f.BH_Main->Description()));
     }
 
     void xlsFileLimitsTheBalloon_data()

@@ -10,6 +10,7 @@
 #include "REG_Utils.h"
 #include "Shell.h"
 #include "StdDlg.h"
+#include "X11Keys.h"
 #include "OptionsAboutForms.h"
 #include "UF_Main.h"
 #include "UF_Options.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -514,6 +516,45 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Z);
         QVERIFY(!dlg->Balloon()->IsShown());
         dlg->CancelButton()->click();
+    }
+
+    // Editing keys pass the key filter of both boxes, at their limit too,
+    // with the text X11 gives them.
+    void editingKeys_data()
+    {
+        QTest::addColumn<bool>("templateBox");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        const QString fullTemplate = QLatin1Char('/') + QString(259, QLatin1Char('t'));
+        const QString fullFolder = QLatin1Char('/') + QString(247, QLatin1Char('f'));
+        QTest::newRow("template Delete") << true << "/ab" << "Home Delete" << "ab";
+        QTest::newRow("folder Delete") << false << "/ab/" << "Home Right Delete" << "/b/";
+        QTest::newRow("Backspace") << true << "/ab" << "End Backspace" << "/a";
+        QTest::newRow("Shift+Home, Delete") << false << "/ab/" << "End Shift+Home Delete" << "";
+        QTest::newRow("Ctrl+Delete") << true << "/ab" << "Home Right Ctrl+Delete" << "/";
+        QTest::newRow("cut and undo") << false << "/ab/" << "Ctrl+A Ctrl+X Ctrl+Z" << "/ab/";
+        QTest::newRow("copy and paste") << true << "/a" << "Ctrl+A Ctrl+C End Ctrl+V" << "/a/a";
+        QTest::newRow("full template, Delete") << true << fullTemplate << "Home Delete" << fullTemplate.mid(1);
+        QTest::newRow("full folder, cut") << false << fullFolder << "Home Shift+Right Shift+Delete" << fullFolder.mid(1);
+        QTest::newRow("full folder, Ctrl+Z") << false << fullFolder << "End Backspace Ctrl+Z" << fullFolder;
+    }
+    void editingKeys()
+    {
+        QFETCH(bool, templateBox);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        open();
+        const auto close = qScopeGuard([this] { dlg->CancelButton()->click(); });
+        choose(templateBox ? dlg->TemplateList() : dlg->FolderList(), templateBox ? 4 : 3);
+        QLineEdit* edit = templateBox ? dlg->TemplateEdit() : dlg->FolderEdit();
+        edit->setText(before);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        x11keys::play(keys);
+        QCOMPARE(edit->text(), after);
+        QVERIFY2(!dlg->Balloon()->IsShown(), qPrintable(dlg->Balloon()->Description()));
     }
 
     void leavingABoxTrimsIt()

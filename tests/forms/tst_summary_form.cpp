@@ -91,6 +91,17 @@ private slots:
         QVERIFY(g.getRowHeights(TUF_Summary::kHeadingRow) > g.DefaultRowHeight());
     }
 
+    // The one tab carries its picture, as the main form's tabs do.
+    void tabHasItsPicture()
+    {
+        auto* tabs = m_form->findChild<QTabWidget*>(QStringLiteral("PC_Summary"));
+        QVERIFY(tabs);
+        QCOMPARE(tabs->count(), 1);
+        const QIcon icon = tabs->tabIcon(0);
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(16, 16).isNull());
+    }
+
     void reportColours_data()
     {
         QTest::addColumn<uint>("report");

@@ -21,6 +21,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     probe::PrintingPrompter prompter;
     StdDlg::setPrompter(&prompter);
+    Utils::SetSingleInstanceBusyPresenter(probe::printBox);
 
     if (Utils::CheckSingleInstance()) {
         say(QStringLiteral("OTHER"));

@@ -150,6 +150,15 @@ void TUF_Main::FormCreate()
     setCentralWidget(Pnl_TS);
 
     BuildPages();
+    // Tab order: the page tabs, the page's own controls, then Process (the
+    // pages are built after it). Only a control that takes the focus can
+    // be put before another.
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus)
+            last = w;
+    if (last && last != BBtn_Process)
+        setTabOrder(last, BBtn_Process);
 
     // Placement record 1 with the designed size as its default.
     if (WMs) {
@@ -169,6 +178,11 @@ void TUF_Main::FormCreate()
     SetupControls();
     SetupSizes();
     SetupPositions();
+    // The previews' legends and the grids' columns take their sizes before
+    // the minimum size is computed from what the pages need.
+    SetupPreview();
+    SetupSG_DSM();
+    SetupSG_DSF();
     SetupConstraints();
     FitToWorkArea();
 
@@ -181,10 +195,6 @@ void TUF_Main::FormCreate()
         PC_Main->setCurrentIndex(0);
     }
     connect(PC_Main, &QTabWidget::currentChanged, this, [this](int) { PC_MainChange(); });
-
-    SetupPreview();
-    SetupSG_DSM();
-    SetupSG_DSF();
 
     connect(BBtn_Process, &QPushButton::clicked, this, [this] { XferData(); });
 
@@ -629,7 +639,8 @@ bool TUF_Main::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == this && CMDialogKey(static_cast<QKeyEvent*>(event)))
+        if (w && w->window() == this
+            && (PageKey(static_cast<QKeyEvent*>(event)) || CMDialogKey(static_cast<QKeyEvent*>(event))))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -650,7 +661,7 @@ bool TUF_Main::CMDialogKey(QKeyEvent* event)
     const int key = event->key();
     const bool isTab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
     const bool isEnter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (!isTab && !isEnter)
+    if ((!isTab && !isEnter) || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     const bool forward = key != Qt::Key_Backtab && !(event->modifiers() & Qt::ShiftModifier);
     auto* grid = findChild<TzyGrid*>(QStringLiteral("SG_DSF"));
@@ -667,3 +678,32 @@ bool TUF_Main::CMDialogKey(QKeyEvent* event)
     }
     return true;
 }
+
+bool TUF_Main::PageKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        step = mods == ctrl ? 1 : mods == ctrlShift ? -1 : 0;
+        break;
+    case Qt::Key_Backtab:
+        step = mods == ctrl || mods == ctrlShift ? -1 : 0;
+        break;
+    case Qt::Key_PageDown:
+        step = mods == ctrl ? 1 : 0;
+        break;
+    case Qt::Key_PageUp:
+        step = mods == ctrl ? -1 : 0;
+        break;
+    default:
+        break;
+    }
+    const int count = PC_Main->count();
+    if (step == 0 || !PC_Main->isEnabled() || count < 2)
+        return false;
+    PC_Main->setCurrentIndex((PC_Main->currentIndex() + step + count) % count);
+    return true;
+}
+

@@ -308,6 +308,10 @@ private:
     void ApplyPlacement();
     // CMDialogKey: Tab, Shift+Tab and Enter in the filter grid's combo boxes.
     bool CMDialogKey(QKeyEvent* event);
+    // Ctrl+Tab and Ctrl+PgDn show the next page, Ctrl+Shift+Tab and
+    // Ctrl+PgUp the previous one, from whatever control has the focus; true
+    // when the key was taken.
+    bool PageKey(QKeyEvent* event);
 
     bool m_closeAccepted = false;
 };

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "BalloonHint.h"
 #include "BrowseCommands.h"
+#include "EditKeys.h"
 #include "FieldIndicator.h"
 #include "FileDialogs.h"
 #include "FormMetrics.h"
@@ -308,13 +309,14 @@ bool TUF_MainFiles::EditKeyDown(Edit e, QKeyEvent* event)
 
 bool TUF_MainFiles::EditKeyPress(Edit e, QKeyEvent* event)
 {
-    // A key with Ctrl is a shortcut (copy, paste, undo), not a character.
-    if (event->text().isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+    // Only what the key types is filtered: editing keys and shortcuts pass.
+    const QString typed = EditKeys::TypedText(event->key(), event->modifiers(), event->text());
+    if (typed.isEmpty())
         return false;
     QLineEdit* edit = Edits[size_t(e)];
     if (F.WarnMaxLengthKey(edit, event, MaxLengthOf(e)))
         return true;
-    for (QChar key : event->text()) {
+    for (QChar key : typed) {
         ValidateKey(edit, key, FilterOf(e));
         if (key.isNull())
             return true;

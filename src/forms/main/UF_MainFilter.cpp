@@ -112,8 +112,12 @@ TUF_MainFilter::TUF_MainFilter(TUF_Main& form, QWidget* sheet)
     BBtn_DSF_TaskFldValue_Browse = MainTaskFld::InGridButton(host, "BBtn_DSF_TaskFldValue_Browse");
     v->addWidget(host, 1);
 
+    // The seven commands side by side with no gap; Auto Size 6 pixels below
+    // them with Update Task Field Descriptions 8 pixels to its right.
+    auto* buttonRows = new QVBoxLayout;
+    buttonRows->setSpacing(6);
     auto* commands = new QHBoxLayout;
-    commands->setSpacing(4);
+    commands->setSpacing(0);
     SBtn_DSF_Enable = toggle(sheet, "SBtn_DSF_Enable");
     BBtn_DSF_Insert = button(sheet, "BBtn_DSF_Insert");
     BBtn_DSF_Delete = button(sheet, "BBtn_DSF_Delete");
@@ -122,19 +126,20 @@ TUF_MainFilter::TUF_MainFilter(TUF_Main& form, QWidget* sheet)
     BBtn_DSF_Refresh = button(sheet, "BBtn_DSF_Refresh");
     BBtn_DSF_Clear = button(sheet, "BBtn_DSF_Clear");
     commands->addWidget(SBtn_DSF_Enable);
-    commands->addSpacing(8);
     for (QPushButton* b : {BBtn_DSF_Insert, BBtn_DSF_Delete, BBtn_DSF_MoveUp, BBtn_DSF_MoveDown, BBtn_DSF_Refresh,
                            BBtn_DSF_Clear})
         commands->addWidget(b);
     commands->addStretch(1);
-    v->addLayout(commands);
+    buttonRows->addLayout(commands);
     auto* more = new QHBoxLayout;
+    more->setSpacing(8);
     SBtn_DSF_AutoSize = toggle(sheet, "SBtn_DSF_AutoSize");
     BBtn_DSF_UpdateTaskFldDesc = button(sheet, "BBtn_DSF_UpdateTaskFldDesc");
     more->addWidget(SBtn_DSF_AutoSize);
-    more->addStretch(1);
     more->addWidget(BBtn_DSF_UpdateTaskFldDesc);
-    v->addLayout(more);
+    more->addStretch(1);
+    buttonRows->addLayout(more);
+    v->addLayout(buttonRows);
     Lbl_DSF_Note1 = new QLabel(sheet);
     Lbl_DSF_Note1->setObjectName(QStringLiteral("Lbl_DSF_Note1"));
     Lbl_DSF_Note1->setWordWrap(true);
@@ -244,6 +249,8 @@ void TUF_Main::SetupSG_DSF()
     g->setCells(2, 1, QStringLiteral("WWW"));
     g->setColMinWidths(2, g->CalcColMinWidths(2, true, false));
     g->setCells(2, 1, QString());
+    // Every column, the value with its browse button included, in view.
+    MainTaskFld::KeepColumnsInView(g, 5);
 }
 
 void TUF_Main::ClearPage3()
@@ -334,7 +341,8 @@ void TUF_Main::UpdatePage3(int row)
 void TUF_MainFilter::WriteOpenCombo(QComboBox* cb, int col, int defaultIndex)
 {
     const int row = SG_DSF->Row();
-    if (SG_DSF->Col() != col || (col == 1 && row < 2) || !cb->isVisible())
+    if (SG_DSF->Col() != col || (col == 1 && row < 2) || SG_DSF->getCellEditorControl(col, row) != cb
+        || !SG_DSF->getCellEditorVisible(col, row))
         return;
     const bool hasTaskFld = !SG_DSF->getCells(2, row).isEmpty();
     const int i = cb->currentIndex();
@@ -348,7 +356,15 @@ void TUF_MainFilter::WriteOpenCombo(QComboBox* cb, int col, int defaultIndex)
     if (SG_DSF->getCells(col, row).isEmpty() && hasTaskFld) {
         SG_DSF->setCells(col, row, cb->itemText(defaultIndex));
         SG_DSF->setCellDDLItemIndex(col, row, defaultIndex);
+        // The grid writes the list back into the cell it leaves.
+        cb->setCurrentIndex(defaultIndex);
     }
+}
+
+void TUF_MainFilter::WriteOpenCombos()
+{
+    WriteOpenCombo(DDL_DSF_AndFlag, 1, FilterRules::kAnd);
+    WriteOpenCombo(DDL_DSF_FilterOperator, 4, 1);
 }
 
 void TUF_Main::SavePage3()
@@ -356,8 +372,7 @@ void TUF_Main::SavePage3()
     if (!PageEnabled[3])
         return;
     TUF_MainFilter& p = *Filter;
-    p.WriteOpenCombo(p.DDL_DSF_AndFlag, 1, FilterRules::kAnd);
-    p.WriteOpenCombo(p.DDL_DSF_FilterOperator, 4, 1);
+    p.WriteOpenCombos();
     Grid grid = p.ReadGrid();
     FilterRules::ToDSF(grid, p.SBtn_DSF_Enable->isChecked(), ActiveSD().DSF);
     const int row = p.SG_DSF->Row();

@@ -48,6 +48,12 @@ public:
     // Removes the incomplete rows and closes the gaps; the Process command
     // runs it (then UpdatePage3) before it saves this page.
     void CompactDSFRows();
+    // The choice of a list still shown on the current cell goes into the
+    // cell first, an empty link or operator of a row with a task field
+    // taking And or Equals. The grid's record of the shown list counts, not
+    // the list's visibility: leaving the page hides the page before it is
+    // saved.
+    void WriteOpenCombos();
     void EnableSG_DSF(bool enabled);
     void UpdatePage3Details();
     void ProcessUpdateTaskFldDescDSFx();

@@ -8,9 +8,14 @@
 #include "FramePlace.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
+#include "UF_MainFilter.h"
+#include "UF_MainMap.h"
 #include "WorkArea.h"
+#include "zyAD.h"
+#include "zyGrid.h"
 #include "zyWM.h"
 
+#include <QComboBox>
 #include <QLayout>
 #include <algorithm>
 #include <QMenuBar>
@@ -30,6 +35,14 @@ void TUF_Main::SetupSizes()
             row->setContentsMargins(0, 6 - Bvl_Main_BBtn->sizeHint().height(), 8, 6);
     for (HeadingPanel* p : findChildren<HeadingPanel*>())
         p->UpdateSizes();
+    for (TzyGrid* g : {Map->SG_DSM, Filter->SG_DSF}) {
+        g->setHeaderHeight(FontHeight + 8);
+        g->setDefaultRowHeight(FontHeight + 11);
+    }
+    // The in-grid lists sit inside their row: 3 pixels under its top, clear
+    // of the line to the next row.
+    for (QComboBox* cb : {Filter->DDL_DSF_AndFlag, Filter->DDL_DSF_FilterOperator})
+        cb->setFixedHeight(Filter->SG_DSF->DefaultRowHeight() - 4);
 }
 
 void TUF_Main::SetupPositions()

@@ -53,7 +53,9 @@ TUF_MainMap::TUF_MainMap(TUF_Main& form, QWidget* sheet)
     BBtn_DSM_TaskFld_Browse = MainTaskFld::InGridButton(host, "BBtn_DSM_TaskFld_Browse");
     v->addWidget(host, 1);
 
+    // Update Task Field Descriptions 8 pixels right of Auto Size.
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
     SBtn_DSM_AutoSize = new QToolButton(sheet);
     SBtn_DSM_AutoSize->setObjectName(QStringLiteral("SBtn_DSM_AutoSize"));
     SBtn_DSM_AutoSize->setCheckable(true);
@@ -63,8 +65,8 @@ TUF_MainMap::TUF_MainMap(TUF_Main& form, QWidget* sheet)
     BBtn_DSM_UpdateTaskFldDesc->setObjectName(QStringLiteral("BBtn_DSM_UpdateTaskFldDesc"));
     BBtn_DSM_UpdateTaskFldDesc->setFixedHeight(FormMetrics::BBtnHeight());
     buttons->addWidget(SBtn_DSM_AutoSize);
-    buttons->addStretch(1);
     buttons->addWidget(BBtn_DSM_UpdateTaskFldDesc);
+    buttons->addStretch(1);
     v->addLayout(buttons);
     Lbl_DSM_Note = new QLabel(sheet);
     Lbl_DSM_Note->setObjectName(QStringLiteral("Lbl_DSM_Note"));

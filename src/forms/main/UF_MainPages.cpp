@@ -107,6 +107,12 @@ void TUF_Main::PC_MainChange()
 {
     BH_Main->HideHint();
     SavePage(CurrentPage);
+    // The page left forgets which of its controls had the focus: coming back,
+    // the focus goes to its first control (the tab widget walks the tab
+    // order), not back into a date picker that would hold a keyboard user.
+    if (QWidget* left = PC_Main->widget(CurrentPage))
+        if (QWidget* remembered = left->focusWidget(); remembered && !remembered->hasFocus())
+            remembered->clearFocus();
     CurrentPage = PC_Main->currentIndex();
     LoadPage(CurrentPage);
     UpdatePage(CurrentPage);

@@ -98,6 +98,8 @@ int TUF_MainProcess::CurrentPage()
 
 void TUF_MainProcess::CompactFilter()
 {
+    // A list still open on the current cell counts, as when the page is left.
+    F.Filter->WriteOpenCombos();
     F.Filter->CompactDSFRows();
     F.UpdatePage3(F.Filter->SG_DSF->Row());
 }

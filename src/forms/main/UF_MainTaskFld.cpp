@@ -15,7 +15,9 @@
 #include "zyColors.h"
 
 #include <QEvent>
+#include <algorithm>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QPointer>
 
@@ -107,6 +109,17 @@ QPushButton* InGridButton(QWidget* parent, const char* name)
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
     return b;
+}
+
+void KeepColumnsInView(TzyGrid* grid, int lastCol)
+{
+    grid->AutoSizeGutter(true);
+    int need = grid->GutterWidth() + 2 * grid->frameWidth();
+    for (int c = 1; c <= lastCol; ++c)
+        need += std::max(grid->getColMinWidths(c), grid->GridColMinWidth());
+    if (grid->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        need += grid->verticalScrollBar()->sizeHint().width();
+    grid->setMinimumWidth(need);
 }
 
 void AutoSizeClick(TzyGrid* grid, QToolButton* button, void (TzyUP::*store)(bool))

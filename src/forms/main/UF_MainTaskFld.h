@@ -44,6 +44,10 @@ void ResetPageLinks();
 void SetupPageGrid(TzyGrid* grid, int cols, int rows, int defaultColWidth, int gutterKind, int gutterWidth);
 // An in-grid Browse button, hidden until the grid shows it.
 QPushButton* InGridButton(QWidget* parent, const char* name);
+// The grid is never narrower than its gutter and columns 1..lastCol at their
+// minimum widths need, so at the form's minimum size all of them are in view
+// (the filler column after them takes what is left).
+void KeepColumnsInView(TzyGrid* grid, int lastCol);
 // Auto Size pressed: the preference follows the button, and the columns
 // are fitted when it is down. A column sized by the user releases it.
 void AutoSizeClick(TzyGrid* grid, QToolButton* button, void (TzyUP::*store)(bool));

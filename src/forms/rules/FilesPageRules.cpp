@@ -96,7 +96,8 @@ QString BalloonText(KeyFilter f, int maxRows)
 {
     switch (f) {
     case KeyFilter::PathFileName:
-        return UIT(682) + QLatin1Char('\n') + QStringLiteral("U+0000..U+001F U+007F");
+        // Named as a user knows them, not by their codes.
+        return UIT(682) + QLatin1Char('\n') + QStringLiteral("control characters");
     case KeyFilter::Worksheet:
         return UIT(682) + QLatin1Char('\n') + QStringLiteral("\\ / : * ? [ ]");
     case KeyFilter::HeaderRow:

@@ -32,8 +32,9 @@ int MaxLengthOf(Edit e);
 
 enum class KeyFilter { None, PathFileName, Worksheet, HeaderRow };
 KeyFilter FilterOf(Edit e);
-// True when the filter refuses the typed character. Backspace, Tab, Enter
-// and Esc always pass. A file name refuses only control characters (paths
+// True when the filter refuses a typed character (EditKeys::TypedText: an
+// editing key never reaches a filter). Backspace, Tab, Enter and Esc always
+// pass. A file name refuses only control characters (paths
 // are POSIX paths: "/" is the separator and every other character may stand
 // in a name); a worksheet name refuses \ / : * ? [ ] (characters of code 256
 // and above pass); the header row takes digits only.

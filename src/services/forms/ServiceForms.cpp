@@ -1,6 +1,7 @@
 #include "ServiceForms.h"
 
 #include "FormText.h"
+#include "SingleInstance.h"
 #include "UF_Progress.h"
 #include "UF_StdDlg.h"
 #include "Utils.h"
@@ -51,16 +52,28 @@ void ShowFatalErrorBox(const QString& text)
     runBox(text);
 }
 
+void ShowBusyBox(const QStringList& lines)
+{
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (!haveWidgets()) {
+        toStderr(text);
+        return;
+    }
+    runBox(text);
+}
+
 void InstallServiceForms()
 {
     Utils::SetIndexReporter(ShowIndexErrorBox);
     Utils::SetFatalErrorPresenter(ShowFatalErrorBox);
+    Utils::SetSingleInstanceBusyPresenter(ShowBusyBox);
 }
 
 void UninstallServiceForms()
 {
     Utils::SetIndexReporter(nullptr);
     Utils::SetFatalErrorPresenter(nullptr);
+    Utils::SetSingleInstanceBusyPresenter(nullptr);
 }
 
 void CreateServiceForms()

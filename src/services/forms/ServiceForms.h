@@ -2,13 +2,16 @@
 // Start-up's entry to the service forms: the widget boxes behind the service
 // core's index check and fatal error, and the two service forms.
 #include <QString>
+#include <QStringList>
 
 class QMessageBox;
 
 namespace ServiceForms {
 
-// Installs the index error box (Utils::SetIndexReporter) and the fatal error
-// box (Utils::SetFatalErrorPresenter). Call once the QApplication exists.
+// Installs the index error box (Utils::SetIndexReporter), the fatal error
+// box (Utils::SetFatalErrorPresenter) and the single-instance guard's busy
+// box (Utils::SetSingleInstanceBusyPresenter). Call once the QApplication
+// exists, before the guard runs.
 void InstallServiceForms();
 // Restores the service core's own (text) reporters.
 void UninstallServiceForms();
@@ -25,5 +28,7 @@ void ShowIndexErrorBox(const QString& text);
 // The fatal error box, shown at once: it runs its own loop, so it works
 // before the application's event loop has started.
 void ShowFatalErrorBox(const QString& text);
+// The busy box of a second start: error icon, one OK button, shown at once.
+void ShowBusyBox(const QStringList& lines);
 
 } // namespace ServiceForms
