@@ -134,6 +134,18 @@ void EnsureReportTables()
     Ensure(RFs_CD, RF_CD_Consts::LoadRFs);
 }
 
+HoldForRun::HoldForRun()
+{
+    if (XL)
+        XL->HoldForRun(true);
+}
+
+HoldForRun::~HoldForRun()
+{
+    if (XL)
+        XL->HoldForRun(false);
+}
+
 } // namespace zyProcessPrivate
 
 using namespace zyProcessPrivate;
@@ -211,6 +223,9 @@ bool TzyProcess::Process(int sdIndex)
 
         ShowProgress(UIT(252), CountSteps());
 
+        // The server and the workbooks the checks load serve the extraction
+        // and the writing too: no second start, no second load.
+        HoldForRun hold;
         CheckWorkbooks();
         Calculate();
         DeleteTempData();
@@ -235,8 +250,10 @@ void TzyProcess::report(const char* msgId, const std::exception* failure)
 {
     CloseProgress();
     // A server that cannot be ended leaves the run here, with its lines.
-    if (XL)
+    if (XL) {
+        XL->HoldForRun(false);
         XL->QuitExcel();
+    }
     ClearData();
     QStringList lines = Msgs();
     if (XL)

@@ -163,6 +163,9 @@ void TzyProcess::SaveOutputFile()
             XL->SetWorkbookLabel(OFLabel);
             XL->SetWorkbookFileName(OFName);
         });
+        // The run's last use of the server: it and the Output File end here.
+        if (XL)
+            XL->HoldForRun(false);
         CloseWorkbookStep(OFLabel);
         QuitServerStep();
     });

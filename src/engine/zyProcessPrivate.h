@@ -36,4 +36,12 @@ void ShowProgress(const QString& operation, int steps);
 void CloseProgress();
 // Makes the report tables when start-up has not.
 void EnsureReportTables();
+// The layer's hold for a run (see TzyXL::HoldForRun), let go however the
+// run ends.
+struct HoldForRun {
+    HoldForRun();
+    ~HoldForRun();
+    HoldForRun(const HoldForRun&) = delete;
+    HoldForRun& operator=(const HoldForRun&) = delete;
+};
 } // namespace zyProcessPrivate

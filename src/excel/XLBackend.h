@@ -146,6 +146,15 @@ public:
     // `cell` may also be a range ("A8:AK2000"): one request colours it all.
     virtual void setFontColor(const QString& cell, int color) = 0;
     virtual void setInteriorColor(const QString& cell, int color) = 0;
+
+    // A run opens each workbook twice (checked, then used) and starts the
+    // server twice. While held, a backend may keep what the first use loaded
+    // for the second: a workbook closed unchanged stays loaded for its next
+    // open while its file is unchanged, and a quit server stays running for
+    // the next start. What was taken back once is closed or quit for real
+    // the next time, and nothing is kept once the hold is let go. A backend
+    // that keeps nothing ignores it.
+    virtual void holdForRun(bool on) { (void)on; }
 };
 
 // How the layer gets its backend: the program installs the LibreOffice one at

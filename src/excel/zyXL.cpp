@@ -414,6 +414,12 @@ void TzyXL::CloseWorkbook(bool saveChanges)
           [&] { m_backend->closeWorkbook(saveChanges); });
 }
 
+void TzyXL::HoldForRun(bool on)
+{
+    if (m_backend)
+        m_backend->holdForRun(on);
+}
+
 void TzyXL::QuitExcel()
 {
     if (!m_backend)

@@ -102,6 +102,9 @@ public:
     void SetFontColor(const QString& cell, int color);
     void SetInteriorColor(const QString& cell, int color);
 
+    // For the length of a run: see XLBackend::holdForRun.
+    void HoldForRun(bool on);
+
     XLBackend* Backend() const { return m_backend.get(); }
 
 private:

@@ -48,6 +48,7 @@
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
@@ -66,6 +67,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <map>
@@ -115,6 +117,33 @@ OfficeOptions officeOptions(const BackendOptions& b)
     return o;
 }
 
+// What tells a file's contents unchanged without reading them: the same
+// file (device and inode), size and modification time.
+struct FileStamp {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    qint64 size = -1;
+    qint64 mtimeNs = -1;
+
+    static FileStamp of(const QString& path)
+    {
+        FileStamp f;
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+            f.dev = st.st_dev;
+            f.ino = st.st_ino;
+            f.size = st.st_size;
+            f.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        }
+        return f;
+    }
+    bool valid() const { return size >= 0; }
+    bool operator==(const FileStamp& o) const
+    {
+        return dev == o.dev && ino == o.ino && size == o.size && mtimeNs == o.mtimeNs;
+    }
+};
+
 } // namespace
 
 struct Backend::State {
@@ -135,6 +164,29 @@ struct Backend::State {
     // the template it opens read-only), and the user's file is then never
     // opened for writing at all, not even locked.
     std::unique_ptr<QTemporaryDir> docCopy;
+
+    // Kept for the run (see XLBackend::holdForRun). The open workbook's
+    // file, as it was when loaded, and whether it was taken back already.
+    bool hold = false;
+    QString docPath;
+    FileStamp docStamp;
+    QString docPassword;
+    bool docTakenBack = false;
+    // Workbooks closed unchanged, loaded still.
+    struct Kept {
+        QString path;
+        FileStamp stamp;
+        QString password;
+        Reference<frame::XModel> model;
+        Reference<sheet::XSpreadsheetDocument> doc;
+        QString loadFilter;
+        std::unique_ptr<QTemporaryDir> copy;
+    };
+    std::vector<Kept> kept;
+    // The server outlived a quit for the run's next start; once taken back
+    // the next quit ends it.
+    bool parked = false;
+    bool serverTakenBack = false;
 
     // Runs one office request off this thread (watched: see LoCall.h) and
     // turns whatever it raises into XLError; a cancel passes on as it is.
@@ -214,13 +266,72 @@ struct Backend::State {
         loadFilter.clear();
         formatTypes.clear();
         docCopy.reset();
+        docPath.clear();
+        docStamp = {};
+        docPassword.clear();
+        docTakenBack = false;
     }
 
     void endOffice()
     {
         dropDocument();
+        kept.clear(); // they go with their server
+        parked = false;
+        serverTakenBack = false;
         office.reset(); // kills what is still running
         profile = {};
+    }
+
+    void closeModel(const Reference<frame::XModel>& m)
+    {
+        guard([&] { Reference<util::XCloseable>(m, UNO_QUERY_THROW)->close(true); });
+    }
+
+    // The open workbook kept loaded in place of a close: only one loaded
+    // read-only for the run, not taken back before, and unchanged.
+    bool keepOnClose()
+    {
+        if (!hold || docTakenBack || docPath.isEmpty() || !docCopy)
+            return false;
+        const bool unchanged = guard([&] {
+            Reference<util::XModifiable> m(model, UNO_QUERY);
+            return m.is() && !m->isModified();
+        });
+        if (!unchanged)
+            return false;
+        kept.push_back({docPath, docStamp, docPassword, model, doc, loadFilter, std::move(docCopy)});
+        dropDocument();
+        return true;
+    }
+
+    // Makes a kept workbook of `path` the open one again, when its file is
+    // as it was loaded; one whose file changed is closed, to be loaded anew.
+    bool takeKept(const QString& path, const QString& password)
+    {
+        for (auto it = kept.begin(); it != kept.end(); ++it) {
+            if (it->path != path || it->password != password)
+                continue;
+            Kept k = std::move(*it);
+            kept.erase(it);
+            if (!(FileStamp::of(path) == k.stamp)) {
+                closeModel(k.model);
+                return false;
+            }
+            // The workbook held so far is closed, as a load would close it.
+            if (model.is())
+                closeModel(model);
+            dropDocument();
+            model = k.model;
+            doc = k.doc;
+            loadFilter = k.loadFilter;
+            docCopy = std::move(k.copy);
+            docPath = k.path;
+            docStamp = k.stamp;
+            docPassword = k.password;
+            docTakenBack = true;
+            return true;
+        }
+        return false;
     }
 
     // An A1 address or range of the selected worksheet. The office raises a
@@ -352,6 +463,14 @@ Office* Backend::server() const
 
 void Backend::start()
 {
+    // The run's server kept over its quit serves again while it answers.
+    if (d->parked && d->office) {
+        d->parked = false;
+        if (d->office->answers(CallRunner::Cancel::Honoured)) {
+            d->serverTakenBack = true;
+            return;
+        }
+    }
     // A server still held is ended, not left running on its own.
     d->endOffice();
     // What runs of ours that died left behind goes before a new one starts.
@@ -361,8 +480,11 @@ void Backend::start()
         if (spare.office) {
             d->office = std::move(spare.office);
             d->profile = std::move(spare.profile);
-            // The next start (a run starts twice) finds one ready too.
-            d->keeper->prepare();
+            // The next start finds one ready too; a run keeps its server and
+            // asks for the next spare when it quits, so that no start
+            // competes with its loads.
+            if (!d->hold)
+                d->keeper->prepare();
             return;
         }
     }
@@ -379,14 +501,25 @@ void Backend::start()
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
     }
     d->office = std::move(office);
-    if (d->keeper)
+    if (d->keeper && !d->hold)
         d->keeper->prepare(); // the spare had died: a new one for the next start
+}
+
+void Backend::holdForRun(bool on)
+{
+    d->hold = on;
 }
 
 void Backend::quit()
 {
     if (!d->office)
         return;
+    // Kept running for the run's next start, unless it was taken back once
+    // (or a workbook is still open, which a quit would close unsaved).
+    if (d->hold && !d->serverTakenBack && !d->parked && !d->model.is()) {
+        d->parked = true;
+        return;
+    }
     d->serverPeakKb = std::max(d->serverPeakKb, d->office->peakResidentKb());
     bool done = false;
     try {
@@ -412,6 +545,11 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
         throw XLError(XLErrorKind::Other, QStringLiteral("'%1' could not be found.").arg(fileName));
     if (!info.isFile())
         throw XLError(XLErrorKind::Other, QStringLiteral("'%1' is not a file.").arg(fileName));
+    // Loaded already for the run, and its file unchanged since.
+    if (readOnly && d->takeKept(info.absoluteFilePath(), password))
+        return;
+    // Taken before the copy: a change while it is copied shows at the next open.
+    const FileStamp stamp = readOnly ? FileStamp::of(info.absoluteFilePath()) : FileStamp();
     std::unique_ptr<QTemporaryDir> copyDir;
     QString loadPath = info.absoluteFilePath();
     if (readOnly) {
@@ -474,6 +612,11 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
         }
         d->dropDocument();
         d->docCopy = std::move(copyDir);
+        if (readOnly && stamp.valid()) {
+            d->docPath = info.absoluteFilePath();
+            d->docStamp = stamp;
+            d->docPassword = password;
+        }
         d->doc = doc;
         d->model.set(component, UNO_QUERY_THROW);
         for (const auto& a : d->model->getArgs()) {
@@ -579,6 +722,8 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
 void Backend::closeWorkbook(bool saveChanges)
 {
     d->requireDoc();
+    if (!saveChanges && d->keepOnClose())
+        return;
     d->guard([&] {
         if (saveChanges)
             Reference<frame::XStorable>(d->model, UNO_QUERY_THROW)->store();

@@ -53,6 +53,7 @@ public:
     void clearContents(const QString& range) override;
     void setFontColor(const QString& cell, int color) override;
     void setInteriorColor(const QString& cell, int color) override;
+    void holdForRun(bool on) override;
 
     // The server's process id while one runs (-1 otherwise), and the server
     // itself (nullptr when none): for tests and the fixture maker, which look

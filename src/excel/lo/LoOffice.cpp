@@ -2,6 +2,8 @@
 
 #include "LoLeftovers.h"
 #include "LoText.h"
+#include "LoWait.h"
+#include "Progress.h"
 #include "XLBackend.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
@@ -25,9 +27,12 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -87,13 +92,21 @@ int Office::exitCode() const
     return info.si_code == CLD_EXITED ? info.si_status : -1;
 }
 
-bool Office::answers()
+bool Office::stopped() const
+{
+    const ProcessSample s = sampleProcess(m_pid);
+    return s.exists && (s.state == 'T' || s.state == 't');
+}
+
+bool Office::answers(CallRunner::Cancel cancel)
 {
     if (!running() || !m_desktop.is())
         return false;
     try {
-        call([&] { m_desktop->getCurrentComponent(); }, CallRunner::Cancel::Ignored);
+        call([&] { m_desktop->getCurrentComponent(); }, cancel);
         return true;
+    } catch (const OperationAborted&) {
+        throw;
     } catch (...) {
         return false; // the bridge's error, or a server that does not answer
     }
@@ -245,35 +258,69 @@ void Office::start()
     }
 }
 
-bool Office::waitExit(int timeoutMs)
+bool Office::waitExit(int timeoutMs, bool stoppedEnds)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (running()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
+    // Waited for as calls are, never asleep on the window's thread. A
+    // stopped server will not end by itself, so it is not waited for, unless
+    // it has been killed (it ends then, stopped or not).
+    waitUntil([&] { return !running() || (stoppedEnds && stopped()); }, timeoutMs, CallRunner::Cancel::Ignored, 20);
+    return !running();
 }
 
 bool Office::terminate()
 {
-    if (!running()) {
+    // A stopped server would hold the quit until it is taken as hung; what
+    // it had to save is saved by now, so it is ended at once.
+    if (!running() || stopped()) {
         m_desktop.clear();
         m_context.clear();
         kill();
         return true;
     }
-    try {
+    if (m_desktop.is()) {
+        // Asked on a thread of its own and watched from here, so that a
+        // server stopped while it is asked is ended as soon as it stops.
         // No cancel here: a cancelled run still ends its server.
-        if (m_desktop.is() && !call([&] { return bool(m_desktop->terminate()); }, CallRunner::Cancel::Ignored))
-            return false;
-    } catch (const XLError&) {
-        // It stopped answering and has been ended.
-    } catch (const uno::RuntimeException&) {
-        // The connection went down with the office, or is going: either way
-        // the process is ended below.
+        struct Ask {
+            std::mutex m;
+            bool done = false;
+            bool agreed = true;
+        };
+        auto ask = std::make_shared<Ask>();
+        std::thread asking([ask, desktop = m_desktop] {
+            bool agreed = true;
+            try {
+                agreed = desktop->terminate();
+            } catch (const uno::Exception&) {
+                // The connection went down with the office, or is going:
+                // either way the process is ended below.
+            }
+            std::lock_guard lock(ask->m);
+            ask->agreed = agreed;
+            ask->done = true;
+        });
+        const auto answered = [ask] {
+            std::lock_guard lock(ask->m);
+            return ask->done;
+        };
+        waitUntil([&] { return answered() || stopped() || !running(); }, m_options.quitTimeoutMs,
+                  CallRunner::Cancel::Ignored);
+        const bool ended = !answered();
+        if (ended) {
+            ::kill(-m_pid, SIGKILL);
+            ::kill(m_pid, SIGKILL);
+            // The bridge lets the request go once the server's pipe closes.
+            waitUntil(answered, 10000, CallRunner::Cancel::Ignored);
+        }
+        if (answered())
+            asking.join();
+        else
+            asking.detach(); // it holds what it uses
+        if (!ended) {
+            std::lock_guard lock(ask->m);
+            if (!ask->agreed)
+                return false;
+        }
     }
     m_desktop.clear();
     m_context.clear();
@@ -288,7 +335,7 @@ void Office::kill()
         return;
     ::kill(-m_pid, SIGKILL);
     ::kill(m_pid, SIGKILL);
-    waitExit(10000);
+    waitExit(10000, false);
     reap();
 }
 

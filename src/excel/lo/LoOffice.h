@@ -60,9 +60,14 @@ public:
     // Whether the server still runs. Never reaps it, so any thread may ask
     // while the process id stays ours.
     bool running() const;
+    // Stopped by a signal (SIGSTOP, a debugger): it answers nothing and
+    // ends nothing by itself until it is continued.
+    bool stopped() const;
     // Running and answering a request over the bridge: a server killed a
-    // moment ago may still look running while its threads end.
-    bool answers();
+    // moment ago may still look running while its threads end. With the
+    // cancel honoured, a Cancel meanwhile ends the server and raises
+    // OperationAborted.
+    bool answers(CallRunner::Cancel cancel = CallRunner::Cancel::Ignored);
     // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
     qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
@@ -75,7 +80,7 @@ public:
 
 private:
     void spawn(const QString& pipeName);
-    bool waitExit(int timeoutMs);
+    bool waitExit(int timeoutMs, bool stoppedEnds = true);
     void reap();
     // The exit code of a server that has ended (-1 when it runs or was killed).
     int exitCode() const;

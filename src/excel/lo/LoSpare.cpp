@@ -1,6 +1,7 @@
 #include "LoSpare.h"
 
 #include "LoLeftovers.h"
+#include "LoWait.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -109,14 +110,21 @@ void SpareKeeper::prepare()
 
 StartedOffice SpareKeeper::take()
 {
+    // A start under way is waited for as calls are: the windows stay alive
+    // and Cancel answers at once (the spare goes on starting for a later
+    // start). The start gives up a server that stops making progress, as a
+    // call does, and then settles as failed.
+    waitUntil([&] {
+        std::lock_guard lock(d->mutex);
+        return d->settled();
+    }, -1, CallRunner::Cancel::Honoured);
     std::unique_lock lock(d->mutex);
-    d->changed.wait(lock, [&] { return d->settled(); });
     StartedOffice s = std::move(d->spare);
     d->spare = {};
     d->phase = State::Idle;
     lock.unlock();
-    if (s.office && !s.office->answers())
-        return {}; // died while waiting: its group is ended, its profile freed
+    if (s.office && !s.office->answers(CallRunner::Cancel::Honoured))
+        return {}; // died or stopped while waiting: its group is ended, its profile freed
     return s;
 }
 

@@ -1,0 +1,282 @@
+// Whole runs against a real, private, headless LibreOffice where the run
+// has to wait for a server: the spare still starting, the spare stopped
+// (SIGSTOP) while it starts, with and without Cancel, and the server stopped
+// at the final quit. The window's thread never goes more than 250 ms without
+// handling its events, Cancel answers within a second, and no server is left.
+#include "EventGapProbe.h"
+#include "LoBackend.h"
+#include "LoCall.h"
+#include "LoOffice.h"
+#include "Progress.h"
+#include "StdDlg.h"
+#include "WorkbookMaker.h"
+#include "tst_process_fixture.h"
+#include "zyAD.h"
+#include "zyProcess.h"
+#include "zyUIL.h"
+#include "zyUP.h"
+#include "zyXL.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+const QStringList kMapCols{"E", "F", "G", "H", "I", "J", "K", "L", "M"};
+constexpr qint64 kLongestGapMs = 250;
+
+QString SourceDir()
+{
+    return qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_TEST_SOURCE_DIR));
+}
+
+// The server a child of ours runs on `profile`, once it has been spawned.
+pid_t ServerOnProfile(const QString& profile, int withinMs)
+{
+    const QByteArray mark = QUrl::fromLocalFile(profile).toEncoded();
+    QElapsedTimer t;
+    t.start();
+    do {
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            bool numeric = false;
+            const pid_t pid = entry.toInt(&numeric);
+            if (!numeric)
+                continue;
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (f.size() < 2 || f[1].toInt() != ::getpid())
+                continue;
+            QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains("UserInstallation=" + mark + '\0'))
+                return pid;
+        }
+        QThread::msleep(5);
+    } while (t.elapsed() < withinMs);
+    return -1;
+}
+
+} // namespace
+
+class TstProcessWaits : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp;
+    std::unique_ptr<lo::Backend> inspector;
+    pfx::Recorder dlg;
+    pfx::CancellingProgress progress;
+    probe::EventGapProbe gaps;
+    QString dir, schedule, tplX, profile;
+    QList<pid_t> servers;
+    int sd = 0;
+
+    pid_t server() const
+    {
+        auto* b = dynamic_cast<lo::Backend*>(XL ? XL->Backend() : nullptr);
+        return b ? b->serverPid() : -1;
+    }
+    void noteServer()
+    {
+        const pid_t pid = server();
+        if (pid > 0 && !servers.contains(pid))
+            servers << pid;
+    }
+    void expectNoServer()
+    {
+        for (pid_t pid : servers)
+            QVERIFY2(lo::processEnded(pid), qPrintable(QStringLiteral("office %1 left running").arg(pid)));
+        servers.clear();
+    }
+    // A definition writing `of`, and a layer whose backend keeps a spare
+    // (starting from now on) on a profile of its own, or none.
+    void define(const QString& of, bool spare)
+    {
+        pfx::Options o;
+        o.mapCols = kMapCols;
+        o.filterCol = QStringLiteral("C");
+        o.filterValue = QStringLiteral("Structure");
+        o.cutOff = QDate(1899, 12, 30).daysTo(QDate(2025, 7, 4));
+        sd = pfx::MakeDefinition({schedule, tplX, of}, o);
+        UP->Reset();
+        UP->SetPromptOnOverwriteOF(false);
+        dlg.seen.clear();
+        dlg.answers.clear();
+        servers.clear();
+        progress.cancelAt = -1;
+        progress.onStep = [this](int, const QString&) { noteServer(); };
+        lo::BackendOptions b;
+        b.profileDir = profile;
+        b.spare = spare;
+        lo::installBackendFactory(b);
+        XL = std::make_unique<TzyXL>();
+        Process = std::make_unique<TzyProcess>();
+    }
+    QStringList lastLines() const { return dlg.seen.isEmpty() ? QStringList() : dlg.seen.last().lines; }
+
+private slots:
+    void initTestCase()
+    {
+        InitUILs();
+        QVERIFY(tmp.isValid());
+        dir = tmp.path();
+        // Events are handled between steps, as in the program.
+        Progress::setPump([] { QCoreApplication::processEvents(); });
+        Progress::setForm(&progress);
+        Progress::setFormatSources([] { return Process->StepFmt; }, [] { return Process->NoStepFmt; });
+        StdDlg::setPrompter(&dlg);
+        inspector = std::make_unique<lo::Backend>(
+            lo::BackendOptions{QString(), dir + "/inspector-profile", 90000, 15000, false});
+        inspector->start();
+        schedule = dir + "/schedule.xlsx";
+        tmpl::MakeSchedule(inspector->server()->desktop(), schedule, tmpl::ScheduleSpec{});
+        tplX = dir + "/Tarvo_ZOL_Lumo_Template.xlsx";
+        QVERIFY(QFile::copy(SourceDir() + "/resources/templates/Tarvo_ZOL_Lumo_Template.xlsx", tplX));
+        inspector->quit();
+        inspector.reset();
+        // The layers' profile, set up once: a server on a fresh profile
+        // starts twice (the office restarts itself after setting it up).
+        profile = dir + "/profile";
+        lo::Backend setup(lo::BackendOptions{QString(), profile, 90000, 15000, false});
+        setup.start();
+        setup.quit();
+        QDir().mkpath(dir + "/out");
+    }
+    void cleanupTestCase()
+    {
+        Process.reset();
+        XL.reset();
+        lo::installBackendFactory();
+        lo::setStallTimeoutMs(0);
+        Progress::setForm(nullptr);
+        StdDlg::setPrompter(nullptr);
+    }
+    void init() { lo::setStallTimeoutMs(2000); }
+
+    // The run presses on while the spare still starts, or while it stands
+    // stopped until it is given up as hung and the run starts its own: the
+    // events keep coming, the Output File is saved, and one server serves
+    // every phase of the run.
+    void spareNotReady_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("still starting") << false;
+        QTest::newRow("stopped while starting") << true;
+    }
+    void spareNotReady()
+    {
+        QFETCH(bool, stopped);
+        const QString of = dir + "/out/Spare.xlsx";
+        QFile::remove(of);
+        define(of, true);
+        const pid_t spare = ServerOnProfile(profile, 30000);
+        QVERIFY(spare > 0);
+        if (stopped)
+            QCOMPARE(::kill(spare, SIGSTOP), 0);
+        gaps.start();
+        const bool ok = Process->Process(sd);
+        gaps.stop();
+        QVERIFY2(ok, qPrintable(dlg.ids().join(',') + ' ' + lastLines().join('|')));
+        QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
+        QVERIFY(QFile::exists(of));
+        QCOMPARE(servers.size(), 1);
+        if (stopped) {
+            QVERIFY(!servers.contains(spare));
+            QVERIFY(lo::processEnded(spare));
+        } else {
+            QCOMPARE(servers.first(), spare);
+        }
+        expectNoServer();
+        Process.reset();
+        XL.reset();
+    }
+
+    // The spare is stopped while it starts and Cancel is pressed while the
+    // run waits for it: "UP001" within a second, long before the stall time.
+    void cancelWhileSpareStopped()
+    {
+        lo::setStallTimeoutMs(120000);
+        const QString of = dir + "/out/Cancelled.xlsx";
+        QFile::remove(of);
+        define(of, true);
+        const pid_t spare = ServerOnProfile(profile, 30000);
+        QVERIFY(spare > 0);
+        QCOMPARE(::kill(spare, SIGSTOP), 0);
+        QElapsedTimer pressed;
+        progress.onStep = [&](int, const QString& text) {
+            noteServer();
+            if (text.contains(UIT(381)) && !pressed.isValid())
+                QTimer::singleShot(500, [&] {
+                    progress.SetCancelled(true);
+                    AD->Msgs << UIT(1066) << QString();
+                    pressed.start();
+                });
+        };
+        gaps.start();
+        QVERIFY(!Process->Process(sd));
+        gaps.stop();
+        QVERIFY(pressed.isValid());
+        QVERIFY2(pressed.elapsed() < 1000, qPrintable(QString::number(pressed.elapsed())));
+        QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
+        QCOMPARE(dlg.ids(), QStringList{"UP001"});
+        QCOMPARE(lastLines().mid(2), (QStringList{UIT(1066), QString()}));
+        QVERIFY(!QFile::exists(of));
+        expectNoServer();
+        // The stopped spare is the keeper's to end; ended here so that the
+        // layer goes at once.
+        ::kill(spare, SIGKILL);
+        Process.reset();
+        XL.reset();
+        QVERIFY(lo::processEnded(spare));
+    }
+
+    // The server is stopped as the final quit begins: the work is saved, so
+    // the run ends at once with the Output File, the server ended, and the
+    // window never held up.
+    void stopAtFinalQuit()
+    {
+        lo::setStallTimeoutMs(120000);
+        const QString of = dir + "/out/Quit.xlsx";
+        QFile::remove(of);
+        define(of, false);
+        QElapsedTimer quitting;
+        progress.onStep = [&](int step, const QString& text) {
+            noteServer();
+            if (step == progress.totalSteps() && text.contains(UIT(390))) {
+                QCOMPARE(::kill(server(), SIGSTOP), 0);
+                quitting.start();
+            }
+        };
+        gaps.start();
+        const bool ok = Process->Process(sd);
+        gaps.stop();
+        QVERIFY2(ok, qPrintable(dlg.ids().join(',') + ' ' + lastLines().join('|')));
+        QVERIFY(quitting.isValid());
+        QVERIFY2(quitting.elapsed() < 5000, qPrintable(QString::number(quitting.elapsed())));
+        QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
+        QVERIFY(QFile::exists(of));
+        expectNoServer();
+        Process.reset();
+        XL.reset();
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // The calls wait in the application's event loop, as in the program.
+    QCoreApplication app(argc, argv);
+    TstProcessWaits t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_process_waits.moc"
