@@ -11,6 +11,7 @@ packages=(
   poppler-utils
   python3 python3-openpyxl
   fonts-dejavu-core adwaita-icon-theme
+  xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -52,6 +52,8 @@ class TstXLOcp : public QObject {
 private slots:
     void initTestCase()
     {
+        // No installation to read: the server is named without a version.
+        qputenv("ZOLL_SOFFICE", QByteArrayLiteral("/nonexistent/program/soffice.bin"));
         InitUILs();
         platform::setMachineKeys(&keys);
         StdDlg::setPrompter(&dlg);
@@ -129,14 +131,13 @@ private slots:
         QCOMPARE(r.level, int(StdDlg::Question));
         QCOMPARE(r.lines,
                  (QStringList{
-                     QStringLiteral(
-                         "MS Excel 2003 requires the Office Compatibility Pack to open the following Template File."),
+                     QStringLiteral("LibreOffice requires a file format add-on to open the following Template File."),
                      QString(), QStringLiteral("/t/report.xlsx"), QString(),
-                     QStringLiteral("The Office Compatibility Pack does not appear to be installed."), QString(),
+                     QStringLiteral("The add-on does not appear to be installed."), QString(),
                      QStringLiteral("To resolve this issue, please do one of the following:"), QString(),
                      QStringLiteral("a) Convert the Template File to an *.xls file, or"), QString(),
-                     QStringLiteral("b) Install the Office Compatibility Pack, or"), QString(),
-                     QStringLiteral("c) Install MS Excel 2007, 2010, or 2013."), QString(),
+                     QStringLiteral("b) Install the file format add-on, or"), QString(),
+                     QStringLiteral("c) Install the Debian package libreoffice-calc."), QString(),
                      QStringLiteral("Click Continue to attempt to open the Template File.")}));
         QCOMPARE(r.buttons[1].caption, QStringLiteral("Contin&ue"));
         QCOMPARE(r.buttons[1].hint, QStringLiteral("Attempt to open the Template File."));
