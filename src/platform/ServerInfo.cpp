@@ -12,12 +12,12 @@ namespace {
 
 // The setup values of the product node; the schema's own declarations carry
 // an empty <value/> and so never match.
-QString propValue(const QString& xml, const QString& name)
+QString propValue(const QString& xml, const QString& name, bool trimmed = true)
 {
     const QRegularExpression re(QStringLiteral("<prop oor:name=\"%1\"[^>]*>\\s*<value>([^<]*)</value>").arg(name));
     QString last;
     for (auto it = re.globalMatch(xml); it.hasNext();)
-        last = it.next().captured(1).trimmed();
+        last = trimmed ? it.next().captured(1).trimmed() : it.next().captured(1);
     return last;
 }
 
@@ -48,7 +48,7 @@ ServerInfo readServerInfo(const QString& program)
             product = v;
         if (const QString v = propValue(xml, QStringLiteral("ooSetupVersionAboutBox")); !v.isEmpty())
             version = v;
-        if (const QString v = propValue(xml, QStringLiteral("ooSetupVersionAboutBoxSuffix")); !v.isEmpty())
+        if (const QString v = propValue(xml, QStringLiteral("ooSetupVersionAboutBoxSuffix"), false); !v.isEmpty())
             suffix = v;
     }
     if (product.isEmpty())

@@ -203,8 +203,8 @@ private slots:
         QTest::newRow("2013 rules") << "Excel.Application.15" << product << "LibreOffice 24.2.1.3";
         QTest::newRow("suffix") << "Excel.Application.15"
                                 << QString(product).replace(QStringLiteral("<value/></prop></item>"),
-                                                            QStringLiteral("<value> Beta1</value></prop></item>"))
-                                << "LibreOffice 24.2.1.3 Beta1";
+                                                            QStringLiteral("<value>.beta1</value></prop></item>"))
+                                << "LibreOffice 24.2.1.3.beta1";
         QTest::newRow("no version") << "Excel.Application.15"
                                     << QString(product).remove(QStringLiteral("24.2.1.3")) << "LibreOffice";
         QTest::newRow("unreadable installation") << "Excel.Application.15" << QString() << "LibreOffice";

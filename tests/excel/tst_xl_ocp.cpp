@@ -151,13 +151,13 @@ private slots:
 
     void productName()
     {
-        QCOMPARE(OCP->ProductName, QStringLiteral("Not Installed"));
-        QCOMPARE(OCP->GetProductName(), QStringLiteral("Not Installed"));
+        QCOMPARE(OCP->ProductName, QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
+        QCOMPARE(OCP->GetProductName(), QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
         setPack(QStringLiteral("Compatibility Pack SP3"));
         QCOMPARE(OCP->GetProductName(), QStringLiteral("Compatibility Pack SP3"));
         QVERIFY(OCP->Installed);
         // The name read at construction stays until Init reads again.
-        QCOMPARE(OCP->ProductName, QStringLiteral("Not Installed"));
+        QCOMPARE(OCP->ProductName, QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
         OCP->Init();
         QCOMPARE(OCP->ProductName, QStringLiteral("Compatibility Pack SP3"));
         QVERIFY(dlg.seen.isEmpty());
@@ -170,7 +170,7 @@ private slots:
         // At construction: not installed, no dialog.
         QVERIFY(dlg.seen.isEmpty());
         QVERIFY(!OCP->Installed);
-        QCOMPARE(OCP->ProductName, QStringLiteral("Not Installed"));
+        QCOMPARE(OCP->ProductName, QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
         QVERIFY(!OCP->StartupNote.isEmpty());
 
         setVersion(4);
@@ -181,7 +181,7 @@ private slots:
         const StdDlg::Request& r = dlg.seen.first();
         QCOMPARE(r.msgId, QStringLiteral("UOCP001"));
         QCOMPARE(r.level, int(StdDlg::Warning));
-        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to verify if the Office Compatibility Pack is installed."),
+        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to verify if the file format add-on is installed."),
                                        QString(), QStringLiteral("Details: The registry could not be read.")}));
         QCOMPARE(r.buttons[2].caption, QStringLiteral("&Close"));
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));

@@ -773,7 +773,7 @@ private slots:
                               QString(), QStringLiteral("Unable to close LibreOffice."), QString(),
                               QStringLiteral("LibreOffice may still be working on the workbook."), QString(),
                               QStringLiteral("Please wait a moment before you click Retry."),
-                              QString(), QStringLiteral("LibreOffice windows of your own are not affected."), QString(),
+                              QString(), QStringLiteral("Your own LibreOffice documents are not affected."), QString(),
                               QStringLiteral("Click Retry to close LibreOffice.")}));
         QCOMPARE(r.buttons[1].caption, QStringLiteral("&Retry"));
         QCOMPARE(r.buttons[1].modalResult, int(StdDlg::mrRetry));

@@ -133,7 +133,7 @@ PLATFORM_TEXTS = {
     1215: "Unable to close %s.",
     1216: "%s may still be working on the workbook.",
     1217: "Please wait a moment before you click Retry.",
-    1218: "LibreOffice windows of your own are not affected.",
+    1218: "Your own LibreOffice documents are not affected.",
     1219: "Click Retry to close %s.",
     1223: "Unable to verify if LibreOffice is installed.",
     1224: "LibreOffice Calc is required to complete this operation.",
