@@ -4,6 +4,7 @@
 #include "Format.h"
 #include "Progress.h"
 #include "REG_Utils.h"
+#include "ServerInfo.h"
 #include "StdDlg.h"
 #include "XLFailures.h"
 #include "Utils.h"
@@ -148,12 +149,12 @@ bool TzyXL::IsXL64Bit()
 
 QString TzyXL::GetXLVersionName()
 {
-    const XLTraits& t = xlTraits(RefreshXLVersion());
-    if (t.code == 0)
+    // The version code only picks the workbook rules; what runs is the
+    // server the backend starts, named as it names itself.
+    if (RefreshXLVersion() == 0)
         return UIT(1198);
-    if (!t.hasBitness)
-        return t.name;
-    return t.name + (IsXL64Bit() ? QStringLiteral(" (64 Bit)") : QStringLiteral(" (32 Bit)"));
+    const platform::ServerInfo server = platform::installedServer();
+    return server.found() ? server.displayName() : QStringLiteral("LibreOffice");
 }
 
 QString TzyXL::GetDefaultXLExtn()

@@ -1,5 +1,6 @@
 #include "HelpDocs.h"
 
+#include "Shell.h"
 #include "StdDlg.h"
 #include "Utils.h"
 #include "zyAD.h"
@@ -45,14 +46,24 @@ bool Open(Document document)
             break;
         }
     }
-    if (Utils::FileExists(UIT(t.label), file, true)) {
-        Utils::ShellOpen(file, QString(), folder, kShowDefault);
-        return true;
-    }
+    if (Utils::FileExists(UIT(t.label), file, true))
+        return OpenWithDesktop(QString::fromLatin1(t.msgId), UIT(t.label), file, folder, t.hint);
     const QString product = TzyAD::ProductName();
     const QStringList lines{Utils::Format(UIT(t.firstLine), {product}), QString(), file, QString(),
                             UIT(t.secondLine), QString(), Utils::Format(UIT(t.thirdLine), {product})};
     StdDlg::ShowClose(StdDlg::Warning, QString::fromLatin1(t.msgId), lines, t.hint);
+    return false;
+}
+
+bool OpenWithDesktop(const QString& msgId, const QString& label, const QString& file, const QString& folder,
+                     int hintId)
+{
+    const int result = Utils::ShellOpen(file, QString(), folder, kShowDefault);
+    if (result != platform::kShellNoOpener)
+        return true;
+    const QStringList lines{Utils::Format(UIT(1169), {label}), QString(), file, QString(), UIT(1170), QString(),
+                            UIT(1171)};
+    StdDlg::ShowClose(StdDlg::Warning, msgId, lines, hintId);
     return false;
 }
 

@@ -2,12 +2,21 @@
 // The three documents of the Help menu: each is opened with the desktop's
 // viewer through the injectable shell, or, when its file is missing, the
 // user is told where it should be.
+#include <QString>
+
 namespace HelpDocs {
 
 enum Document { Tutorial, UserManual, WhitePaper };
 
-// True when the file exists and was handed to the shell (whatever the shell
-// then did); false after the missing-document message.
+// True when the file exists and the desktop's opener took it; false after
+// the document's message (missing file, or no program to open it).
 bool Open(Document document);
+
+// Hands `file` (a path or a web address) to the desktop's opener. When no
+// program to open it is found the user is told so, naming the file under
+// `msgId` (may be empty) with the Close hint `hintId`; false then. Other
+// shell failures are left to the callers' own file checks.
+bool OpenWithDesktop(const QString& msgId, const QString& label, const QString& file, const QString& folder,
+                     int hintId);
 
 } // namespace HelpDocs

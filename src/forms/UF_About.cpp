@@ -4,6 +4,7 @@
 #include "FixedFormPlace.h"
 #include "FormHooks.h"
 #include "FormText.h"
+#include "HelpDocs.h"
 #include "Utils.h"
 #include "zyAD.h"
 #include "zyGrid.h"
@@ -20,8 +21,8 @@
 TUF_About* UF_About = nullptr;
 
 namespace {
-constexpr int kShowDefault = 10; // the shell's default way of showing
 constexpr int kModalClose = 11;
+constexpr int kCloseDialogueHint = 1194;
 const QColor kLinkColor(0, 0, 255);
 } // namespace
 
@@ -53,7 +54,7 @@ TUF_About::TUF_About()
     BBtn_Close->setAutoDefault(false);
     connect(BBtn_Close, &QPushButton::clicked, this, [this] { done(kModalClose); });
 
-    m_sources.excelVersionName = [] { return XL ? XL->GetXLVersionName() : UIT(1185); };
+    m_sources.excelVersionName = [] { return XL ? XL->GetXLVersionName() : UIT(1198); };
     m_sources.ocpProductName = [] { return OCP ? OCP->GetProductName() : UIT(1185); };
 
     SetRows();
@@ -73,10 +74,28 @@ void TUF_About::SetSources(Sources sources)
         m_sources.ocpProductName = std::move(sources.ocpProductName);
 }
 
+namespace {
+QString& webAddress()
+{
+    static QString address = QStringLiteral(ZOL_MAKER_WEBSITE).trimmed();
+    return address;
+}
+
+// What the website row shows and opens when the build names no site.
+QString UserManualTitle()
+{
+    return TzyAD::ProductName() + QLatin1Char(' ') + UIT(585);
+}
+} // namespace
+
 QString TUF_About::WebAddress()
 {
-    // A placeholder until the maker publishes a site of its own.
-    return QStringLiteral("https://www.example.com/");
+    return webAddress();
+}
+
+void TUF_About::SetWebAddress(const QString& address)
+{
+    webAddress() = address.trimmed();
 }
 
 QString TUF_About::LegalNotice()
@@ -114,7 +133,8 @@ void TUF_About::SetupUIT()
 
 void TUF_About::SetupHints()
 {
-    Img_KV->setToolTip(Utils::Format(UIT(822), {QStringLiteral("Kelvane")}));
+    Img_KV->setToolTip(WebAddress().isEmpty() ? Utils::Format(UIT(1168), {TzyAD::ProductName()})
+                                              : Utils::Format(UIT(822), {QStringLiteral("Kelvane")}));
     BBtn_Close->setToolTip(FormText::OnScreen(UIT(823) + QStringLiteral("\r\n") + UIT(824)));
 }
 
@@ -195,7 +215,7 @@ void TUF_About::LoadValues()
         {m_rowExcel, m_sources.excelVersionName()},
         {m_rowOCP, m_sources.ocpProductName()},
         {m_rowLegal, LegalNotice()},
-        {m_rowWebsite, WebAddress()},
+        {m_rowWebsite, WebAddress().isEmpty() ? UserManualTitle() : WebAddress()},
     };
     for (const auto& [row, value] : values)
         SG_About->setCells(1, row, FormText::Padded(value));
@@ -206,6 +226,7 @@ void TUF_About::Refresh()
     const bool firstTime = m_minClient.isEmpty() || !testAttribute(Qt::WA_Moved);
     SetRows();
     SetupUIT();
+    SetupHints(); // the logo's hint follows the web address
     SetupFonts();
     LoadValues();
     ArrangeControls();
@@ -226,8 +247,11 @@ int TUF_About::Execute()
 
 void TUF_About::OpenWebsite()
 {
-    // A failing shell is not reported: the address is on show to copy.
-    Utils::ShellOpen(WebAddress(), QString(), QString(), kShowDefault);
+    // No site of the maker's: the program's own manual, never a made-up address.
+    if (WebAddress().isEmpty())
+        HelpDocs::Open(HelpDocs::UserManual);
+    else
+        HelpDocs::OpenWithDesktop(QString(), UIT(165), WebAddress(), QString(), kCloseDialogueHint);
 }
 
 void TUF_About::SG_AboutCellClick(int col, int row)

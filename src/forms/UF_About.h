@@ -1,7 +1,8 @@
 #pragma once
-// The about box: product, version, spreadsheet server, compatibility pack,
-// legal notice and the maker's web site (a link) as rows of a read-only grid,
-// the maker's logo and a Close button. Created once, refreshed and fitted to
+// The about box: product, version, the spreadsheet server found, the format
+// add-on row (none is needed here), legal notice and the maker's web site (a
+// link; the User Manual when the build names no site) as rows of a read-only
+// grid, the maker's logo and a Close button. Created once, refreshed and fitted to
 // its content and the work area at every opening.
 #include <QDialog>
 #include <QString>
@@ -17,9 +18,9 @@ class TUF_About : public QDialog {
 public:
     TUF_About();
 
-    // The values of the two rows read from the machine. By default the
-    // spreadsheet layer's version name and the compatibility pack's product
-    // name, or "Not Installed" when those layers are not built.
+    // The values of the two rows read from the machine. By default the name
+    // and version the installed spreadsheet server gives itself and the
+    // format add-on's row; "Not Installed" when those layers are not built.
     struct Sources {
         std::function<QString()> excelVersionName;
         std::function<QString()> ocpProductName;
@@ -35,7 +36,9 @@ public:
     // Refits the form and centres it on the work area.
     void CentreOnScreen();
 
+    // The maker's web address set at build time; empty when none is.
     static QString WebAddress();
+    static void SetWebAddress(const QString& address); // tests: another build's setting
     static QString LegalNotice();
     static QString FullTitle();
 

@@ -3,6 +3,7 @@
 #include "AutoFit.h"
 #include "FormHooks.h"
 #include "FormText.h"
+#include "HelpDocs.h"
 #include "Progress.h"
 #include "StdDlg.h"
 #include "Utils.h"
@@ -30,7 +31,7 @@ TUF_Summary* UF_Summary = nullptr;
 
 namespace {
 
-constexpr int kShowDefault = 10; // the shell's "show as the program likes"
+constexpr int kCloseDialogueHint = 1194; // "Close Dialogue."
 
 THorAlign GridAlign(zyRpt::THorAlign a)
 {
@@ -322,7 +323,8 @@ void TUF_Summary::OpenFile(int labelId, const QString& file, bool resetLists)
         sd.ResetFL();
         sd.ResetVL();
     }
-    Utils::ShellOpen(file, QString(), QString(), kShowDefault);
+    // A desktop without a program for the file says so instead of nothing.
+    HelpDocs::OpenWithDesktop(QString(), label, file, QString(), kCloseDialogueHint);
 }
 
 void TUF_Summary::BBtn_OpenDSFClick()

@@ -85,11 +85,11 @@ private slots:
         QVERIFY(Process->ExtractWorksheetNames(kDSF, kFile, QString(), 1));
         QCOMPARE(pfx::WorksheetList(1), (QStringList{"Summary", "Tasks"}));
         QVERIFY(pfx::WorksheetListLoaded(1));
-        QCOMPARE(lines(), (QStringList{"[1] Opening MS Excel... Complete.",
+        QCOMPARE(lines(), (QStringList{"[1] Opening LibreOffice... Complete.",
                                        "[2] Opening the Data Source File... Complete.",
                                        "[3] Extracting Worksheet Names: 2 of 2... Complete.",
                                        "[4] Closing the Data Source File... Complete.",
-                                       "[5] Closing MS Excel... Complete."}));
+                                       "[5] Closing LibreOffice... Complete."}));
         QCOMPARE(progress.caption(), QStringLiteral(" Tarvo ZOL Lumo: Extracting Data Source File Worksheet Names "));
         QVERIFY(!progress.visible());
         QVERIFY(!office->running);

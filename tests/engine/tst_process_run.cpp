@@ -200,7 +200,7 @@ private slots:
         QVERIFY(Process->Process(sd));
         const QStringList l = Numbered(progress.lines());
         const QStringList head{
-            "[01] Opening MS Excel... Complete.",
+            "[01] Opening LibreOffice... Complete.",
             "[02] Opening the Data Source File... Complete.",
             "[03] Verifying the Task Worksheet exists... Complete.",
             "[04] Closing the Data Source File... Complete.",
@@ -213,13 +213,13 @@ private slots:
             "[11] Extracting Data Source Map Task Field Values: 9 of 9... Complete.",
             "[12] Extracting Data Source Filter Task Field Values: 1 of 1... Complete.",
             "[13] Closing the Data Source File... Complete.",
-            "[14] Closing MS Excel... Complete.",
+            "[14] Closing LibreOffice... Complete.",
         };
         for (int i = 0; i < head.size(); ++i)
             QCOMPARE(l[i].trimmed(), head[i]);
         const int n = int(l.size());
         const QStringList tail{
-            "Opening MS Excel... Complete.",
+            "Opening LibreOffice... Complete.",
             "Opening the Template File... Complete.",
             "Initialising the Project Summary Worksheet... Complete.",
             "Inserting Data in the Project Summary Worksheet... Complete.",
@@ -230,7 +230,7 @@ private slots:
             "Formatting the Chart Data Worksheet... Complete.",
             "Saving the Template File as the Output File... Complete.",
             "Closing the Output File... Complete.",
-            "Closing MS Excel... Complete.",
+            "Closing LibreOffice... Complete.",
         };
         for (int i = 0; i < tail.size(); ++i)
             QVERIFY2(l[n - tail.size() + i].endsWith(tail[i] + u' '), qPrintable(l[n - tail.size() + i]));

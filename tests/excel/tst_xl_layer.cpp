@@ -9,6 +9,9 @@
 #include "zyUIL.h"
 #include "zyXL.h"
 
+#include <QTemporaryDir>
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 #include <functional>
@@ -149,7 +152,7 @@ private slots:
         const StdDlg::Request& r = dlg.seen.first();
         QCOMPARE(r.msgId, QStringLiteral("XL002"));
         QCOMPARE(r.level, int(StdDlg::Warning));
-        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to verify if MS Excel is installed."), QString(),
+        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to verify if LibreOffice is installed."), QString(),
                                        QStringLiteral("Details: The registry could not be read.")}));
         QCOMPARE(r.buttons[2].caption, QStringLiteral("&Close"));
         QCOMPARE(r.buttons[2].hint, QStringLiteral("Close Dialogue."));
@@ -168,9 +171,9 @@ private slots:
         QCOMPARE(dlg.seen[0].msgId, QStringLiteral("XL001"));
         QCOMPARE(dlg.seen[0].level, int(StdDlg::Warning));
         QCOMPARE(dlg.seen[0].lines,
-                 (QStringList{QStringLiteral("MS Excel is required to complete this operation."), QString(),
-                              QStringLiteral("Unable to find MS Excel (97, 2000, 2002 [XP], 2003, 2007, 2010, 2013)."),
-                              QString(), QStringLiteral("Please ensure MS Excel is installed and working.")}));
+                 (QStringList{QStringLiteral("LibreOffice Calc is required to complete this operation."), QString(),
+                              QStringLiteral("Unable to find LibreOffice Calc (Debian package libreoffice-calc)."),
+                              QString(), QStringLiteral("Please install it, for example with: sudo apt install libreoffice-calc")}));
         QCOMPARE(dlg.seen[0].buttons[2].caption, QStringLiteral("&Close"));
 
         // Installed meanwhile: the next check sees it.
@@ -181,45 +184,59 @@ private slots:
         QVERIFY(dlg.seen.isEmpty());
     }
 
+    // Whatever version code the rules run under, the name shown is the one
+    // the installed server gives itself, read from its configuration data.
     void versionNames_data()
     {
         QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("wow");
-        QTest::addColumn<QString>("appPath");
-        QTest::addColumn<int>("binary");
+        QTest::addColumn<QString>("xcd");
         QTest::addColumn<QString>("name");
-        const QString exe = QStringLiteral("/opt/office/excel");
-        QTest::newRow("none") << "" << true << exe << 6 << "Not Installed";
-        QTest::newRow("97") << "Excel.Application.8" << true << exe << 6 << "97";
-        QTest::newRow("2000") << "Excel.Application.9" << true << exe << 6 << "2000";
-        QTest::newRow("2002") << "Excel.Application.10" << true << exe << 6 << "2002 (XP)";
-        QTest::newRow("2003") << "Excel.Application.11" << true << exe << 6 << "2003";
-        QTest::newRow("2007") << "Excel.Application.12" << true << exe << 6 << "2007";
-        QTest::newRow("2010 32-bit system") << "Excel.Application.14" << false << exe << 6 << "2010 (32 Bit)";
-        QTest::newRow("2010 64-bit program") << "Excel.Application.14" << true << exe << 6 << "2010 (64 Bit)";
-        QTest::newRow("2010 32-bit program") << "Excel.Application.14" << true << exe << 0 << "2010 (32 Bit)";
-        QTest::newRow("2010 no app path") << "Excel.Application.14" << true << "" << 6 << "2010 (32 Bit)";
-        QTest::newRow("2013 unreadable") << "Excel.Application.15" << true << exe << -1 << "2013 (32 Bit)";
-        QTest::newRow("2013 64-bit program") << "Excel.Application.15" << true << exe << 6 << "2013 (64 Bit)";
-        QTest::newRow("2013 failing key") << "Excel.Application.15" << true << "!error" << 6 << "2013 (32 Bit)";
+        const QString product = QStringLiteral(
+            "<oor:data><item><prop oor:name=\"ooName\" oor:type=\"xs:string\"><value/></prop></item>"
+            "<item oor:path=\"/org.openoffice.Setup/Product\">"
+            "<prop oor:name=\"ooName\">\n <value>LibreOffice</value></prop>"
+            "<prop oor:name=\"ooSetupVersionAboutBox\"><value>24.2.1.3</value></prop>"
+            "<prop oor:name=\"ooSetupVersionAboutBoxSuffix\"><value/></prop></item></oor:data>");
+        QTest::newRow("none") << "" << product << "Not Installed";
+        QTest::newRow("97 rules") << "Excel.Application.8" << product << "LibreOffice 24.2.1.3";
+        QTest::newRow("2003 rules") << "Excel.Application.11" << product << "LibreOffice 24.2.1.3";
+        QTest::newRow("2013 rules") << "Excel.Application.15" << product << "LibreOffice 24.2.1.3";
+        QTest::newRow("suffix") << "Excel.Application.15"
+                                << QString(product).replace(QStringLiteral("<value/></prop></item>"),
+                                                            QStringLiteral("<value>.beta1</value></prop></item>"))
+                                << "LibreOffice 24.2.1.3.beta1";
+        QTest::newRow("no version") << "Excel.Application.15"
+                                    << QString(product).remove(QStringLiteral("24.2.1.3")) << "LibreOffice";
+        QTest::newRow("unreadable installation") << "Excel.Application.15" << QString() << "LibreOffice";
     }
     void versionNames()
     {
         QFETCH(QString, value);
-        QFETCH(bool, wow);
-        QFETCH(QString, appPath);
-        QFETCH(int, binary);
+        QFETCH(QString, xcd);
         QFETCH(QString, name);
+        QTemporaryDir install;
+        QVERIFY(install.isValid());
+        QVERIFY(QDir(install.path()).mkpath(QStringLiteral("program")));
+        QVERIFY(QDir(install.path()).mkpath(QStringLiteral("share/registry")));
+        const QString program = install.filePath(QStringLiteral("program/soffice.bin"));
+        QFile bin(program);
+        QVERIFY(bin.open(QIODevice::WriteOnly));
+        bin.close();
+        if (!xcd.isEmpty()) {
+            QFile f(install.filePath(QStringLiteral("share/registry/main.xcd")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(xcd.toUtf8());
+        }
+        const QByteArray before = qgetenv("ZOLL_SOFFICE");
+        qputenv("ZOLL_SOFFICE", program.toLocal8Bit());
         rebuild(); // built without Excel: the name follows the registry of now
         setCurVer(value);
-        if (!appPath.isEmpty())
-            keys.set(RootKey::LocalMachine, kAppPath, QString(), appPath);
-        info.wow = wow;
-        info.type = binary;
-        QCOMPARE(XL->GetXLVersionName(), name);
-        // The program file is looked at only on a 64-bit system and with a path.
-        if (!wow || appPath.isEmpty() || appPath == QLatin1String("!error"))
-            QVERIFY(info.asked.isEmpty());
+        const QString got = XL->GetXLVersionName();
+        if (before.isEmpty())
+            qunsetenv("ZOLL_SOFFICE");
+        else
+            qputenv("ZOLL_SOFFICE", before);
+        QCOMPARE(got, name);
         QVERIFY(dlg.seen.isEmpty());
     }
 

@@ -52,6 +52,8 @@ class TstXLOcp : public QObject {
 private slots:
     void initTestCase()
     {
+        // No installation to read: the server is named without a version.
+        qputenv("ZOLL_SOFFICE", QByteArrayLiteral("/nonexistent/program/soffice.bin"));
         InitUILs();
         platform::setMachineKeys(&keys);
         StdDlg::setPrompter(&dlg);
@@ -129,14 +131,13 @@ private slots:
         QCOMPARE(r.level, int(StdDlg::Question));
         QCOMPARE(r.lines,
                  (QStringList{
-                     QStringLiteral(
-                         "MS Excel 2003 requires the Office Compatibility Pack to open the following Template File."),
+                     QStringLiteral("LibreOffice requires a file format add-on to open the following Template File."),
                      QString(), QStringLiteral("/t/report.xlsx"), QString(),
-                     QStringLiteral("The Office Compatibility Pack does not appear to be installed."), QString(),
+                     QStringLiteral("The add-on does not appear to be installed."), QString(),
                      QStringLiteral("To resolve this issue, please do one of the following:"), QString(),
                      QStringLiteral("a) Convert the Template File to an *.xls file, or"), QString(),
-                     QStringLiteral("b) Install the Office Compatibility Pack, or"), QString(),
-                     QStringLiteral("c) Install MS Excel 2007, 2010, or 2013."), QString(),
+                     QStringLiteral("b) Install the file format add-on, or"), QString(),
+                     QStringLiteral("c) Install the Debian package libreoffice-calc."), QString(),
                      QStringLiteral("Click Continue to attempt to open the Template File.")}));
         QCOMPARE(r.buttons[1].caption, QStringLiteral("Contin&ue"));
         QCOMPARE(r.buttons[1].hint, QStringLiteral("Attempt to open the Template File."));
@@ -150,13 +151,13 @@ private slots:
 
     void productName()
     {
-        QCOMPARE(OCP->ProductName, QStringLiteral("Not Installed"));
-        QCOMPARE(OCP->GetProductName(), QStringLiteral("Not Installed"));
+        QCOMPARE(OCP->ProductName, QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
+        QCOMPARE(OCP->GetProductName(), QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
         setPack(QStringLiteral("Compatibility Pack SP3"));
         QCOMPARE(OCP->GetProductName(), QStringLiteral("Compatibility Pack SP3"));
         QVERIFY(OCP->Installed);
         // The name read at construction stays until Init reads again.
-        QCOMPARE(OCP->ProductName, QStringLiteral("Not Installed"));
+        QCOMPARE(OCP->ProductName, QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
         OCP->Init();
         QCOMPARE(OCP->ProductName, QStringLiteral("Compatibility Pack SP3"));
         QVERIFY(dlg.seen.isEmpty());
@@ -169,7 +170,7 @@ private slots:
         // At construction: not installed, no dialog.
         QVERIFY(dlg.seen.isEmpty());
         QVERIFY(!OCP->Installed);
-        QCOMPARE(OCP->ProductName, QStringLiteral("Not Installed"));
+        QCOMPARE(OCP->ProductName, QStringLiteral("None needed: *.xls and *.xlsx files open directly"));
         QVERIFY(!OCP->StartupNote.isEmpty());
 
         setVersion(4);
@@ -180,7 +181,7 @@ private slots:
         const StdDlg::Request& r = dlg.seen.first();
         QCOMPARE(r.msgId, QStringLiteral("UOCP001"));
         QCOMPARE(r.level, int(StdDlg::Warning));
-        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to verify if the Office Compatibility Pack is installed."),
+        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to verify if the file format add-on is installed."),
                                        QString(), QStringLiteral("Details: The registry could not be read.")}));
         QCOMPARE(r.buttons[2].caption, QStringLiteral("&Close"));
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));

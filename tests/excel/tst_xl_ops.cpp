@@ -102,7 +102,7 @@ class TstXLOps : public QObject {
         const QString in = QStringLiteral(" in the Task Worksheet in the Data Source File.");
         return {
             {"StartExcel", "start", [] { XL->StartExcel(false); },
-             {QStringLiteral("Unable to open MS Excel 2013 (32 Bit).")}, true},
+             {QStringLiteral("Unable to open LibreOffice.")}, true},
             {"OpenWorkbook", "openWorkbook", [] { XL->OpenWorkbook(kFile, QString(), QString(), true); },
              {QStringLiteral("Unable to open the Data Source File."), wb}, true},
             {"SelectWorksheet", "worksheetNames", [] { XL->SelectWorksheet(QStringLiteral("Tasks")); },
@@ -177,6 +177,8 @@ class TstXLOps : public QObject {
 private slots:
     void initTestCase()
     {
+        // No installation to read: the server is named without a version.
+        qputenv("ZOLL_SOFFICE", QByteArrayLiteral("/nonexistent/program/soffice.bin"));
         InitUILs();
         platform::setMachineKeys(&keys);
         StdDlg::setPrompter(&dlg);
@@ -767,21 +769,21 @@ private slots:
         const StdDlg::Request& r = dlg.seen.first();
         QCOMPARE(r.level, int(StdDlg::Question));
         QCOMPARE(r.lines, (QStringList{
-                              QStringLiteral("MS Excel 2013 (32 Bit) is busy, and not responding to Tarvo ZOL Lumo."),
-                              QString(), QStringLiteral("Unable to close MS Excel 2013 (32 Bit)."), QString(),
-                              QStringLiteral("MS Excel 2013 (32 Bit) may not be activated."), QString(),
-                              QStringLiteral("Please close the MS Excel Activation Dialogue if it is visible."),
-                              QString(), QStringLiteral("Please close all open instances of MS Excel."), QString(),
-                              QStringLiteral("Click Retry to close MS Excel 2013 (32 Bit).")}));
+                              QStringLiteral("LibreOffice is busy, and not responding to Tarvo ZOL Lumo."),
+                              QString(), QStringLiteral("Unable to close LibreOffice."), QString(),
+                              QStringLiteral("LibreOffice may still be working on the workbook."), QString(),
+                              QStringLiteral("Please wait a moment before you click Retry."),
+                              QString(), QStringLiteral("Your own LibreOffice documents are not affected."), QString(),
+                              QStringLiteral("Click Retry to close LibreOffice.")}));
         QCOMPARE(r.buttons[1].caption, QStringLiteral("&Retry"));
         QCOMPARE(r.buttons[1].modalResult, int(StdDlg::mrRetry));
         QCOMPARE(r.buttons[1].glyph, int(StdDlg::glRetry));
-        QCOMPARE(r.buttons[1].hint, QStringLiteral("Attempt to close MS Excel."));
+        QCOMPARE(r.buttons[1].hint, QStringLiteral("Attempt to close the spreadsheet server."));
         QCOMPARE(r.buttons[2].caption, QStringLiteral("Cancel"));
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrCancel));
         QCOMPARE(r.buttons[2].glyph, int(StdDlg::glCancel));
-        QCOMPARE(r.buttons[2].hint, QStringLiteral("Cancel: MS Excel will not be closed.\r\nPlease close MS Excel "
-                                                   "via the Windows Task Manager."));
+        QCOMPARE(r.buttons[2].hint, QStringLiteral("Cancel: The spreadsheet server will not be closed now.\r\n"
+                                                   "It is ended when this program closes."));
     }
 
     void quitBusyCancelled()
@@ -800,16 +802,16 @@ private slots:
         QCOMPARE(dlg.ids(), (QStringList{"XL003", "XL003", "XL004"}));
         const StdDlg::Request& r = dlg.seen.last();
         QCOMPARE(r.level, int(StdDlg::Warning));
-        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to close MS Excel 2003."), QString(),
-                                       QStringLiteral("Please close all open instances of MS Excel,"), QString(),
-                                       QStringLiteral("then use the Windows Task Manager to manually"), QString(),
-                                       QStringLiteral("end all remaining MS Excel processes.")}));
+        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to close LibreOffice."), QString(),
+                                       QStringLiteral("This program ends the spreadsheet server it started"), QString(),
+                                       QStringLiteral("when the program closes; there is nothing"), QString(),
+                                       QStringLiteral("to end by hand.")}));
         QCOMPARE(r.buttons[2].caption, QStringLiteral("&Close"));
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
         QCOMPARE(XL->Log,
-                 spaced({QStringLiteral("MS Excel 2003 is busy, and is not responding to Tarvo ZOL Lumo."),
-                         QStringLiteral("Unable to close MS Excel 2003."),
-                         QStringLiteral("If MS Excel 2003 is not activated, please activate MS Excel 2003.")}));
+                 spaced({QStringLiteral("LibreOffice is busy, and is not responding to Tarvo ZOL Lumo."),
+                         QStringLiteral("Unable to close LibreOffice."),
+                         QStringLiteral("LibreOffice will be ended when this program closes.")}));
         QVERIFY(office->running);
         QVERIFY(!Progress::form().Cancelled());
 
@@ -830,7 +832,7 @@ private slots:
             QCOMPARE(e.message(), QStringLiteral("gone"));
         }
         QVERIFY(dlg.seen.isEmpty());
-        QCOMPARE(XL->Log, spaced({QStringLiteral("Unable to close MS Excel 2007.")}));
+        QCOMPARE(XL->Log, spaced({QStringLiteral("Unable to close LibreOffice.")}));
     }
 
     void destructionEndsServer()

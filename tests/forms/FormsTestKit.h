@@ -75,12 +75,13 @@ struct Prompter : StdDlg::IPrompter {
 // Records what would have been opened.
 struct Shell : platform::IShell {
     QStringList opened;
+    int result = 42; // platform::kShellNoOpener: no program for the file
     Shell() { platform::setShell(this); }
     ~Shell() override { platform::setShell(nullptr); }
     int open(const QString& file, const QString&, const QString&, int) override
     {
         opened << file;
-        return 42;
+        return result;
     }
 };
 

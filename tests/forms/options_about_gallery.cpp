@@ -2,6 +2,7 @@
 // look at: options_about_gallery <folder>.
 #include "FormsTestEnv.h"
 #include "UF_About.h"
+#include "ServerInfo.h"
 #include "UF_Options.h"
 #include "zyUP.h"
 
@@ -31,10 +32,17 @@ int main(int argc, char** argv)
 
     bool ok = true;
     TUF_About about;
-    about.SetSources({[] { return QStringLiteral("2013 (64 Bit)"); }, [] { return QStringLiteral("Not Installed"); }});
+    // The server as this machine has it; the add-on row as without the layer.
+    about.SetSources({[] {
+                          const platform::ServerInfo server = platform::installedServer();
+                          return server.found() ? server.displayName() : UIT(1198);
+                      },
+                      [] { return UIT(1185); }});
+    TUF_About::SetWebAddress(QString()); // a build naming no site: the User Manual
     about.Refresh();
     ok &= save(&about, folder, QStringLiteral("about"));
-    about.SetSources({[] { return QStringLiteral("Not Installed"); }, {}});
+    TUF_About::SetWebAddress(QStringLiteral("https://kelvane.example/"));
+    about.SetSources({[] { return UIT(1198); }, {}});
     about.Refresh();
     ok &= save(&about, folder, QStringLiteral("about_no_server"));
 

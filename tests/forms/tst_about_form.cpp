@@ -1,7 +1,10 @@
-// The About form: its rows from the machine, the link against the other
-// cells, and its fit to its content and to the work area.
+// The About form: its rows from the machine (the server row as the installed
+// server names itself), the link against the other cells, what the link opens
+// with and without the maker's web address, and its fit to its content and to
+// the work area.
 #include "FormsTestEnv.h"
 #include "MachineKeys.h"
+#include "ServerInfo.h"
 #include "Shell.h"
 #include "StdDlg.h"
 #include "UF_About.h"
@@ -9,7 +12,11 @@
 #include "zyOCP.h"
 #include "zyXL.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -19,10 +26,11 @@ namespace {
 
 struct RecordingShell : platform::IShell {
     QStringList opened;
+    int result = 42;
     int open(const QString& file, const QString&, const QString&, int) override
     {
         opened << file;
-        return 42;
+        return result;
     }
 };
 
@@ -30,10 +38,12 @@ struct RecordingShell : platform::IShell {
 struct WatchingPrompter : StdDlg::IPrompter {
     QWidget* form = nullptr;
     QStringList ids;
+    QList<QStringList> lines;
     QList<bool> formVisible;
     StdDlg::Answer prompt(const StdDlg::Request& r) override
     {
         ids << r.msgId;
+        lines << r.lines;
         formVisible << (form && form->isVisible());
         return {StdDlg::mrClose, false};
     }
@@ -101,7 +111,10 @@ private slots:
     {
         keys.clear();
         shell.opened.clear();
+        shell.result = 42;
         prompter.ids.clear();
+        prompter.lines.clear();
+        TUF_About::SetWebAddress(QStringLiteral("https://kelvane.test/"));
         prompter.formVisible.clear();
         platform::setWorkArea(FormsTestEnv::kWorkArea);
         about->SetSources({[] { return XL->GetXLVersionName(); }, [] { return OCP->GetProductName(); }});
@@ -113,16 +126,16 @@ private slots:
         TzyGrid* g = about->Grid();
         QCOMPARE(g->RowCount(), 6);
         QCOMPARE(g->ColCount(), 1);
-        const QStringList captions{" Application ", " Version ", " Excel Version ", " Office Compatibility Pack ",
+        const QStringList captions{" Application ", " Version ", " Spreadsheet Server ", " File Format Add-on ",
                                    " Legal Notice ", " Website "};
         for (int r = 1; r <= 6; ++r)
             QCOMPARE(g->getGutterCellText(r), captions[r - 1]);
         QCOMPARE(value(1), QStringLiteral(" Tarvo ZOL Lumo: Curvewright "));
         QCOMPARE(value(2), QLatin1Char(' ') + AD->getVersion() + QLatin1Char(' '));
         QCOMPARE(value(3), QStringLiteral(" Not Installed "));
-        QCOMPARE(value(4), QStringLiteral(" Not Installed "));
+        QCOMPARE(value(4), QStringLiteral(" None needed: *.xls and *.xlsx files open directly "));
         QVERIFY(value(5).contains(QStringLiteral("Kelvane")));
-        QCOMPARE(value(6), QStringLiteral(" https://www.example.com/ "));
+        QCOMPARE(value(6), QStringLiteral(" https://kelvane.test/ "));
         QCOMPARE(about->windowTitle(), QStringLiteral(" Tarvo ZOL Lumo: About "));
         // Only the site is drawn as a link.
         for (int r = 1; r <= 6; ++r) {
@@ -143,8 +156,36 @@ private slots:
                  QStringLiteral("Installer\\Products\\00002109020090400000000000F01FEC"),
                  QStringLiteral("ProductName"), QStringLiteral("Compatibility Pack for the 2007 Office system"));
         about->Refresh();
-        QCOMPARE(value(3), QStringLiteral(" 2003 "));
+        QVERIFY(value(3) != QStringLiteral(" Not Installed "));
+        QVERIFY2(value(3).startsWith(QStringLiteral(" LibreOffice")), qPrintable(value(3)));
         QCOMPARE(value(4), QStringLiteral(" Compatibility Pack for the 2007 Office system "));
+    }
+
+    // With the machine as it is, the server row reads what the installed
+    // server prints of itself: "LibreOffice 7.4.7.2 40(Build:2)" gives
+    // "LibreOffice 7.4.7.2".
+    void serverRowIsWhatTheInstalledServerSaysOfItself()
+    {
+        platform::setMachineKeys(nullptr);
+        about->Refresh();
+        const QString shown = value(3);
+        platform::setMachineKeys(&keys);
+
+        QTemporaryDir home; // the server may write a profile: never the user's
+        QVERIFY(home.isValid());
+        QProcess server;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+        server.setProcessEnvironment(env);
+        server.start(platform::sofficePath(),
+                     {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(home.filePath(QStringLiteral("profile"))).toString(),
+                      QStringLiteral("--version")});
+        QVERIFY2(server.waitForFinished(120000), qPrintable(platform::sofficePath()));
+        const QStringList said = QString::fromLocal8Bit(server.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
+        QVERIFY2(said.size() >= 2, qPrintable(said.join(QLatin1Char(' '))));
+        QCOMPARE(shown, QLatin1Char(' ') + said[0] + QLatin1Char(' ') + said[1] + QLatin1Char(' '));
     }
 
     // A reader's own message comes before the form is on screen, never
@@ -211,13 +252,59 @@ private slots:
         QVERIFY(shell.opened.isEmpty());
 
         click(g->viewport(), cellCentre(g, 1, about->WebsiteRow()));
-        QCOMPARE(shell.opened, QStringList{QStringLiteral("https://www.example.com/")});
+        QCOMPARE(shell.opened, QStringList{QStringLiteral("https://kelvane.test/")});
 
         click(about->Logo(), about->Logo()->rect().center());
         QCOMPARE(shell.opened.size(), 2);
         QCOMPARE(shell.opened.last(), TUF_About::WebAddress());
         about->CloseButton()->click();
         QVERIFY(!about->isVisible());
+    }
+
+    // A build without the maker's web address shows and opens the program's
+    // own User Manual, never some placeholder site.
+    void withoutWebAddressTheLinksOpenTheUserManual()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString manual = dir.filePath(AD->UserManualFileName);
+        QFile f(manual);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        const QString before = AD->UserManualFile;
+        AD->UserManualFile = manual;
+        TUF_About::SetWebAddress(QString());
+
+        about->Refresh();
+        about->show();
+        QVERIFY(QTest::qWaitForWindowExposed(about.get()));
+        QCOMPARE(value(about->WebsiteRow()), QStringLiteral(" Tarvo ZOL Lumo User Manual "));
+        QCOMPARE(about->Logo()->toolTip(), QStringLiteral("Open the Tarvo ZOL Lumo User Manual."));
+        TzyGrid* g = about->Grid();
+        click(g->viewport(), cellCentre(g, 1, about->WebsiteRow()));
+        click(about->Logo(), about->Logo()->rect().center());
+        QCOMPARE(shell.opened, (QStringList{manual, manual}));
+        QVERIFY(prompter.ids.isEmpty());
+        about->CloseButton()->click();
+        AD->UserManualFile = before;
+    }
+
+    // No program to open the site: the user is told, the address named.
+    void noOpenerForTheSiteIsReported()
+    {
+        shell.result = platform::kShellNoOpener;
+        about->Refresh();
+        about->show();
+        QVERIFY(QTest::qWaitForWindowExposed(about.get()));
+        click(about->Logo(), about->Logo()->rect().center());
+        QCOMPARE(shell.opened, QStringList{QStringLiteral("https://kelvane.test/")});
+        QCOMPARE(prompter.lines.size(), 1);
+        QCOMPARE(prompter.lines[0], (QStringList{QStringLiteral("Unable to open the following Website."), QString(),
+                                                 QStringLiteral("https://kelvane.test/"), QString(),
+                                                 QStringLiteral("No program to open it was found."), QString(),
+                                                 QStringLiteral("Please install the Debian package xdg-utils and a "
+                                                                "program for this kind of file.")}));
+        about->CloseButton()->click();
     }
 
     void escapeAndCloseBoxGiveClose()
@@ -231,6 +318,7 @@ private slots:
 
     void logo()
     {
+        about->Refresh();
         QVERIFY(!about->Logo()->pixmap().isNull());
         QVERIFY(about->ButtonPanel()->height() >= about->Logo()->height() + 4);
         QCOMPARE(about->Logo()->toolTip(), QStringLiteral("Open the Kelvane Website."));

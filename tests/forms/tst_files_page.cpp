@@ -308,7 +308,7 @@ private slots:
         page().BBtn_SCF_DSF_DrivePathFilenameExtn_Browse->click();
         QCOMPARE(dialogs.asked.size(), 1);
         const forms::OpenFileRequest r = dialogs.asked.first();
-        QCOMPARE(r.title, QStringLiteral(" Select MS Excel Data Source File... "));
+        QCOMPARE(r.title, QStringLiteral(" Select Excel Data Source File... "));
         QCOMPARE(r.fileName, plan);
         QCOMPARE(QDir(r.initialDir).canonicalPath(), QDir(tmp.path()).canonicalPath());
         QVERIFY(r.mustExist);

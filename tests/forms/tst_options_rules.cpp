@@ -113,7 +113,7 @@ private slots:
         QTest::newRow("missing") << QStringLiteral("/no/such/folder/t.xlsx")
                                  << QStringLiteral("The Default Template File cannot be found.");
         QTest::newRow("not a workbook") << QStringLiteral("@fake.xlsx")
-                                        << QStringLiteral("The selected Default Template File is not a valid MS Excel file.");
+                                        << QStringLiteral("The selected Default Template File is not a valid Excel file.");
     }
 
     void templateFault()

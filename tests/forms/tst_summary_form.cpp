@@ -276,6 +276,20 @@ private slots:
         m_form->BBtn_OpenDSFClick();
         QCOMPARE(m_shell->opened, (QStringList{of, dsf}));
         QVERIFY(!sd.getWSL_Loaded(wslDataSource)); // the user may change the workbook
+        QCOMPARE(int(m_prompter->requests.size()), 1);
+
+        // No program to open it: said so, the file named; the form stays.
+        m_shell->result = platform::kShellNoOpener;
+        m_form->BBtn_OpenOFClick();
+        m_shell->result = 42;
+        QCOMPARE(int(m_prompter->requests.size()), 2);
+        const StdDlg::Request& r = m_prompter->requests.back();
+        QCOMPARE(r.level, int(StdDlg::Warning));
+        QCOMPARE(r.lines.value(0), QStringLiteral("Unable to open the following Output File."));
+        QCOMPARE(r.lines.value(2), of);
+        QCOMPARE(r.lines.value(4), QStringLiteral("No program to open it was found."));
+        QVERIFY(r.buttons[2].visible);
+        QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
     }
 
     void ownedWithoutStayingOnTop()

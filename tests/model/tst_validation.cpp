@@ -291,8 +291,8 @@ private slots:
     {
         QVERIFY(DV->CheckExcelFile(QStringLiteral("Data Source File"), QStringLiteral("/d/t.txt")));
         QCOMPARE(DV->MsgID, QStringLiteral("UDV016"));
-        QCOMPARE(DV->MsgDialog, QStringLiteral("The selected Data Source File is not a valid MS Excel file.\n\n/d/t.txt\n\n"
-                                               "Valid MS Excel Files have one of the following extensions: .xls, .xlsx"));
+        QCOMPARE(DV->MsgDialog, QStringLiteral("The selected Data Source File is not a valid Excel file.\n\n/d/t.txt\n\n"
+                                               "Valid Excel Files have one of the following extensions: .xls, .xlsx"));
         QVERIFY(!DV->CheckExcelFile(QStringLiteral("Data Source File"), QStringLiteral("/d/t.XLS")));
         QVERIFY(DV->CheckExcelFile(QStringLiteral("Data Source File"), QStringLiteral("/d/t")));
     }

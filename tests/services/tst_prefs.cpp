@@ -235,8 +235,8 @@ private slots:
         QCOMPARE(m_rec.requests.size(), 1);
         const StdDlg::Request& box = m_rec.requests.first();
         QCOMPARE(box.level, int(StdDlg::Critical));
-        QCOMPARE(box.lines.mid(0, 4), QStringList({" Unable to read from the Windows Registry. ", "",
-                                                   " Administrator Rights may be required. ", ""}));
+        QCOMPARE(box.lines.mid(0, 4), QStringList({" Unable to read from the settings file $XDG_CONFIG_HOME/Kelvane/Tarvo ZOL Lumo.ini. ", "",
+                                                   " Please ensure the file and its folder can be read. ", ""}));
         QCOMPARE(box.lines.size(), 4 + broken.size());
         for (int n = 4; n < box.lines.size(); ++n)
             QVERIFY(box.lines[n].startsWith(QStringLiteral(" Details: ")));
@@ -266,8 +266,8 @@ private slots:
         QVERIFY(!up.Save());
         QCOMPARE(m_rec.requests.size(), 2);
         QCOMPARE(m_rec.requests[1].lines,
-                 QStringList({" Unable to write to the Windows Registry. ", "",
-                              " Administrator Rights may be required. ", "",
+                 QStringList({" Unable to write to the settings file $XDG_CONFIG_HOME/Kelvane/Tarvo ZOL Lumo.ini. ", "",
+                              " Please ensure the file and its folder can be written. ", "",
                               " Details: Access is denied. "}));
     }
 

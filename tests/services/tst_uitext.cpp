@@ -5,6 +5,7 @@
 #include "zyUIL.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <QTextStream>
@@ -32,9 +33,9 @@ constexpr std::pair<int, int> kEmptyRanges[] = {
     {680, 681}, {689, 689}, {699, 699}, {715, 715}, {719, 721}, {724, 724},
     {728, 728}, {733, 734}, {863, 868}, {901, 936}, {1014, 1025},
     {1035, 1035}, {1058, 1065}, {1067, 1068}, {1074, 1078}, {1082, 1082},
-    {1136, 1136}, {1142, 1171}, {1200, 1200}, {1202, 1202}, {1220, 1222},
+    {1136, 1136}, {1142, 1167}, {1200, 1200}, {1202, 1202}, {1220, 1222},
     {1232, 1234}, {1247, 1247}, {1253, 1255}};
-constexpr int kTextCount = 1043;
+constexpr int kTextCount = 1047;
 
 QSet<int> emptyIds()
 {
@@ -52,6 +53,24 @@ QList<int> idRange(int first, int last)
         ids << id;
     return ids;
 }
+
+// What a text must not say on this platform (matched case-insensitively).
+const std::pair<const char*, const char*> kOtherPlatform[] = {
+    {"MS Excel", R"(\bMS\s+Excel\b)"},
+    {"Microsoft", R"(Microsoft)"},
+    {"Windows", R"(\bWindows\b)"},
+    {"registry", R"(\bregistry\b)"},
+    {"Task Manager", R"(Task\s+Manager)"},
+    {"Compatibility Pack", R"(Compatibility\s+Pack)"},
+    {"Office as a product", R"(\bOffice\b)"},
+    {"My Documents", R"(My\s+Documents)"},
+    {"activation", R"(\bactivat)"},
+    {"Administrator", R"(Administrator)"},
+    {"list of versions", R"(\b(97|2000|2002|2003|2007|2010|2013)\b.{0,3}(,|\.\.))"},
+    // Any "Excel" left after the file-format names is the running program.
+    {"Excel but a file format",
+     R"(\bExcel\b(?!( 97-2003)? Workbook\b| Files?\b| (Data Source|Template|Default Template|Output) File\b))"},
+};
 
 bool isBlank(QChar c)
 {
@@ -186,7 +205,7 @@ private slots:
         QTest::newRow("overwrite") << QList<int>{992, 994} << QStringLiteral("Overwrite the %s.");
         QTest::newRow("do not overwrite") << QList<int>{993, 995} << QStringLiteral("Do not overwrite the %s.");
         QTest::newRow("classic file filter") << QList<int>{1033, 1034}
-                                             << QStringLiteral("MS Excel Files (*.%s; *.%s)|*.%0:s; *.%1:s");
+                                             << QStringLiteral("Excel Files (*.%s; *.%s)|*.%0:s; *.%1:s");
         QTest::newRow("index error 1") << QList<int>{1091, 1268} << QStringLiteral("%s Index is invalid.");
         QTest::newRow("index error 2") << QList<int>{1092, 1269} << QStringLiteral("Valid Range: %d to %d.");
         QTest::newRow("index error 3") << QList<int>{1093, 1270} << QStringLiteral("Index Value: %d.");
@@ -204,6 +223,61 @@ private slots:
         QFETCH(QString, text);
         for (int id : ids)
             QVERIFY2(UIT(id) == text, qPrintable(QStringLiteral("id %1 reads \"%2\"").arg(id).arg(UIT(id))));
+    }
+
+    // The program drives LibreOffice on Linux: no shown text may speak of
+    // another running program, of Windows or its tools, or ask the user to
+    // install an Excel version. "Excel" is allowed as the name of the
+    // workbook formats only.
+    void noTextSpeaksOfAnotherPlatform_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        for (const auto& [name, pattern] : kOtherPlatform)
+            QTest::newRow(name) << QString::fromUtf8(pattern);
+    }
+
+    void noTextSpeaksOfAnotherPlatform()
+    {
+        QFETCH(QString, pattern);
+        const QRegularExpression re(pattern, QRegularExpression::CaseInsensitiveOption);
+        QVERIFY(re.isValid());
+        QStringList found;
+        for (int id = 1; id <= kLastId; ++id) {
+            const QString text = UIT(id);
+            if (re.match(text).hasMatch())
+                found << QStringLiteral("%1: %2").arg(id).arg(text);
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(" | "))));
+    }
+
+    // The walk above would pass on an empty table: it must catch the kind of
+    // text it is there for, and let the format names through.
+    void platformPatternsCatchWhatTheyAreFor_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("caught");
+        QTest::newRow("running program") << QStringLiteral("Opening MS Excel...") << true;
+        QTest::newRow("bare program") << QStringLiteral("Excel is busy.") << true;
+        QTest::newRow("task manager") << QStringLiteral("then use the Windows Task Manager to manually") << true;
+        QTest::newRow("version list") << QStringLiteral("c) Install Excel 2007, 2010, or 2013.") << true;
+        QTest::newRow("version range") << QStringLiteral("Default xlsx: 2007..2013") << true;
+        QTest::newRow("registry") << QStringLiteral("Unable to read from the Registry.") << true;
+        QTest::newRow("workbook format") << QStringLiteral("Default xls: Excel 97-2003 Workbook") << false;
+        QTest::newRow("files filter") << QStringLiteral("Excel Files (*.%s; *.%s)") << false;
+        QTest::newRow("file dialog title") << QStringLiteral("Select Excel Output File...") << false;
+    }
+
+    void platformPatternsCatchWhatTheyAreFor()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, caught);
+        bool matched = false;
+        for (const auto& [name, pattern] : kOtherPlatform)
+            matched = matched
+                   || QRegularExpression(QString::fromUtf8(pattern), QRegularExpression::CaseInsensitiveOption)
+                          .match(text)
+                          .hasMatch();
+        QCOMPARE(matched, caught);
     }
 
     void sample_data()
@@ -269,7 +343,7 @@ private slots:
             {1198, "Not Installed"},
             {1199, "Task Field: %s"},
             {1207, "Extracting Task Field Values: %d of %d..."},
-            {1223, "Unable to verify if MS Excel is installed."},
+            {1223, "Unable to verify if LibreOffice is installed."},
             {1241, "Unable to extract formatted Task Field Values from the %s in the %s."},
             {1245, "Unable to extract Task Field Values from the %s in the %s."},
             {1268, "%s Index is invalid."},

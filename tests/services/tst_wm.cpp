@@ -124,7 +124,7 @@ private slots:
         auto wms = sixRecords();
         QVERIFY(!wms->Load());
         QCOMPARE(m_rec.requests.size(), 1);
-        QCOMPARE(m_rec.requests[0].lines.first(), QStringLiteral(" Unable to read from the Windows Registry. "));
+        QCOMPARE(m_rec.requests[0].lines.first(), QStringLiteral(" Unable to read from the settings file $XDG_CONFIG_HOME/Kelvane/Tarvo ZOL Lumo.ini. "));
         QCOMPARE(wms->getItems(2).Left(), -1);
         QCOMPARE(wms->getItems(2).Width(), 400);
         for (int n : {1, 3, 4, 5, 6})
@@ -303,8 +303,8 @@ private slots:
         QVERIFY(!saved);
         QCOMPARE(m_rec.requests.size(), 1);
         QCOMPARE(m_rec.requests[0].lines,
-                 QStringList({" Unable to write to the Windows Registry. ", "",
-                              " Administrator Rights may be required. ", "",
+                 QStringList({" Unable to write to the settings file $XDG_CONFIG_HOME/Kelvane/Tarvo ZOL Lumo.ini. ", "",
+                              " Please ensure the file and its folder can be written. ", "",
                               " Details: Access is denied. "}));
     }
 

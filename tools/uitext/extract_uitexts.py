@@ -15,7 +15,8 @@ Texts are picked up where a document ties a quoted text to an id:
     "a" and "b" (1006, 1007)
 Rules and list-style quotes that do not fit these forms are in the tables
 below; they were checked by hand.  Ids quoted with different wordings are
-reported; the decision for each is in DECISIONS.
+reported; the decision for each is in DECISIONS.  PLATFORM_TEXTS replace the
+texts that would not be true on this platform.
 """
 
 import argparse
@@ -79,6 +80,75 @@ LISTED = {
 LISTED.update({i: "Shortcut: " for i in (741, 743, 745, 747)})
 LISTED.update({i: "Maximum Length: %d characters."
                for i in (750, 752, 754, 759, 762, 772, 775, 779)})
+
+
+# What the program tells its users where a quoted text would be false on this
+# platform: the spreadsheet server is LibreOffice, the preferences live in a
+# settings file, and no add-on or other program needs installing or closing by
+# hand. "Excel" stays only as the name of the workbook file formats.
+SETTINGS_FILE = "$XDG_CONFIG_HOME/Kelvane/Tarvo ZOL Lumo.ini"
+PACKAGE = "libreoffice-calc"
+PLATFORM_TEXTS = {
+    10: "Initialising Workbook Formats...",
+    160: "Spreadsheet Server",
+    161: "File Format Add-on",
+    222: "Default Excel File Extension",
+    230: "Default xls: Excel 97-2003 Workbook",
+    231: "Default xlsx: Excel Workbook",
+    239: "Documents",
+    381: "Opening LibreOffice...",
+    390: "Closing LibreOffice...",
+    696: "The selected %s is not a valid Excel file.",
+    697: "Valid Excel Files have one of the following extensions: %s, %s",
+    879: "Select the default Excel file extension to use when an extension",
+    881: "Auto: The Excel file extension is based on the installed spreadsheet server.",
+    884: "Auto: The default Template File is based on the installed spreadsheet server.",
+    1027: "Select Excel Data Source File...",
+    1028: "Select Excel Template File...",
+    1029: "Select Excel Default Template File...",
+    1030: "Select Excel Output File...",
+    1031: "Excel Files (*.%s; *.%s)",
+    1033: "Excel Files (*.%s; *.%s)|*.%0:s; *.%1:s",
+    1034: "Excel Files (*.%s; *.%s)|*.%0:s; *.%1:s",
+    1083: "Unable to initialise Workbook Formats.",
+    # The desktop's opener failed (free ids: no document quotes them).
+    1168: "Open the %s User Manual.",  # About's logo when no web address is set
+    1169: "Unable to open the following %s.",
+    1170: "No program to open it was found.",
+    1171: "Please install the Debian package xdg-utils and a program for this kind of file.",
+    1172: f"Unable to read from the settings file {SETTINGS_FILE}.",
+    1173: "Please ensure the file and its folder can be read.",
+    1174: f"Unable to write to the settings file {SETTINGS_FILE}.",
+    1175: "Please ensure the file and its folder can be written.",
+    1185: "None needed: *.xls and *.xlsx files open directly",
+    1187: "%s requires a file format add-on to open the following %s.",
+    1188: "The add-on does not appear to be installed.",
+    1191: "b) Install the file format add-on, or",
+    1192: f"c) Install the Debian package {PACKAGE}.",
+    1197: "Unable to verify if the file format add-on is installed.",
+    1208: "Attempt to close the spreadsheet server.",
+    1209: "Cancel: The spreadsheet server will not be closed now.",
+    1210: "It is ended when this program closes.",
+    1214: "%s is busy, and not responding to %s.",
+    1215: "Unable to close %s.",
+    1216: "%s may still be working on the workbook.",
+    1217: "Please wait a moment before you click Retry.",
+    1218: "Your own LibreOffice documents are not affected.",
+    1219: "Click Retry to close %s.",
+    1223: "Unable to verify if LibreOffice is installed.",
+    1224: "LibreOffice Calc is required to complete this operation.",
+    1225: f"Unable to find LibreOffice Calc (Debian package {PACKAGE}).",
+    1226: f"Please install it, for example with: sudo apt install {PACKAGE}",
+    1227: "Unable to open %s.",
+    1259: "Unable to close %s.",
+    1261: "%s is busy, and is not responding to %s.",
+    1262: "Unable to close %s.",
+    1263: "%s will be ended when this program closes.",
+    1264: "Unable to close %s.",
+    1265: "This program ends the spreadsheet server it started",
+    1266: "when the program closes; there is nothing",
+    1267: "to end by hand.",
+}
 
 
 def percentage_step_texts():
@@ -236,6 +306,8 @@ def build(found):
             continue
         disagree(text_id, table[source], f"same as {source}")
         table[text_id] = table[source]
+    for text_id, text in PLATFORM_TEXTS.items():
+        table[text_id] = text
     for text_id in EMPTY_IDS:
         if text_id in found:
             problems.append(f"{text_id}: set empty, but quoted {found[text_id][0][0]!r}")

@@ -12,7 +12,7 @@ namespace forms {
 
 struct OpenFileRequest {
     QString title;      // shown as it stands
-    QString filter;     // Qt name filter, e.g. "MS Excel Files (*.xls *.xlsx)"
+    QString filter;     // Qt name filter, e.g. "Excel Files (*.xls *.xlsx)"
     QString initialDir; // the folder the dialog opens in
     QString fileName;   // preset name; empty opens without one
     bool mustExist = true;
@@ -30,7 +30,7 @@ public:
 IFileDialogs& fileDialogs();
 void setFileDialogs(IFileDialogs* dialogs); // nullptr restores the Qt dialogs
 
-// The filter of the workbook dialogs: "MS Excel Files (*.xls; *.xlsx)".
+// The filter of the workbook dialogs: "Excel Files (*.xls *.xlsx)".
 QString ExcelFileFilter();
 // A dialog title as the forms show it, with a blank either side.
 QString DialogTitle(const QString& text);

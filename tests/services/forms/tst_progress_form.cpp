@@ -133,7 +133,7 @@ private slots:
         QVERIFY(form->Lines().isEmpty());
         QCOMPARE(form->StepPosition(), 0);
 
-        QCOMPARE(form->AddStepIdx(QStringLiteral("Opening MS Excel...")), 0);
+        QCOMPARE(form->AddStepIdx(QStringLiteral("Opening LibreOffice...")), 0);
         QCOMPARE(form->AddStepIdx(QStringLiteral("Filtering...")), 1);
         form->StartStepProgress(10);
         form->UpdateStepLine(QStringLiteral("Filtering Task: 1 of 10..."));
@@ -142,7 +142,7 @@ private slots:
         form->AppendToLine(QStringLiteral("Complete."), 0);
         form->AppendToLine(QStringLiteral("ignored"), 2);
         form->AppendToLine(QStringLiteral("ignored"), -1);
-        const QStringList expected{" [01] Opening MS Excel... Complete. ", " [02] Filtering Task: 2 of 10... Complete. "};
+        const QStringList expected{" [01] Opening LibreOffice... Complete. ", " [02] Filtering Task: 2 of 10... Complete. "};
         QCOMPARE(form->Lines(), expected);
         QCOMPARE(form->StepPosition(), 2);
         form->FlushNow();
