@@ -11,6 +11,7 @@ packages=(
   poppler-utils
   python3 python3-openpyxl
   fonts-dejavu-core adwaita-icon-theme
+  fuse3 libfuse3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,11 +9,21 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
+#include <cerrno>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace lo {
 
 namespace {
+
+// How long the removal of what a save or a server left may stand still: a
+// removal held longer goes on by itself, and its record stays for a sweep.
+constexpr int kCleanupMs = 300;
 
 QString tagOf(pid_t pid, quint64 startTime)
 {
@@ -61,14 +71,55 @@ BesideFolder::BesideFolder(const QString& target)
 
 BesideFolder::~BesideFolder()
 {
-    if (!m_path.isEmpty())
-        QDir(m_path).removeRecursively();
-    if (!m_record.isEmpty())
+    if (m_path.isEmpty())
+        return;
+    // On a share that stopped answering the removal may never return: it
+    // is given a moment on a thread of its own, and the record stays unless
+    // the folder is seen gone.
+    const QString path = m_path;
+    const bool gone = boundedFileWork([path](std::atomic<quint64>&) {
+                          QDir(path).removeRecursively();
+                          if (QFileInfo::exists(path))
+                              throw std::runtime_error("left");
+                      }, kCleanupMs, false) == FileWork::Done;
+    if (gone && !m_record.isEmpty())
         QFile::remove(m_record);
+}
+
+namespace {
+
+std::mutex g_abandonedLock;
+std::vector<pid_t> g_abandoned; // our children let go, not reaped yet
+
+// Reaps the servers let go that have died since.
+void reapAbandoned()
+{
+    std::lock_guard lock(g_abandonedLock);
+    std::erase_if(g_abandoned, [](pid_t pid) {
+        int status = 0;
+        const pid_t r = ::waitpid(pid, &status, WNOHANG);
+        return r == pid || (r < 0 && errno == ECHILD);
+    });
+}
+
+} // namespace
+
+void recordAbandoned(pid_t pid, const QStringList& leftFolders)
+{
+    {
+        std::lock_guard lock(g_abandonedLock);
+        g_abandoned.push_back(pid);
+    }
+    QTemporaryFile record(QDir::temp().filePath(
+        QStringLiteral("zol-abandoned-%1-XXXXXX").arg(tagOf(pid, sampleProcess(pid).startTime))));
+    record.setAutoRemove(false);
+    if (record.open())
+        record.write(leftFolders.join(u'\n').toUtf8());
 }
 
 int sweepLeftovers()
 {
+    reapAbandoned();
     static const QRegularExpression entry(QStringLiteral("^zol-([a-z]+)-(\\d+)-(\\d+)-[A-Za-z0-9]{6}$"));
     QDir temp = QDir::temp();
     int removed = 0;
@@ -87,18 +138,38 @@ int sweepLeftovers()
         if (info.isDir() && !info.isSymLink()) {
             QDir(path).removeRecursively();
         } else {
-            if (m.captured(1) == QLatin1String("saving")) {
-                // Only the folder the dead owner named after itself.
-                QFile record(path);
-                if (record.open(QIODevice::ReadOnly)) {
-                    const QString beside = QString::fromUtf8(record.readAll());
-                    const QFileInfo bi(beside);
-                    const QString own = QStringLiteral(".~zol-") + tagOf(pid, start) + u'-';
-                    if (bi.isAbsolute() && bi.isDir() && !bi.isSymLink() && bi.fileName().startsWith(own)
-                        && bi.fileName().size() == own.size() + 6)
-                        QDir(beside).removeRecursively();
-                }
+            const QString kind = m.captured(1);
+            QStringList named;
+            QFile record(path);
+            if ((kind == QLatin1String("saving") || kind == QLatin1String("abandoned"))
+                && record.open(QIODevice::ReadOnly))
+                named = QString::fromUtf8(record.readAll()).split(u'\n', Qt::SkipEmptyParts);
+            record.close();
+            QStringList mine;
+            for (const QString& folder : named) {
+                // Only what the dead owner named after itself: the folder
+                // beside a save, or an ended server's temporary folder.
+                const QFileInfo fi(folder);
+                const QString own = kind == QLatin1String("saving")
+                                        ? QStringLiteral(".~zol-") + tagOf(pid, start) + u'-'
+                                        : QStringLiteral("zol-office-");
+                if (fi.isAbsolute() && fi.fileName().startsWith(own)
+                    && (kind != QLatin1String("saving") || fi.fileName().size() == own.size() + 6))
+                    mine << folder;
             }
+            // A share may stop answering here too: each removal has a bound,
+            // and the record stays until every folder it names is gone.
+            const bool gone = boundedFileWork([mine](std::atomic<quint64>&) {
+                                  for (const QString& folder : mine) {
+                                      const QFileInfo fi(folder);
+                                      if (fi.isDir() && !fi.isSymLink())
+                                          QDir(folder).removeRecursively();
+                                      if (QFileInfo(folder).exists() || !QFileInfo(fi.absolutePath()).isDir())
+                                          throw std::runtime_error("left");
+                                  }
+                              }, kCleanupMs, false) == FileWork::Done;
+            if (!gone)
+                continue;
             QFile::remove(path);
         }
         ++removed;

@@ -259,6 +259,10 @@ bool Office::waitExit(int timeoutMs)
 
 bool Office::terminate()
 {
+    if (m_calls.abandoned()) {
+        letGo();
+        return true;
+    }
     if (!running()) {
         m_desktop.clear();
         m_context.clear();
@@ -286,10 +290,34 @@ void Office::kill()
 {
     if (m_pid <= 0)
         return;
+    if (m_calls.abandoned()) {
+        letGo();
+        return;
+    }
     ::kill(-m_pid, SIGKILL);
     ::kill(m_pid, SIGKILL);
     waitExit(10000);
     reap();
+}
+
+void Office::letGo()
+{
+    if (m_pid <= 0)
+        return;
+    m_desktop.clear();
+    m_context.clear();
+    ::kill(-m_pid, SIGKILL);
+    ::kill(m_pid, SIGKILL);
+    // Whatever it holds in its temporary folder goes once it has died: on
+    // record for the start that finds it gone.
+    QStringList left;
+    if (m_tempDir && m_tempDir->isValid()) {
+        m_tempDir->setAutoRemove(false);
+        left << m_tempDir->path();
+    }
+    recordAbandoned(m_pid, left);
+    m_tempDir.reset();
+    m_pid = -1;
 }
 
 void Office::reap()

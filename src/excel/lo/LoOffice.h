@@ -63,6 +63,10 @@ public:
     // Running and answering a request over the bridge: a server killed a
     // moment ago may still look running while its threads end.
     bool answers();
+    // Whether the last call the watch or a cancel cut short found the server
+    // waiting for a file system, or left a server that could not die: a
+    // folder it worked in stopped answering.
+    bool heldByFolder() const { return m_calls.abandoned() || m_calls.stateAtVerdict() == 'D'; }
     // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
     qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
@@ -76,6 +80,10 @@ public:
 private:
     void spawn(const QString& pipeName);
     bool waitExit(int timeoutMs);
+    // A server that was ended but cannot die (held in the kernel by a file
+    // system that stopped answering): left as it is, on record (see
+    // recordAbandoned), never waited for.
+    void letGo();
     void reap();
     // The exit code of a server that has ended (-1 when it runs or was killed).
     int exitCode() const;
