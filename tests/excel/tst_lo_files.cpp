@@ -1,7 +1,9 @@
-// The files around a save on a real server: a full disk says so and leaves
-// the older Output File as it was; a server killed in the middle of the save
-// leaves no temporary, lock or folder behind; a program killed in the middle
-// of a run leaves files that the next start removes, and only those.
+// The files around a save on a real server: a full disk says so, whatever
+// room is left, and leaves the older Output File as it was; a full temporary
+// folder is named as such; a server killed in the middle of the save leaves
+// no temporary, lock or folder behind; a program killed in the middle of a
+// run leaves files that the next start removes, and only those; a folder
+// that cannot be removed stays on record until it is gone.
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoLeftovers.h"
