@@ -194,7 +194,11 @@ class TstProcessOffice : public QObject {
 
     // Runs the definition and checks the saved workbook against the run's
     // own values and the schedule's totals.
-    void runAndCheck(const QString& dsf, const QString& tpl, const QString& of, double blMHTotal, int expectDays)
+    // `chartsOverBlock`: the template's charts span its block as the used
+    // range tells it (not so for a template whose used range reaches far
+    // below the block: the rows between go, the charts' ranges with them).
+    void runAndCheck(const QString& dsf, const QString& tpl, const QString& of, double blMHTotal, int expectDays,
+                     bool chartsOverBlock = true)
     {
         const QByteArray dsfBefore = Digest(dsf), tplBefore = Digest(tpl);
         QVERIFY2(Process->Process(sd), qPrintable(dlg.ids().join(',') + u' ' +
@@ -308,7 +312,8 @@ class TstProcessOffice : public QObject {
                             const QString rep = lo::toQ(l->getValues()->getSourceRangeRepresentation());
                             if (rep.contains(QStringLiteral("$I$4")) || rep.contains(QStringLiteral("$J$4")))
                                 continue; // the Cut Off Date line
-                            QVERIFY2(rep.contains(QStringLiteral("$8:$")) && rep.endsWith(QStringLiteral("$") + lastRow),
+                            QVERIFY2(!chartsOverBlock
+                                         || (rep.contains(QStringLiteral("$8:$")) && rep.endsWith(QStringLiteral("$") + lastRow)),
                                      qPrintable(rep));
                             ++blockSequences;
                         }
@@ -466,7 +471,7 @@ private slots:
             }
             close(doc);
         }
-        runAndCheck(dsf, tpl, of, total, days);
+        runAndCheck(dsf, tpl, of, total, days, tallRow == 0);
         if (tallRow > 0) {
             // The rows after the block look as rows the run never touched:
             // no stray fill, font or number format from clearing the old

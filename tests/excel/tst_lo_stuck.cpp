@@ -4,7 +4,7 @@
 // stall time with a failure naming the file's folder, or at once on Cancel;
 // the windows' events are handled all along; a server the kernel holds is let
 // go and put on record, and swept once it has died.
-#include "../EventGaps.h"
+#include "../EventGapProbe.h"
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoLeftovers.h"
@@ -85,7 +85,7 @@ private slots:
         if (file == "output")
             b.openWorkbook(m_fixtures + "/tasks.xlsx", QString(), QString(), true);
         fs.stall();
-        EventGaps gaps;
+        probe::EventGapProbe gaps;
         gaps.start();
         QElapsedTimer sinceCancel;
         if (cancel) {
@@ -112,8 +112,8 @@ private slots:
             message = e.message();
         }
         const qint64 took = t.elapsed();
-        const qint64 longestGap = gaps.longestMs();
         gaps.stop();
+        const qint64 longestGap = gaps.longestGapMs();
         Progress::form().SetCancelled(false);
         qInfo("ended after %lld ms, longest gap between events %lld ms", took, longestGap);
         if (cancel) {
