@@ -9,10 +9,6 @@ if(TARGET zol_lo_fixtures)
   endforeach()
 endif()
 
-# The call runner alone, over plain processes in place of a server.
-if(TARGET zol_excel_lo)
-  zol_add_test(tst_lo_runner SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_runner.cpp LIBS zol_excel_lo TIMEOUT 120)
-endif()
 
 # A folder that stops answering: the test's own FUSE file system (libfuse3)
 # under a real server. Without libfuse3 the test says so and skips.
@@ -34,5 +30,15 @@ if(TARGET zol_lo_fixtures)
   set_tests_properties(tst_lo_stuck PROPERTIES FIXTURES_REQUIRED lo_fixtures)
   if(FUSE3_FOUND)
     add_dependencies(tst_lo_stuck zol_stall_fs)
+  endif()
+endif()
+
+# The call runner alone, over plain processes in place of a server (and one
+# held by the stalling file system).
+if(TARGET zol_excel_lo)
+  zol_add_test(tst_lo_runner SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_runner.cpp LIBS zol_excel_lo
+    ENV ${stall_fs_env} TIMEOUT 120)
+  if(TARGET zol_stall_fs)
+    add_dependencies(tst_lo_runner zol_stall_fs)
   endif()
 endif()
