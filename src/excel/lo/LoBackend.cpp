@@ -712,7 +712,13 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
     {
         SpaceWatch space({folder, QDir::tempPath()});
         try {
-            d->guardFolder(fileName, [&] { storeTo(d->model, tempPath, filter); });
+            try {
+                d->guardFolder(fileName, [&] { storeTo(d->model, tempPath, filter); });
+            } catch (...) {
+                if (d->office && d->office->heldByFolder())
+                    beside.setUnanswering();
+                throw;
+            }
         } catch (const XLError& e) {
             // The office names no want of space: a file system that ran full
             // while it wrote, or has too little room left, tells it.
@@ -749,8 +755,10 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
     case FileWork::Done:
         return;
     case FileWork::Cancelled:
+        beside.setUnanswering(); // perhaps it does not: no wait for it after a Cancel
         throw OperationAborted();
     case FileWork::Stuck:
+        beside.setUnanswering();
         throw XLError(XLErrorKind::FolderStuck, QStringLiteral("The folder of '%1' stopped answering.").arg(fileName));
     case FileWork::Failed:
         break;

@@ -21,9 +21,34 @@ namespace lo {
 
 namespace {
 
-// How long the removal of what a save or a server left may stand still: a
-// removal held longer goes on by itself, and its record stays for a sweep.
-constexpr int kCleanupMs = 300;
+// How long the wait for the removal of what a save or a server left lets it
+// stand still: a removal held longer goes on by itself.
+constexpr int kCleanupMs = 2000;
+
+// Removes a folder and all in it, counting each entry removed as progress;
+// whether it is gone.
+bool removeTree(const QString& path, std::atomic<quint64>& progress)
+{
+    const QFileInfo top(path);
+    if (!top.exists() && !top.isSymLink())
+        return true;
+    if (top.isDir() && !top.isSymLink()) {
+        const QFileInfoList entries =
+            QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QFileInfo& e : entries) {
+            if (e.isDir() && !e.isSymLink())
+                removeTree(e.filePath(), progress);
+            else
+                QFile::remove(e.filePath());
+            ++progress;
+        }
+        QDir().rmdir(path);
+    } else {
+        QFile::remove(path);
+    }
+    ++progress;
+    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+}
 
 QString tagOf(pid_t pid, quint64 startTime)
 {
@@ -74,16 +99,19 @@ BesideFolder::~BesideFolder()
     if (m_path.isEmpty())
         return;
     // On a share that stopped answering the removal may never return: it
-    // is given a moment on a thread of its own, and the record stays unless
-    // the folder is seen gone.
+    // runs on a thread of its own, which drops the record only once the
+    // folder is gone, however late that is. The wait for it is bounded, and
+    // none at all where the folder is known not to answer.
     const QString path = m_path;
-    const bool gone = boundedFileWork([path](std::atomic<quint64>&) {
-                          QDir(path).removeRecursively();
-                          if (QFileInfo::exists(path))
-                              throw std::runtime_error("left");
-                      }, kCleanupMs, false) == FileWork::Done;
-    if (gone && !m_record.isEmpty())
-        QFile::remove(m_record);
+    const QString record = m_record;
+    boundedFileWork(
+        [path, record](std::atomic<quint64>& progress) {
+            if (!removeTree(path, progress))
+                return;
+            if (!record.isEmpty())
+                QFile::remove(record);
+        },
+        m_unanswering ? 0 : kCleanupMs, false);
 }
 
 namespace {
@@ -157,20 +185,26 @@ int sweepLeftovers()
                     && (kind != QLatin1String("saving") || fi.fileName().size() == own.size() + 6))
                     mine << folder;
             }
-            // A share may stop answering here too: each removal has a bound,
-            // and the record stays until every folder it names is gone.
-            const bool gone = boundedFileWork([mine](std::atomic<quint64>&) {
-                                  for (const QString& folder : mine) {
-                                      const QFileInfo fi(folder);
-                                      if (fi.isDir() && !fi.isSymLink())
-                                          QDir(folder).removeRecursively();
-                                      if (QFileInfo(folder).exists() || !QFileInfo(fi.absolutePath()).isDir())
-                                          throw std::runtime_error("left");
-                                  }
-                              }, kCleanupMs, false) == FileWork::Done;
-            if (!gone)
+            // A share may stop answering here too: the wait for each removal
+            // has a bound, and the record stays until every folder it names
+            // is gone (a folder whose share is not there is not gone).
+            const bool gone = boundedFileWork(
+                                  [mine, path](std::atomic<quint64>& progress) {
+                                      for (const QString& folder : mine) {
+                                          const QFileInfo fi(folder);
+                                          if (fi.isSymLink())
+                                              continue; // not a folder of ours
+                                          if (!QFileInfo(fi.absolutePath()).isDir())
+                                              return;
+                                          if (!removeTree(folder, progress))
+                                              return;
+                                      }
+                                      QFile::remove(path);
+                                  },
+                                  kCleanupMs, false)
+                              == FileWork::Done;
+            if (!gone || QFileInfo::exists(path))
                 continue;
-            QFile::remove(path);
         }
         ++removed;
     }

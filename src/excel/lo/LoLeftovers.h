@@ -32,11 +32,14 @@ public:
     BesideFolder(const BesideFolder&) = delete;
     BesideFolder& operator=(const BesideFolder&) = delete;
     bool isValid() const { return !m_path.isEmpty(); }
+    // Its folder stopped answering: the removal is not waited for.
+    void setUnanswering() { m_unanswering = true; }
     QString filePath(const QString& name) const { return m_path + u'/' + name; }
 
 private:
     QString m_path;
     QString m_record;
+    bool m_unanswering = false;
 };
 
 // Puts on record a server that was ended but could not die, with the
