@@ -14,6 +14,7 @@ packages=(
   libzip-dev
   dpkg-dev lintian desktop-file-utils appstream man-db
   gnumeric xdg-utils
+  fuse3 libfuse3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

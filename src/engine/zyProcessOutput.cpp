@@ -72,15 +72,19 @@ bool TzyProcess::CheckOutputFileOpen()
     pollCancel();
     if (!Utils::FileExists(OFLabel, OFName, true))
         return false;
-    for (;;) {
+    // Yes asks again while the file stays open, a bounded number of times:
+    // an answer given by rote must not keep the run asking for ever.
+    constexpr int kMaxAsks = 10;
+    for (int asked = 0;; ++asked) {
         if (!Utils::IsFileInUse(OFLabel, OFName))
             return false;
+        if (asked == kMaxAsks)
+            return true;
         const QStringList lines{Format(UIT(1103), {OFLabel}), QString(), OFName, QString(),
                                 Format(UIT(1104), {OFLabel}), QString(), UIT(1105)};
         const int r = StdDlg::ShowMsg2(StdDlg::Question, QStringLiteral("UP013"), lines, Format(UIT(992), {OFLabel}),
                                        UIT(294), StdDlg::mrYes, StdDlg::glYes, Format(UIT(993), {OFLabel}),
                                        UIT(291), StdDlg::mrNo, StdDlg::glNo);
-        // Yes asks again for as long as the file stays open.
         if (r == StdDlg::mrNo)
             return true;
     }

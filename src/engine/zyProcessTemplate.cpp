@@ -2,6 +2,8 @@
 // the per-day block fitted to one row per day, written through the layer.
 #include "zyProcess.h"
 
+#include <algorithm>
+
 #include "Format.h"
 #include "Progress.h"
 #include "RF_PS_Consts.h"
@@ -200,15 +202,30 @@ void TzyProcess::ClearChartData()
         const int f = m_def.ChartDataFirstRow;
         const int lastRow = XL->LastRow;
         const int dayCount = m_core->Days.DayCount;
+        // The block's rows between its first and its last go; its last row
+        // stays so that ranges over the block (the chart's) keep spanning it.
         if (f + 1 <= lastRow - 1)
             XL->DeleteRows(f + 1, lastRow - 1);
-        if (f + 1 <= dayCount + f - 2)
+        int blockLast = std::min(lastRow, f + 1);
+        if (lastRow > f) {
+            // The new rows go in above the old last row, each with the
+            // formats of the block's first row; then the old last row goes:
+            // it may be any row of a template whose used range reaches far
+            // below the block (a date in it would show as a plain number).
+            // The ranges end on the last new row.
+            const int rows = std::max(dayCount, 2) - 1;
+            XL->InsertRows(f + 1, f + rows);
+            XL->DeleteRows(f + rows + 1, f + rows + 1);
+            blockLast = f + rows;
+        } else if (f + 1 <= dayCount + f - 2) {
             XL->InsertRows(f + 1, dayCount + f - 2);
+        }
 
-        // The old block's rows, emptied black on white: three requests
-        // however tall it was.
+        // The block's rows, emptied black on white: three requests however
+        // tall it is, and not a row more.
         if (f <= lastRow) {
-            const QString block = QStringLiteral("A%1:%2%3").arg(f).arg(XL->ColNoToColLetters(kBlockColumns)).arg(lastRow);
+            const QString block =
+                QStringLiteral("A%1:%2%3").arg(f).arg(XL->ColNoToColLetters(kBlockColumns)).arg(blockLast);
             XL->ClearContents(block);
             XL->SetFontColor(block, int(zyRpt::clBlack));
             XL->SetInteriorColor(block, int(zyRpt::clWhite));

@@ -20,6 +20,7 @@ enum class XLErrorKind {
     BadRange, // an address or column the server cannot resolve
     NoAnswer, // the server stopped answering in the middle of a call and was ended
     NoSpace,  // a save found too little free space on the disk
+    FolderStuck, // the folder of the file worked on stopped answering
     Other,
 };
 
@@ -30,6 +31,7 @@ inline const QString kXLBadRangeText = QStringLiteral("OLE error 800A03EC");
 // Our own lines for the failures the automation interface had no words for.
 inline const QString kXLNoAnswerText = QStringLiteral("The spreadsheet server stopped answering, and has been ended.");
 inline const QString kXLNoSpaceText = QStringLiteral("There is not enough free space on the disk to save the %s.");
+inline const QString kXLFolderStuckText = QStringLiteral("The folder of the %s stopped answering.");
 
 // A failed backend call. The layer's frame may empty the message before it
 // passes the same exception on, so that its caller adds no second details

@@ -97,6 +97,9 @@ QStringList XLFailureLines(XLOp op, const XLFailureContext& c, XLErrorKind kind,
     } else if (kind == XLErrorKind::NoSpace) {
         add(Format(kXLNoSpaceText, {c.newLabel.isEmpty() ? c.wbLabel : c.newLabel}));
         used = true;
+    } else if (kind == XLErrorKind::FolderStuck) {
+        add(Format(kXLFolderStuckText, {c.newLabel.isEmpty() ? c.wbLabel : c.newLabel}));
+        used = true;
     }
 
     switch (row.detail) {

@@ -1,7 +1,9 @@
 #include "FileAccess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <cerrno>
 
@@ -41,6 +43,100 @@ bool HeldElsewhere(const QString& file)
     return held;
 }
 
+// The fields an office writes into its lock file: "name,user,host,time,profile
+// URL;", where a backslash escapes the next character.
+QStringList LockFields(const QByteArray& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    QStringList fields;
+    QString field;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\\' && i + 1 < text.size()) {
+            field += text.at(++i);
+        } else if (c == u',' || c == u';') {
+            fields << field;
+            field.clear();
+            if (c == u';')
+                return fields;
+        } else {
+            field += c;
+        }
+    }
+    return {}; // unterminated: not a lock file we can read
+}
+
+QString ShortHost(const QString& host)
+{
+    return host.section(u'.', 0, 0).toLower();
+}
+
+QString ThisHost()
+{
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return QString::fromLocal8Bit(name);
+}
+
+// The user installation an office process runs with: what its command line
+// names, else its user's default (the empty text: "any").
+bool OfficeProcess(const QString& pid, QString* profile)
+{
+    QFile f(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> args = f.readAll().split('\0');
+    if (args.isEmpty())
+        return false;
+    const QByteArray program = args.first().mid(args.first().lastIndexOf('/') + 1);
+    if (!program.startsWith("soffice") && !program.startsWith("oosplash") && !program.startsWith("libreoffice"))
+        return false;
+    profile->clear();
+    for (const QByteArray& a : args) {
+        if (a.startsWith("-env:UserInstallation="))
+            *profile = QString::fromUtf8(a.mid(22));
+    }
+    return true;
+}
+
+QString ProfileFolder(const QString& url)
+{
+    const QUrl u(url);
+    const QString path = u.isLocalFile() ? u.toLocalFile() : url;
+    return QDir::cleanPath(path);
+}
+
+// An office's lock file that no running office owns: written on this host
+// (the host it records) by an office whose user installation no office
+// process on this host uses any more, such as one that was killed. A lock of
+// another host, or one we cannot read, is taken as held.
+bool StaleLock(const QString& lockFile)
+{
+    QFile f(lockFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QStringList fields = LockFields(f.read(64 * 1024));
+    if (fields.size() < 5 || fields.at(2).isEmpty() || fields.at(4).isEmpty())
+        return false;
+    const QString host = ThisHost();
+    if (host.isEmpty() || ShortHost(fields.at(2)) != ShortHost(host))
+        return false;
+    const QString owner = ProfileFolder(fields.at(4));
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& pid : pids) {
+        if (pid.isEmpty() || !pid.at(0).isDigit())
+            continue;
+        QString profile;
+        if (!OfficeProcess(pid, &profile))
+            continue;
+        // An office on its default profile may be the owner, whoever it is.
+        if (profile.isEmpty() || ProfileFolder(profile) == owner)
+            return false;
+    }
+    return true;
+}
+
 class SystemFileAccess : public IFileAccess {
 public:
     bool canWrite(const QString& file) override
@@ -57,7 +153,8 @@ public:
     }
     bool isLocked(const QString& file) override
     {
-        return QFileInfo::exists(officeLockFile(file)) || HeldElsewhere(file);
+        const QString lock = officeLockFile(file);
+        return (QFileInfo::exists(lock) && !StaleLock(lock)) || HeldElsewhere(file);
     }
 };
 

@@ -16,7 +16,8 @@ public:
     virtual bool canWrite(const QString& file) = 0;
     // Files may be created, renamed and removed in the folder.
     virtual bool canWriteIn(const QString& folder) = 0;
-    // Another program holds the file: an office's lock file beside it, or a
+    // Another program holds the file: an office's lock file beside it whose
+    // owner still runs (a lock left by a killed office does not count), or a
     // lock taken on the file itself.
     virtual bool isLocked(const QString& file) = 0;
 };

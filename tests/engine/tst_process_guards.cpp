@@ -461,6 +461,29 @@ private slots:
         QFile::remove(of);
     }
 
+    // A file that stays open while every question is answered Yes: the
+    // question comes back a bounded number of times, then the run stops
+    // with the file named open.
+    void yesToAnOpenFileForEver()
+    {
+        fresh(tmp.path() + QStringLiteral("/StaysOpen.xlsx"));
+        writeFile(of);
+        probe.write = true;
+        probe.writeIn = true;
+        probe.locked = true;
+        platform::setFileAccess(&probe);
+        dlg.yes = 1000000;
+        const bool ok = Process->Process(sd);
+        platform::setFileAccess(nullptr);
+        QVERIFY(!ok);
+        const QStringList ids = dlg.ids();
+        QCOMPARE(ids.last(), QStringLiteral("UP002"));
+        QVERIFY2(ids.count(QStringLiteral("UP013")) <= 10, qPrintable(QString::number(ids.size())));
+        QVERIFY(this->details().startsWith("Details: The following Output File already exists, and is open."));
+        expectStoppedBeforeWork();
+        QFile::remove(of);
+    }
+
     // An empty file opens in the office as a new, empty workbook; the run
     // says what it is at its opening, before the worksheet is looked for.
     void emptyDataSourceFile()

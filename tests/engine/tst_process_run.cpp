@@ -285,9 +285,11 @@ private slots:
     {
         fresh();
         QVERIFY(Process->Process(sd));
-        // Rows 9..19 deleted, then the block grown between its two rows.
+        // Rows 9..19 deleted, the block grown between its two rows with rows
+        // of its first row's formats, then the old last row deleted.
         const QStringList del = opCalls(QStringLiteral("deleteRows"));
-        QCOMPARE(del, QStringList{"deleteRows(9, 19)"});
+        QCOMPARE(del.size(), 2);
+        QCOMPARE(del.first(), QStringLiteral("deleteRows(9, 19)"));
         const QStringList ins = opCalls(QStringLiteral("insertRows"));
         QCOMPARE(ins.size(), 1);
         const QStringList writes = opCalls(QStringLiteral("writeColumn"));
@@ -297,7 +299,8 @@ private slots:
         while (cd.value(8 + days, 1).kind == XLCell::Number && cd.value(8 + days, 1).number == kBase + days)
             ++days;
         QVERIFY(days > 40);
-        QCOMPARE(ins.first(), QStringLiteral("insertRows(9, %1)").arg(days + 6));
+        QCOMPARE(ins.first(), QStringLiteral("insertRows(9, %1)").arg(days + 7));
+        QCOMPARE(del.last(), QStringLiteral("deleteRows(%1, %1)").arg(days + 8));
         QCOMPARE(cd.value(8 + days, 1).kind, XLCell::Empty);
         // Each column written once over exactly the block; zeros are empty cells.
         for (int s = 0; s < 37; ++s) {
@@ -358,10 +361,12 @@ private slots:
         }
         QVERIFY(na > 0); // Target is not generated
         QVERIFY(fonts.contains(QStringLiteral("setFontColor(B12, 255)"))); // the blank row is invalid
-        // The old block (rows 8..20) in one request each, however tall.
-        QCOMPARE(opCalls(QStringLiteral("clearContents")), QStringList{"clearContents(A8:AK20)"});
-        QVERIFY(fonts.contains(QStringLiteral("setFontColor(A8:AK20, 0)")));
-        QVERIFY(fills.contains(QStringLiteral("setInteriorColor(A8:AK20, %1)").arg(0xFFFFFF)));
+        // The block as grown (the template's rows 8..20 made one row a day)
+        // in one request each, however tall, and not a row beyond it.
+        const QString block = QStringLiteral("A8:AK%1").arg(7 + days);
+        QCOMPARE(opCalls(QStringLiteral("clearContents")), QStringList{"clearContents(" + block + ")"});
+        QVERIFY(fonts.contains(QStringLiteral("setFontColor(%1, 0)").arg(block)));
+        QVERIFY(fills.contains(QStringLiteral("setInteriorColor(%1, %2)").arg(block).arg(0xFFFFFF)));
         // The saved workbook opens on the Project Summary.
         const QStringList selects = opCalls(QStringLiteral("selectWorksheet"));
         QCOMPARE(selects.last(), QStringLiteral("selectWorksheet(1)"));
@@ -371,7 +376,8 @@ private slots:
         QVERIFY(!opCalls(QStringLiteral("closeWorkbook")).join(',').contains(QStringLiteral("(save)")));
     }
 
-    // One-day and two-day projects need no inserted rows.
+    // One-day and two-day projects keep the block's two rows: one row
+    // inserted takes the place of the old last row.
     void shortProjects_data()
     {
         QTest::addColumn<int>("span");
@@ -385,7 +391,8 @@ private slots:
         o.act = false;
         fresh(o, 1, span);
         QVERIFY2(Process->Process(sd), qPrintable(dlg.ids().join(',')));
-        QVERIFY(opCalls(QStringLiteral("insertRows")).isEmpty());
+        QCOMPARE(opCalls(QStringLiteral("insertRows")), QStringList{"insertRows(9, 9)"});
+        QVERIFY(opCalls(QStringLiteral("deleteRows")).contains(QStringLiteral("deleteRows(10, 10)")));
         FakeSheet& cd = outSheet(QStringLiteral("Chart Data"));
         QCOMPARE(cd.value("A8").number, double(kBase));
         const QDate today = QDate::currentDate();

@@ -7,7 +7,36 @@ if(TARGET zol_lo_fixtures)
   endforeach()
 endif()
 
-# The call runner alone, over plain processes in place of a server.
+
+# A folder that stops answering: the test's own FUSE file system (libfuse3)
+# under a real server. Without libfuse3 the test says so and skips.
+if(TARGET zol_lo_fixtures)
+  find_package(PkgConfig QUIET)
+  if(PkgConfig_FOUND)
+    pkg_check_modules(FUSE3 QUIET IMPORTED_TARGET fuse3)
+  endif()
+  set(stall_fs_env "")
+  if(FUSE3_FOUND)
+    enable_language(C)
+    add_executable(zol_stall_fs ${CMAKE_CURRENT_LIST_DIR}/stall_fs.c)
+    target_link_libraries(zol_stall_fs PRIVATE PkgConfig::FUSE3)
+    set_target_properties(zol_stall_fs PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin AUTOMOC OFF)
+    set(stall_fs_env ZOL_STALL_FS=$<TARGET_FILE:zol_stall_fs>)
+  endif()
+  zol_add_test(tst_lo_stuck SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_stuck.cpp LIBS zol_lo_fixtures
+    ENV LO_FIXTURES_DIR=${CMAKE_BINARY_DIR}/tests/lo_fixtures ${stall_fs_env} TIMEOUT 600 LABELS office)
+  set_tests_properties(tst_lo_stuck PROPERTIES FIXTURES_REQUIRED lo_fixtures)
+  if(FUSE3_FOUND)
+    add_dependencies(tst_lo_stuck zol_stall_fs)
+  endif()
+endif()
+
+# The call runner alone, over plain processes in place of a server (and one
+# held by the stalling file system).
 if(TARGET zol_excel_lo)
-  zol_add_test(tst_lo_runner SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_runner.cpp LIBS zol_excel_lo TIMEOUT 120)
+  zol_add_test(tst_lo_runner SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_runner.cpp LIBS zol_excel_lo
+    ENV ${stall_fs_env} TIMEOUT 120)
+  if(TARGET zol_stall_fs)
+    add_dependencies(tst_lo_runner zol_stall_fs)
+  endif()
 endif()

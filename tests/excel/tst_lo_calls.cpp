@@ -1,7 +1,8 @@
 // Calls to a real server that stops answering, dies or works long: the
 // caller's events keep being handled, a stopped server ends the call with a
 // failure of its own, Cancel ends a blocked call at once, and a server killed
-// in the middle of writes never takes this process with it.
+// in the middle of writes never takes this process with it, whatever the
+// process's entry did about SIGPIPE.
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoOffice.h"
@@ -16,11 +17,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <csignal>
+
+#include <pthread.h>
 
 using namespace css;
 using css::uno::Any;
@@ -190,15 +194,62 @@ private slots:
         }
     }
 
+    // An entry point that leaves SIGPIPE as the system starts it (as a tool
+    // or a bench would): a server killed while a long write to it is under
+    // way fails the write, and the process lives on.
+    void killedDuringWriteWithSigpipeLeftAlone()
+    {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {"--write-to-killed-server", m_tall});
+        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForFinished(120000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+    }
+
 private:
     QTemporaryDir m_tmp;
     QString m_tall;
 };
 
+namespace {
+
+// The child of killedDuringWriteWithSigpipeLeftAlone: 0 when the write
+// failed with an error, 1 when it went through; SIGPIPE ends it otherwise.
+int writeToKilledServer(const QString& workbook)
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_UNBLOCK, &pipe, nullptr);
+    lo::Backend b;
+    b.start();
+    const int pid = b.serverPid();
+    b.openWorkbook(workbook, QString(), QString(), true);
+    b.usedRange("Tasks");
+    // Stopped, the server reads nothing: the request fills the pipe and the
+    // write waits, until the server is killed under it.
+    ::kill(pid, SIGSTOP);
+    QTimer::singleShot(1000, [pid] { ::kill(pid, SIGKILL); });
+    const XLColumn values(400000, XLCell::fromText("a text long enough to fill the pipe"));
+    try {
+        b.writeColumn("E", 1, 400000, values);
+    } catch (const XLError&) {
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     // The calls wait in the application's own event loop, as in the program.
     QCoreApplication app(argc, argv);
+    if (argc > 2 && qstrcmp(argv[1], "--write-to-killed-server") == 0)
+        return writeToKilledServer(QString::fromLocal8Bit(argv[2]));
     TstLoCalls t;
     return QTest::qExec(&t, argc, argv);
 }

@@ -1,13 +1,16 @@
-// The files around a save on a real server: a full disk says so and leaves
-// the older Output File as it was; a server killed in the middle of the save
-// leaves no temporary, lock or folder behind; a program killed in the middle
-// of a run leaves files that the next start removes, and only those.
+// The files around a save on a real server: a full disk says so, whatever
+// room is left, and leaves the older Output File as it was; a full temporary
+// folder is named as such; a server killed in the middle of the save leaves
+// no temporary, lock or folder behind; a program killed in the middle of a
+// run leaves files that the next start removes, and only those; a folder
+// that cannot be removed stays on record until it is gone.
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoLeftovers.h"
 #include "LoOffice.h"
 #include "LoText.h"
 #include "LoUno.h"
+#include "XLFailures.h"
 #include "lo_fixtures.h"
 
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -17,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +28,7 @@
 #include <csignal>
 #include <cstdio>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace css;
@@ -75,6 +80,7 @@ private slots:
         QVERIFY(m_tmp.isValid());
         m_big = m_tmp.filePath("big.xlsx");
         makeBig(m_big);
+        m_fixtures = lofix::fixturesMade(m_tmp.filePath("fixtures"));
     }
 
     // A small file system, nearly full: the save fails with our own line,
@@ -108,6 +114,147 @@ private slots:
         b.saveAs(m_tmp.filePath("roomy.xlsx"), XLSaveFormat::Xlsx);
         QVERIFY(QFileInfo(m_tmp.filePath("roomy.xlsx")).size() > 100 * 1024);
         b.quit();
+    }
+
+    // A small file system with more room left than a megabyte and than the
+    // loaded workbook's own file, but less than the Output File takes: the
+    // save says the disk is full, with no office text, and the older Output
+    // File stays.
+    void fullDiskWithRoomLeft()
+    {
+        const QString mnt = m_tmp.filePath("roomy-disk");
+        QVERIFY(QDir().mkpath(mnt));
+        if (::geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(mnt).constData(), "tmpfs", 0, "size=3m") != 0)
+            QSKIP("a small file system needs the right to mount one");
+        auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(mnt).constData(), MNT_DETACH); });
+        const QString out = mnt + "/report.xlsx";
+        {
+            QFile old(out);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(QByteArray(64 * 1024, 'r'));
+        }
+        const QByteArray before = lofix::digest(out);
+        const QString small = m_fixtures + "/tasks.xlsx";
+        lo::Backend b;
+        b.start();
+        b.openWorkbook(small, QString(), QString(), true);
+        b.usedRange("Tasks");
+        // Far more than the file loaded: many distinct numbers and texts.
+        constexpr int rows = 120000;
+        XLColumn numbers(rows), texts(rows);
+        for (int i = 0; i < rows; ++i) {
+            numbers[i] = XLCell::fromNumber(i / 7.0 + 0.123456789);
+            texts[i] = XLCell::fromText(QStringLiteral("task %1 of a plan too big for the disk").arg(i * 7919));
+        }
+        b.writeColumn("H", 1, rows, numbers);
+        b.writeColumn("I", 1, rows, texts);
+        struct statvfs fs {};
+        QCOMPARE(::statvfs(QFile::encodeName(mnt).constData(), &fs), 0);
+        const qint64 room = qint64(fs.f_bavail) * qint64(fs.f_frsize);
+        QVERIFY2(room > (1 << 20) && room > QFileInfo(small).size(), qPrintable(QString::number(room)));
+        try {
+            b.saveAs(out, XLSaveFormat::Xlsx);
+            QFAIL("saved on a full disk");
+        } catch (const XLError& e) {
+            QVERIFY2(e.kind() == XLErrorKind::NoSpace, qPrintable(e.message()));
+            bool used = false;
+            XLFailureContext c;
+            c.wbLabel = "Template File";
+            c.newLabel = "Output File";
+            const QStringList lines = XLFailureLines(XLOp::SaveAs, c, e.kind(), e.message(), &used);
+            QVERIFY(used);
+            QVERIFY(lines.contains("There is not enough free space on the disk to save the Output File."));
+        }
+        QCOMPARE(lofix::digest(out), before);
+        QCOMPARE(entries(mnt), QStringList{"report.xlsx"});
+        b.quit();
+    }
+
+    // The temporary folder on a full file system: the private copy of the
+    // workbook cannot be made, and the failure names that folder and the
+    // want of space, not the user's file, which is fine.
+    void fullTemporaryFolder()
+    {
+        const QString mnt = m_tmp.filePath("full-temp");
+        QVERIFY(QDir().mkpath(mnt));
+        if (::geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(mnt).constData(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("a small file system needs the right to mount one");
+        auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(mnt).constData(), MNT_DETACH); });
+        {
+            QFile filler(mnt + "/filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size()) {
+            }
+        }
+        lo::Backend b;
+        b.start();
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        auto restore = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+        qputenv("TMPDIR", QFile::encodeName(mnt));
+        const QString source = m_fixtures + "/tasks.xlsx";
+        try {
+            b.openWorkbook(source, QString(), QString(), true);
+            QFAIL("copied into a full temporary folder");
+        } catch (const XLError& e) {
+            QVERIFY2(e.message().contains(mnt) && e.message().contains("not enough free space"),
+                     qPrintable(e.message()));
+            QVERIFY2(!e.message().contains("cannot be read"), qPrintable(e.message()));
+        }
+        restore.dismiss();
+        qputenv("TMPDIR", oldTemp);
+        b.quit();
+    }
+
+    // A folder beside a save that cannot be removed (a share that failed;
+    // here a mount inside it) stays on record, by the save itself and by a
+    // later start's sweep, until it is gone.
+    void besideFolderKeptOnRecord()
+    {
+        if (::geteuid() != 0)
+            QSKIP("a folder that cannot be removed needs the right to mount in it");
+        const QString folder = m_tmp.filePath("failing-share");
+        QVERIFY(QDir().mkpath(folder));
+        const QString ownRecords = "zol-saving-" + lo::ownerTag() + "-*";
+        const QStringList recordsBefore = entries(QDir::tempPath(), ownRecords);
+        QString held;
+        {
+            lo::BesideFolder beside(folder + "/report.xlsx");
+            QVERIFY(beside.isValid());
+            held = beside.filePath("held");
+            QVERIFY(QDir().mkpath(held));
+            QCOMPARE(::mount("tmpfs", QFile::encodeName(held).constData(), "tmpfs", 0, "size=64k"), 0);
+        }
+        QStringList kept = entries(QDir::tempPath(), ownRecords);
+        for (const QString& r : recordsBefore)
+            kept.removeAll(r);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(QFileInfo::exists(held));
+        ::umount2(QFile::encodeName(held).constData(), MNT_DETACH);
+        QVERIFY(QDir(QFileInfo(held).absolutePath()).removeRecursively());
+        QVERIFY(QFile::remove(QDir::temp().filePath(kept.first())));
+
+        // The record of an owner that has gone, for a folder that will not go.
+        const QString dead = "999999-1";
+        const QString beside = folder + "/.~zol-" + dead + "-AbC123";
+        const QString mount = beside + "/held";
+        QVERIFY(QDir().mkpath(mount));
+        QCOMPARE(::mount("tmpfs", QFile::encodeName(mount).constData(), "tmpfs", 0, "size=64k"), 0);
+        auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(mount).constData(), MNT_DETACH); });
+        const QString record = QDir::temp().filePath("zol-saving-" + dead + "-XyZ789");
+        {
+            QFile f(record);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(beside.toUtf8());
+        }
+        lo::sweepLeftovers();
+        QVERIFY(QFileInfo::exists(record));
+        QVERIFY(QFileInfo::exists(mount));
+        unmount.dismiss();
+        ::umount2(QFile::encodeName(mount).constData(), MNT_DETACH);
+        lo::sweepLeftovers();
+        QVERIFY(!QFileInfo::exists(beside));
+        QVERIFY(!QFileInfo::exists(record));
     }
 
     // The server killed while it writes the Output File: the save fails,
@@ -190,6 +337,7 @@ private slots:
 private:
     QTemporaryDir m_tmp;
     QString m_big;
+    QString m_fixtures;
 };
 
 int main(int argc, char** argv)

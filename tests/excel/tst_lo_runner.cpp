@@ -1,12 +1,16 @@
 // The call runner on its own, watching plain processes in place of a server:
 // an idle or stopped one is ended as hung after the stall time, a busy one
-// never, Cancel ends the wait at once, and what a call raises comes back.
+// never, Cancel ends the wait at once, what a call raises comes back, and a
+// process a folder holds in the kernel is let go.
 #include "LoCall.h"
 #include "Progress.h"
 #include "XLBackend.h"
+#include "stall_fs.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -148,6 +152,49 @@ private slots:
         run(-1, [] { QThread::msleep(500); });
         QVERIFY(refused);
         QCOMPARE(run(-1, [] { return QStringLiteral("again"); }), QStringLiteral("again"));
+    }
+
+    // A process held by a folder that stopped answering, with the call
+    // waiting on that folder too (as the bridge waits on a held server):
+    // ended as hung, it cannot die; the wait lets it and the call go within
+    // half a second, and later calls fail at once.
+    void heldByAFolder()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        lofix::StallFs fs(tmp.filePath("backing"), tmp.filePath("share"));
+        if (!fs.isMounted())
+            QSKIP(qPrintable(fs.whyNot()));
+        const QString file = tmp.filePath("share/data.txt");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("data");
+        }
+        fs.stall();
+        Child reader("cat '" + file + "' > /dev/null; :");
+        lo::setStallTimeoutMs(1000);
+        lo::CallRunner runner;
+        QElapsedTimer t;
+        t.start();
+        try {
+            runner.run(reader.pid(), [file] {
+                QFile f(file);
+                if (f.open(QIODevice::ReadOnly))
+                    f.readAll();
+            });
+            QFAIL("the call returned from a folder that stopped answering");
+        } catch (const XLError& e) {
+            QCOMPARE(e.kind(), XLErrorKind::NoAnswer);
+        }
+        QVERIFY2(t.elapsed() < 1000 + 1500, qPrintable(QString::number(t.elapsed())));
+        QVERIFY(runner.abandoned());
+        t.restart();
+        QVERIFY_THROWS_EXCEPTION(XLError, runner.run(reader.pid(), [] {}));
+        QVERIFY(t.elapsed() < 100);
+        // Once the folder lets go, the process ends.
+        fs.release();
+        QTRY_VERIFY_WITH_TIMEOUT(ended(reader.pid()), 10000);
     }
 };
 

@@ -6,8 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 struct RecordingPrompter : StdDlg::IPrompter {
@@ -230,6 +235,61 @@ private slots:
         QVERIFY(Utils::IsFileReadOnly(label, file + ".none")); // no attributes to read
         QVERIFY(!Utils::IsFileInUse(label, file + ".none"));
         QVERIFY(prompter.requests.isEmpty());
+    }
+
+    // An office's lock file beside the workbook: held while an office with
+    // the profile it names runs on the host it names; one left by a killed
+    // office, or by no office running now, does not make the file open.
+    void officeLockFiles_data()
+    {
+        QTest::addColumn<QString>("host");    // "" this host
+        QTest::addColumn<QString>("profile"); // the lock's profile folder, under the test's folder
+        QTest::addColumn<bool>("ownerRuns");  // an office process on that profile runs meanwhile
+        QTest::addColumn<bool>("inUse");
+        QTest::newRow("owner gone, another office runs") << "" << "gone-profile" << false << false;
+        QTest::newRow("owner runs") << "" << "live-profile" << true << true;
+        QTest::newRow("another host") << "elsewhere.example" << "gone-profile" << false << true;
+    }
+    void officeLockFiles()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, profile);
+        QFETCH(bool, ownerRuns);
+        QFETCH(bool, inUse);
+        QTemporaryDir tmp;
+        const QString file = tmp.path() + "/out.xlsx";
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        char name[256] = {};
+        QCOMPARE(::gethostname(name, sizeof name - 1), 0);
+        const QString lockHost = host.isEmpty() ? QString::fromLocal8Bit(name) : host;
+        const QString profileUrl = QUrl::fromLocalFile(tmp.path() + u'/' + profile).toString();
+        QFile lock(tmp.path() + "/.~lock.out.xlsx#");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        // As an office writes it: name, user, host, time, profile; commas in
+        // a field escaped.
+        lock.write(QStringLiteral(",Some\\, One,%1,10.12.2026 20:00,%2;").arg(lockHost, profileUrl).toUtf8());
+        lock.close();
+        // An office of this host, on the live profile, or on its own.
+        QProcess office;
+        const QString officeName = tmp.path() + "/soffice.bin";
+        QVERIFY(QFile::link("/bin/sh", officeName));
+        const QString runs = ownerRuns ? "live-profile" : "other-profile";
+        office.start(officeName, {"-c", "sleep 60; :", "-env:UserInstallation="
+                                      + QUrl::fromLocalFile(tmp.path() + u'/' + runs).toString()});
+        QVERIFY(office.waitForStarted());
+        auto end = qScopeGuard([&] {
+            office.kill();
+            office.waitForFinished();
+        });
+        QCOMPARE(Utils::IsFileInUse("Output File", file), inUse);
+        end.dismiss();
+        office.kill();
+        office.waitForFinished();
+        // Once its office has gone, a lock of this host is stale.
+        QCOMPARE(Utils::IsFileInUse("Output File", file), host.isEmpty() ? false : true);
     }
 
     void fileTestFailureGoesToDialog()

@@ -68,10 +68,15 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <atomic>
+#include <limits>
 #include <map>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 using namespace css;
 using css::uno::Any;
@@ -86,6 +91,8 @@ namespace {
 
 // The last row of a worksheet of the office.
 constexpr int kMaxRows = 1048576;
+// Free space below this while a save writes: the file system ran full.
+constexpr qint64 kNearlyFull = 64 << 10;
 
 // The profile is rebuilt whenever it is missing, so it is cache, not data.
 QString defaultProfileDir()
@@ -106,6 +113,141 @@ QString filterFor(XLSaveFormat format, const QString& ownFilter, const QString& 
     }
     return ownFilter.isEmpty() ? filterForFile(fileName) : ownFilter;
 }
+
+bool noSpaceError(int error)
+{
+    return error == ENOSPC || error == EDQUOT;
+}
+
+qint64 freeBytes(const QString& folder)
+{
+    struct statvfs fs {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &fs) != 0)
+        return -1;
+    return qint64(fs.f_bavail) * qint64(fs.f_frsize);
+}
+
+// Why the private copy of `fileName` (`size` bytes) could not be made in the
+// temporary folder: the folder is full, or cannot be written. The user's
+// file is not to blame.
+QString tempFolderFailure(qint64 size, int error, const QString& fileName)
+{
+    const QString temp = QDir::tempPath();
+    const qint64 room = freeBytes(temp);
+    if (noSpaceError(error) || (room >= 0 && room < std::max<qint64>(size, 1) + (64 << 10)))
+        return QStringLiteral("There is not enough free space in the temporary folder '%1' for a copy of '%2'.")
+            .arg(temp, fileName);
+    return QStringLiteral("The temporary folder '%1' cannot be written: %2")
+        .arg(temp, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// Copies the user's `from` to the private `to` on a thread of its own: a
+// share that stops answering cannot hold the run, nor the windows, and
+// Cancel answers meanwhile.
+void copyBounded(const QString& fileName, const QString& from, const QString& to)
+{
+    struct Failure {
+        bool reading;
+        int error;
+    };
+    const QByteArray src = QFile::encodeName(from);
+    const QByteArray dst = QFile::encodeName(to);
+    std::exception_ptr error;
+    const FileWork r = boundedFileWork(
+        [src, dst](std::atomic<quint64>& progress) {
+            const int in = ::open(src.constData(), O_RDONLY | O_CLOEXEC);
+            if (in < 0)
+                throw Failure{true, errno};
+            const int out = ::open(dst.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+            if (out < 0) {
+                const int e = errno;
+                ::close(in);
+                throw Failure{false, e};
+            }
+            std::vector<char> buffer(1 << 20);
+            for (;;) {
+                const ssize_t n = ::read(in, buffer.data(), buffer.size());
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0) {
+                    const int e = n < 0 ? errno : 0;
+                    const int closed = ::close(out) == 0 ? 0 : errno;
+                    ::close(in);
+                    if (e)
+                        throw Failure{true, e};
+                    if (closed)
+                        throw Failure{false, closed};
+                    return;
+                }
+                for (ssize_t done = 0; done < n;) {
+                    const ssize_t w = ::write(out, buffer.data() + done, size_t(n - done));
+                    if (w < 0 && errno == EINTR)
+                        continue;
+                    if (w <= 0) {
+                        const int e = w < 0 ? errno : ENOSPC;
+                        ::close(out);
+                        ::close(in);
+                        throw Failure{false, e};
+                    }
+                    done += w;
+                    progress += quint64(w);
+                }
+            }
+        },
+        stallTimeoutMs(), true, &error);
+    switch (r) {
+    case FileWork::Done:
+        return;
+    case FileWork::Cancelled:
+        throw OperationAborted();
+    case FileWork::Stuck:
+        throw XLError(XLErrorKind::FolderStuck, QStringLiteral("The folder of '%1' stopped answering.").arg(fileName));
+    case FileWork::Failed:
+        break;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const Failure& f) {
+        if (f.reading)
+            throw XLError(XLErrorKind::Other, QStringLiteral("'%1' cannot be read.").arg(fileName));
+        throw XLError(XLErrorKind::Other, tempFolderFailure(QFileInfo(from).size(), f.error, fileName));
+    }
+}
+
+// The least free space on the file systems of some folders while a save runs,
+// looked at every millisecond on a thread of its own: an office that runs out
+// of room while it writes removes what it wrote before it gives up, and says
+// no more than that the write failed.
+class SpaceWatch {
+public:
+    explicit SpaceWatch(QStringList folders) : m_folders(std::move(folders))
+    {
+        m_thread = std::thread([this] {
+            while (!m_stop.load()) {
+                for (const QString& f : m_folders) {
+                    const qint64 room = freeBytes(f);
+                    if (room >= 0 && room < m_least.load())
+                        m_least = room;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+    }
+    ~SpaceWatch() { stop(); }
+    qint64 stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_least.load();
+    }
+
+private:
+    QStringList m_folders;
+    std::atomic<bool> m_stop{false};
+    std::atomic<qint64> m_least{std::numeric_limits<qint64>::max()};
+    std::thread m_thread;
+};
 
 OfficeOptions officeOptions(const BackendOptions& b)
 {
@@ -207,6 +349,21 @@ struct Backend::State {
             throw XLError(XLErrorKind::Other, describe(e));
         } catch (const std::exception& e) {
             throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));
+        }
+    }
+
+    // guard() for a request in which the server reads or writes `fileName`:
+    // a server held by that file's folder is reported as the folder's fault.
+    template <class F>
+    auto guardFolder(const QString& fileName, F&& f) -> decltype(f())
+    {
+        try {
+            return guard(std::forward<F>(f));
+        } catch (const XLError& e) {
+            if (e.kind() == XLErrorKind::NoAnswer && office && office->heldByFolder())
+                throw XLError(XLErrorKind::FolderStuck,
+                              QStringLiteral("The folder of '%1' stopped answering.").arg(fileName));
+            throw;
         }
     }
 
@@ -554,12 +711,12 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
     QString loadPath = info.absoluteFilePath();
     if (readOnly) {
         copyDir = std::make_unique<QTemporaryDir>(tempTemplate(QStringLiteral("workbook")));
+        if (!copyDir->isValid())
+            throw XLError(XLErrorKind::Other, tempFolderFailure(info.size(), errno, fileName));
         loadPath = copyDir->filePath(info.fileName());
-        if (!copyDir->isValid() || !QFile::copy(info.absoluteFilePath(), loadPath))
-            throw XLError(XLErrorKind::Other, QStringLiteral("'%1' cannot be read.").arg(fileName));
-        QFile::setPermissions(loadPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        copyBounded(fileName, info.absoluteFilePath(), loadPath);
     }
-    d->guard([&] {
+    d->guardFolder(fileName, [&] {
         rtl::Reference<InteractionRecorder> recorder(new InteractionRecorder);
         const Sequence<beans::PropertyValue> args = seqOf({
             prop("Hidden", Any(true)),
@@ -696,27 +853,68 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
         throw XLError(XLErrorKind::Other, QStringLiteral("Cannot write to the folder '%1'.").arg(folder));
     const QString tempPath = beside.filePath(target.fileName());
     const QString filter = filterFor(format, d->loadFilter, fileName);
-    try {
-        d->guard([&] { storeTo(d->model, tempPath, filter); });
-    } catch (const XLError& e) {
-        if (e.kind() == XLErrorKind::Other && d->shortOfSpace(tempPath))
-            throw XLError(XLErrorKind::NoSpace, e.message());
-        throw;
-    }
-    const QFileDevice::Permissions perms =
-        target.exists() ? QFile::permissions(target.absoluteFilePath())
-                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                              | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QFile::setPermissions(tempPath, perms);
     {
-        // On disk before it replaces anything: a crash after the rename must
-        // not leave an empty Output File in place of the old one.
-        QFile written(tempPath);
-        if (written.open(QIODevice::ReadOnly) && ::fsync(written.handle()) != 0 && errno == ENOSPC)
-            throw XLError(XLErrorKind::NoSpace, QString::fromLocal8Bit(std::strerror(errno)));
+        SpaceWatch space({folder, QDir::tempPath()});
+        try {
+            try {
+                d->guardFolder(fileName, [&] { storeTo(d->model, tempPath, filter); });
+            } catch (...) {
+                if (d->office && d->office->heldByFolder())
+                    beside.setUnanswering();
+                throw;
+            }
+        } catch (const XLError& e) {
+            // The office names no want of space: a file system that ran full
+            // while it wrote, or has too little room left, tells it.
+            if (e.kind() == XLErrorKind::Other && (space.stop() < kNearlyFull || d->shortOfSpace(tempPath)))
+                throw XLError(XLErrorKind::NoSpace, e.message());
+            throw;
+        }
     }
-    if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        throw XLError(XLErrorKind::Other, QStringLiteral("Cannot replace '%1'.").arg(fileName));
+    // What is left goes on a thread of its own: the folder may stop
+    // answering after the office has written.
+    const QString targetPath = target.absoluteFilePath();
+    std::exception_ptr error;
+    const FileWork r = boundedFileWork(
+        [tempPath, targetPath](std::atomic<quint64>&) {
+            const QFileDevice::Permissions perms =
+                QFileInfo::exists(targetPath)
+                    ? QFile::permissions(targetPath)
+                    : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                          | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+            QFile::setPermissions(tempPath, perms);
+            {
+                // On disk before it replaces anything: a crash after the
+                // rename must not leave an empty Output File in place of the
+                // old one.
+                QFile written(tempPath);
+                if (written.open(QIODevice::ReadOnly) && ::fsync(written.handle()) != 0 && noSpaceError(errno))
+                    throw XLError(XLErrorKind::NoSpace, QString::fromLocal8Bit(std::strerror(errno)));
+            }
+            if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(targetPath).constData()) != 0)
+                throw XLError(XLErrorKind::Other, QString());
+        },
+        stallTimeoutMs(), true, &error);
+    switch (r) {
+    case FileWork::Done:
+        return;
+    case FileWork::Cancelled:
+        beside.setUnanswering(); // perhaps it does not: no wait for it after a Cancel
+        throw OperationAborted();
+    case FileWork::Stuck:
+        beside.setUnanswering();
+        throw XLError(XLErrorKind::FolderStuck, QStringLiteral("The folder of '%1' stopped answering.").arg(fileName));
+    case FileWork::Failed:
+        break;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const XLError& e) {
+        if (e.kind() == XLErrorKind::NoSpace)
+            throw;
+    } catch (...) {
+    }
+    throw XLError(XLErrorKind::Other, QStringLiteral("Cannot replace '%1'.").arg(fileName));
 }
 
 void Backend::closeWorkbook(bool saveChanges)

@@ -18,6 +18,7 @@
 #include <mutex>
 #include <thread>
 
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,8 +31,23 @@ constexpr int kDefaultStallMs = 30000;
 constexpr auto kQuickCall = std::chrono::milliseconds(20);
 // How often the wait looks at the cancel flag and the server.
 constexpr int kWatchMs = 100;
+// How long a server we ended may take to die before it is let go.
+constexpr int kLetGoMs = 500;
 
 std::atomic<int> g_stallMs{0};
+
+// SIGPIPE left at its default ends the process on a write to a server that
+// has died; the layer does not count on its caller to have ignored it. A
+// handler the program installed stays: the workers block the signal anyway.
+void shieldFromBrokenPipes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction now {};
+        if (::sigaction(SIGPIPE, nullptr, &now) == 0 && !(now.sa_flags & SA_SIGINFO) && now.sa_handler == SIG_DFL)
+            std::signal(SIGPIPE, SIG_IGN);
+    });
+}
 
 } // namespace
 
@@ -106,7 +122,17 @@ struct CallRunner::Worker {
 
     Worker()
     {
-        thread = std::thread([this] { loop(); });
+        shieldFromBrokenPipes();
+        thread = std::thread([this] {
+            // A write to a server that has died fails with EPIPE here, and in
+            // the bridge's threads started from here (they inherit the mask),
+            // instead of ending the process, whatever the program's entry did.
+            sigset_t pipe;
+            sigemptyset(&pipe);
+            sigaddset(&pipe, SIGPIPE);
+            ::pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+            loop();
+        });
     }
     ~Worker()
     {
@@ -167,8 +193,9 @@ public:
             return false;
         }
         const bool stopped = s.state == 'T' || s.state == 't';
-        // Busy on the processor or waiting for the disk is progress.
-        if (!stopped && (s.cpuTicks != m_cpu || s.state == 'D' || !m_sampled)) {
+        // Busy on the processor is progress. Waiting for the disk is not: a
+        // server held by a folder that stopped answering waits for ever.
+        if (!stopped && (s.cpuTicks != m_cpu || !m_sampled)) {
             m_cpu = s.cpuTicks;
             m_sampled = true;
             m_since.restart();
@@ -235,12 +262,97 @@ bool onGuiThread()
 
 } // namespace
 
+FileWork boundedFileWork(std::function<void(std::atomic<quint64>& progress)> work, int stallMs, bool honourCancel,
+                         std::exception_ptr* error)
+{
+    struct Shared {
+        std::mutex m;
+        std::condition_variable cv;
+        bool done = false;
+        std::exception_ptr error;
+        std::atomic<quint64> progress{0};
+    };
+    auto shared = std::make_shared<Shared>();
+    std::thread([shared, work = std::move(work)] {
+        std::exception_ptr e;
+        try {
+            work(shared->progress);
+        } catch (...) {
+            e = std::current_exception();
+        }
+        std::lock_guard lock(shared->m);
+        shared->error = e;
+        shared->done = true;
+        shared->cv.notify_all();
+    }).detach();
+
+    QElapsedTimer still;
+    still.start();
+    quint64 seen = 0;
+    FileWork verdict = FileWork::Done;
+    // true once the wait is over, with `verdict` set.
+    auto look = [&] {
+        {
+            std::lock_guard lock(shared->m);
+            if (shared->done) {
+                verdict = shared->error ? FileWork::Failed : FileWork::Done;
+                if (error)
+                    *error = shared->error;
+                return true;
+            }
+        }
+        if (honourCancel && Progress::form().Cancelled()) {
+            verdict = FileWork::Cancelled;
+            return true;
+        }
+        if (const quint64 now = shared->progress.load(); now != seen) {
+            seen = now;
+            still.restart();
+        } else if (still.elapsed() >= stallMs) {
+            verdict = FileWork::Stuck;
+            return true;
+        }
+        return false;
+    };
+    {
+        std::unique_lock lock(shared->m);
+        if (shared->cv.wait_for(lock, kQuickCall, [&] { return shared->done; })) {
+            if (error)
+                *error = shared->error;
+            return shared->error ? FileWork::Failed : FileWork::Done;
+        }
+    }
+    if (onGuiThread()) {
+        QEventLoop loop;
+        QTimer tick;
+        tick.setInterval(10);
+        QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+            if (look())
+                loop.quit();
+        });
+        tick.start();
+        loop.exec();
+        return verdict;
+    }
+    for (;;) {
+        {
+            std::unique_lock lock(shared->m);
+            shared->cv.wait_for(lock, std::chrono::milliseconds(10), [&] { return shared->done; });
+        }
+        if (look())
+            return verdict;
+    }
+}
+
 CallRunner::CallRunner() : w(std::make_unique<Worker>()) {}
 
 CallRunner::~CallRunner() = default;
 
 void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel cancel)
 {
+    if (m_abandoned)
+        throw XLError(XLErrorKind::NoAnswer, kXLNoAnswerText);
+    m_stateAtVerdict = '?';
     {
         std::lock_guard lock(w->m);
         if (w->busy)
@@ -254,36 +366,60 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
 
     enum class Verdict { None, Cancelled, Hung } verdict = Verdict::None;
     StallWatch watch(server, w->tid);
-    // One look at the cancel flag and the server; true once the call is done.
+    QElapsedTimer sinceVerdict;
+    bool stuck = false; // the server was ended but cannot die, and the call never returns
+    // One look at the cancel flag and the server; true once the wait is over:
+    // the call has returned (and a server we ended has died), or the server
+    // cannot die.
     auto look = [&] {
+        bool done = false;
         {
             std::lock_guard lock(w->m);
-            if (w->done)
-                return true;
+            done = w->done;
         }
-        if (verdict != Verdict::None || server <= 0)
+        if (verdict == Verdict::None) {
+            if (done)
+                return true;
+            if (server <= 0)
+                return false;
+            if (cancel == Cancel::Honoured && Progress::form().Cancelled())
+                verdict = Verdict::Cancelled;
+            else if (watch.hung())
+                verdict = Verdict::Hung;
+            if (verdict != Verdict::None) {
+                m_stateAtVerdict = sampleProcess(server).state;
+                endGroup(server);
+                sinceVerdict.start();
+            }
             return false;
-        if (cancel == Cancel::Honoured && Progress::form().Cancelled())
-            verdict = Verdict::Cancelled;
-        else if (watch.hung())
-            verdict = Verdict::Hung;
-        if (verdict != Verdict::None)
-            endGroup(server);
+        }
+        // The bridge lets go when the server's pipe closes, a moment before
+        // the process has quite ended: the caller may count on its end. A
+        // process with a thread held in the kernel (a file system that stopped
+        // answering) does neither, perhaps never: it is let go.
+        if (done && processEnded(server))
+            return true;
+        if (sinceVerdict.elapsed() >= kLetGoMs) {
+            stuck = true;
+            return true;
+        }
         return false;
     };
 
-    bool finished = false;
+    bool over = false;
     {
         std::unique_lock lock(w->m);
-        finished = w->cv.wait_for(lock, kQuickCall, [this] { return w->done; });
+        over = w->cv.wait_for(lock, kQuickCall, [this] { return w->done; });
     }
-    if (!finished && onGuiThread()) {
+    if (!over && onGuiThread()) {
         QEventLoop loop;
         QTimer tick;
         tick.setInterval(kWatchMs);
         QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
             if (look())
                 loop.quit();
+            else if (verdict != Verdict::None)
+                tick.setInterval(10); // the end is near: look more often
         });
         bool waiting = false;
         {
@@ -301,22 +437,34 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
             w->wake = nullptr;
         }
     }
-    while (!finished) {
+    while (!over) {
+        bool done = false;
         {
             std::unique_lock lock(w->m);
-            finished = w->cv.wait_for(lock, std::chrono::milliseconds(kWatchMs), [this] { return w->done; });
+            done = w->cv.wait_for(lock, std::chrono::milliseconds(verdict == Verdict::None ? kWatchMs : 10),
+                                  [this] { return w->done; });
         }
-        if (!finished)
-            finished = look();
+        over = look();
+        if (!over && done && verdict != Verdict::None)
+            QThread::msleep(5);
     }
 
-    if (verdict != Verdict::None) {
-        // The bridge lets go when the server's pipe closes, a moment before
-        // the process has quite ended: the caller may count on its end.
-        QElapsedTimer t;
-        t.start();
-        while (!processEnded(server) && t.elapsed() < 10000)
-            QThread::msleep(5);
+    if (stuck) {
+        // The worker stays blocked in the call for as long as the kernel holds
+        // the server; it is left to it, with its state, and never touched
+        // again. When the server does end at last, the call returns with the
+        // bridge's error and the thread ends.
+        m_abandoned = true;
+        {
+            std::lock_guard lock(w->m);
+            w->stop = true;
+        }
+        w->thread.detach();
+        (void)w.release();
+        w = std::make_unique<Worker>();
+        if (verdict == Verdict::Cancelled)
+            throw OperationAborted();
+        throw XLError(XLErrorKind::NoAnswer, kXLNoAnswerText);
     }
     std::exception_ptr error;
     {

@@ -6,12 +6,15 @@
 // outstanding the server is watched: Cancel ends its process group (the call
 // returns with the bridge's disposed error and the run unwinds with the
 // silent abort), and a server that makes no progress for the stall time
-// (stopped, or using no CPU time) is ended and reported as not answering.
+// (stopped, or using no CPU time, waiting for a disk included) is ended and
+// reported as not answering.
 // Honest long work keeps the server's CPU busy and is never cut off.
 #include <QString>
 
 #include <sys/types.h>
 
+#include <atomic>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +41,18 @@ ProcessSample sampleProcess(pid_t pid);
 // or a zombie.
 bool processEnded(pid_t pid);
 
+// Work on the user's files (or on the folders around them) that a share that
+// stopped answering could hold for ever: it runs on a thread of its own while
+// the caller waits, the windows' events handled on the user-interface
+// thread. The work reports its progress (bytes, steps) through the counter;
+// when the counter stands still for `stallMs` the work is taken as stuck and
+// left to its thread, so it must own everything it touches (capture by
+// value). Done when it returned, Failed when it raised (`error` then holds
+// what it raised), Cancelled on the progress form's Cancel when honoured.
+enum class FileWork { Done, Failed, Stuck, Cancelled };
+FileWork boundedFileWork(std::function<void(std::atomic<quint64>& progress)> work, int stallMs,
+                         bool honourCancel, std::exception_ptr* error = nullptr);
+
 class CallRunner {
 public:
     CallRunner();
@@ -53,7 +68,16 @@ public:
     // once the server is ended and the call has returned. A call made while
     // another is outstanding (from an event handler of the wait) is refused
     // as Busy.
+    // A server ended by the watch or a cancel that cannot die (a thread held
+    // in the kernel by a file system that stopped answering) is let go within
+    // half a second: the call raises as above, the worker is left blocked in
+    // it, and every later call raises NoAnswer at once.
     void run(pid_t server, const std::function<void()>& call, Cancel cancel = Cancel::Honoured);
+    // Whether a server was let go that way.
+    bool abandoned() const { return m_abandoned; }
+    // The server's state when the watch or a cancel ended it ('D': waiting
+    // for a file system).
+    char stateAtVerdict() const { return m_stateAtVerdict; }
 
     template <class F>
     auto operator()(pid_t server, F&& f, Cancel cancel = Cancel::Honoured) -> decltype(f())
@@ -71,6 +95,8 @@ public:
 private:
     struct Worker;
     std::unique_ptr<Worker> w;
+    bool m_abandoned = false;
+    char m_stateAtVerdict = '?';
 };
 
 } // namespace lo

@@ -9,11 +9,46 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
+#include <cerrno>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace lo {
 
 namespace {
+
+// How long the wait for the removal of what a save or a server left lets it
+// stand still: a removal held longer goes on by itself.
+constexpr int kCleanupMs = 2000;
+
+// Removes a folder and all in it, counting each entry removed as progress;
+// whether it is gone.
+bool removeTree(const QString& path, std::atomic<quint64>& progress)
+{
+    const QFileInfo top(path);
+    if (!top.exists() && !top.isSymLink())
+        return true;
+    if (top.isDir() && !top.isSymLink()) {
+        const QFileInfoList entries =
+            QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QFileInfo& e : entries) {
+            if (e.isDir() && !e.isSymLink())
+                removeTree(e.filePath(), progress);
+            else
+                QFile::remove(e.filePath());
+            ++progress;
+        }
+        QDir().rmdir(path);
+    } else {
+        QFile::remove(path);
+    }
+    ++progress;
+    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+}
 
 QString tagOf(pid_t pid, quint64 startTime)
 {
@@ -61,14 +96,58 @@ BesideFolder::BesideFolder(const QString& target)
 
 BesideFolder::~BesideFolder()
 {
-    if (!m_path.isEmpty())
-        QDir(m_path).removeRecursively();
-    if (!m_record.isEmpty())
-        QFile::remove(m_record);
+    if (m_path.isEmpty())
+        return;
+    // On a share that stopped answering the removal may never return: it
+    // runs on a thread of its own, which drops the record only once the
+    // folder is gone, however late that is. The wait for it is bounded, and
+    // none at all where the folder is known not to answer.
+    const QString path = m_path;
+    const QString record = m_record;
+    boundedFileWork(
+        [path, record](std::atomic<quint64>& progress) {
+            if (!removeTree(path, progress))
+                return;
+            if (!record.isEmpty())
+                QFile::remove(record);
+        },
+        m_unanswering ? 0 : kCleanupMs, false);
+}
+
+namespace {
+
+std::mutex g_abandonedLock;
+std::vector<pid_t> g_abandoned; // our children let go, not reaped yet
+
+// Reaps the servers let go that have died since.
+void reapAbandoned()
+{
+    std::lock_guard lock(g_abandonedLock);
+    std::erase_if(g_abandoned, [](pid_t pid) {
+        int status = 0;
+        const pid_t r = ::waitpid(pid, &status, WNOHANG);
+        return r == pid || (r < 0 && errno == ECHILD);
+    });
+}
+
+} // namespace
+
+void recordAbandoned(pid_t pid, const QStringList& leftFolders)
+{
+    {
+        std::lock_guard lock(g_abandonedLock);
+        g_abandoned.push_back(pid);
+    }
+    QTemporaryFile record(QDir::temp().filePath(
+        QStringLiteral("zol-abandoned-%1-XXXXXX").arg(tagOf(pid, sampleProcess(pid).startTime))));
+    record.setAutoRemove(false);
+    if (record.open())
+        record.write(leftFolders.join(u'\n').toUtf8());
 }
 
 int sweepLeftovers()
 {
+    reapAbandoned();
     static const QRegularExpression entry(QStringLiteral("^zol-([a-z]+)-(\\d+)-(\\d+)-[A-Za-z0-9]{6}$"));
     QDir temp = QDir::temp();
     int removed = 0;
@@ -87,19 +166,45 @@ int sweepLeftovers()
         if (info.isDir() && !info.isSymLink()) {
             QDir(path).removeRecursively();
         } else {
-            if (m.captured(1) == QLatin1String("saving")) {
-                // Only the folder the dead owner named after itself.
-                QFile record(path);
-                if (record.open(QIODevice::ReadOnly)) {
-                    const QString beside = QString::fromUtf8(record.readAll());
-                    const QFileInfo bi(beside);
-                    const QString own = QStringLiteral(".~zol-") + tagOf(pid, start) + u'-';
-                    if (bi.isAbsolute() && bi.isDir() && !bi.isSymLink() && bi.fileName().startsWith(own)
-                        && bi.fileName().size() == own.size() + 6)
-                        QDir(beside).removeRecursively();
-                }
+            const QString kind = m.captured(1);
+            QStringList named;
+            QFile record(path);
+            if ((kind == QLatin1String("saving") || kind == QLatin1String("abandoned"))
+                && record.open(QIODevice::ReadOnly))
+                named = QString::fromUtf8(record.readAll()).split(u'\n', Qt::SkipEmptyParts);
+            record.close();
+            QStringList mine;
+            for (const QString& folder : named) {
+                // Only what the dead owner named after itself: the folder
+                // beside a save, or an ended server's temporary folder.
+                const QFileInfo fi(folder);
+                const QString own = kind == QLatin1String("saving")
+                                        ? QStringLiteral(".~zol-") + tagOf(pid, start) + u'-'
+                                        : QStringLiteral("zol-office-");
+                if (fi.isAbsolute() && fi.fileName().startsWith(own)
+                    && (kind != QLatin1String("saving") || fi.fileName().size() == own.size() + 6))
+                    mine << folder;
             }
-            QFile::remove(path);
+            // A share may stop answering here too: the wait for each removal
+            // has a bound, and the record stays until every folder it names
+            // is gone (a folder whose share is not there is not gone).
+            const bool gone = boundedFileWork(
+                                  [mine, path](std::atomic<quint64>& progress) {
+                                      for (const QString& folder : mine) {
+                                          const QFileInfo fi(folder);
+                                          if (fi.isSymLink())
+                                              continue; // not a folder of ours
+                                          if (!QFileInfo(fi.absolutePath()).isDir())
+                                              return;
+                                          if (!removeTree(folder, progress))
+                                              return;
+                                      }
+                                      QFile::remove(path);
+                                  },
+                                  kCleanupMs, false)
+                              == FileWork::Done;
+            if (!gone || QFileInfo::exists(path))
+                continue;
         }
         ++removed;
     }

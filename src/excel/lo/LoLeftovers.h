@@ -7,6 +7,9 @@
 // owner is gone, and removes them. Never a file of another program, nor of a
 // process that still runs.
 #include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
 
 namespace lo {
 
@@ -19,7 +22,9 @@ QString tempTemplate(const QString& kind);
 // tag>-XXXXXX"), where the office writes the new file and its own temporaries
 // and lock; the finished file is then renamed out of it. On record in the
 // temporary folder while the object lives, so that a later start finds it
-// should this process die. The object removes the folder and all in it.
+// should this process die. The object removes the folder and all in it, and
+// the record once the folder is gone; a folder that could not be removed (a
+// share that failed) stays on record for a later start.
 class BesideFolder {
 public:
     explicit BesideFolder(const QString& target);
@@ -27,16 +32,24 @@ public:
     BesideFolder(const BesideFolder&) = delete;
     BesideFolder& operator=(const BesideFolder&) = delete;
     bool isValid() const { return !m_path.isEmpty(); }
+    // Its folder stopped answering: the removal is not waited for.
+    void setUnanswering() { m_unanswering = true; }
     QString filePath(const QString& name) const { return m_path + u'/' + name; }
 
 private:
     QString m_path;
     QString m_record;
+    bool m_unanswering = false;
 };
 
+// Puts on record a server that was ended but could not die, with the
+// folders it leaves ("zol-abandoned-<its pid>-<its start time>-XXXXXX" in the
+// temporary folder): the first sweep after it has died removes them.
+void recordAbandoned(pid_t pid, const QStringList& leftFolders);
+
 // Removes what our processes that no longer run have left: their entries in
-// the temporary folder and the files their records name. Gives how many
-// entries went.
+// the temporary folder and the files their records name. A record stays
+// until what it names is gone. Gives how many entries went.
 int sweepLeftovers();
 
 } // namespace lo

@@ -269,6 +269,10 @@ bool Office::waitExit(int timeoutMs, bool stoppedEnds)
 
 bool Office::terminate()
 {
+    if (m_calls.abandoned()) {
+        letGo();
+        return true;
+    }
     // A stopped server would hold the quit until it is taken as hung; what
     // it had to save is saved by now, so it is ended at once.
     if (!running() || stopped()) {
@@ -333,10 +337,34 @@ void Office::kill()
 {
     if (m_pid <= 0)
         return;
+    if (m_calls.abandoned()) {
+        letGo();
+        return;
+    }
     ::kill(-m_pid, SIGKILL);
     ::kill(m_pid, SIGKILL);
     waitExit(10000, false);
     reap();
+}
+
+void Office::letGo()
+{
+    if (m_pid <= 0)
+        return;
+    m_desktop.clear();
+    m_context.clear();
+    ::kill(-m_pid, SIGKILL);
+    ::kill(m_pid, SIGKILL);
+    // Whatever it holds in its temporary folder goes once it has died: on
+    // record for the start that finds it gone.
+    QStringList left;
+    if (m_tempDir && m_tempDir->isValid()) {
+        m_tempDir->setAutoRemove(false);
+        left << m_tempDir->path();
+    }
+    recordAbandoned(m_pid, left);
+    m_tempDir.reset();
+    m_pid = -1;
 }
 
 void Office::reap()

@@ -68,6 +68,10 @@ public:
     // cancel honoured, a Cancel meanwhile ends the server and raises
     // OperationAborted.
     bool answers(CallRunner::Cancel cancel = CallRunner::Cancel::Ignored);
+    // Whether the last call the watch or a cancel cut short found the server
+    // waiting for a file system, or left a server that could not die: a
+    // folder it worked in stopped answering.
+    bool heldByFolder() const { return m_calls.abandoned() || m_calls.stateAtVerdict() == 'D'; }
     // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
     qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
@@ -81,6 +85,10 @@ public:
 private:
     void spawn(const QString& pipeName);
     bool waitExit(int timeoutMs, bool stoppedEnds = true);
+    // A server that was ended but cannot die (held in the kernel by a file
+    // system that stopped answering): left as it is, on record (see
+    // recordAbandoned), never waited for.
+    void letGo();
     void reap();
     // The exit code of a server that has ended (-1 when it runs or was killed).
     int exitCode() const;
