@@ -178,13 +178,25 @@ void BM_WarmFloor(benchmark::State& state)
         state.PauseTiming();
         XL->StartExcel(false);
         state.ResumeTiming();
+        QElapsedTimer t;
+        t.start();
+        const auto mark = [&](const char* what) {
+            if (state.iterations() == 0 && qEnvironmentVariableIsSet("ZOL_BENCH_STEPS"))
+                std::fprintf(stderr, "%8.3f s  %s\n", t.nsecsElapsed() / 1e9, what);
+            t.restart();
+        };
         XL->SetWorkbookFileName(dsf);
         XL->OpenWorkbook(dsf, QString(), QString(), true);
+        mark("open the Data Source File");
         XL->CloseWorkbook(false);
+        mark("close it");
         XL->SetWorkbookFileName(f.tpl);
         XL->OpenWorkbook(f.tpl, QString(), QString(), true);
+        mark("open the Template File");
         XL->SaveAs(QStringLiteral("Output File"), out);
+        mark("save the Output File");
         XL->CloseWorkbook(false);
+        mark("close it");
         state.PauseTiming();
         XL->QuitExcel();
         state.ResumeTiming();
