@@ -8,6 +8,7 @@
 #include "LoText.h"
 #include "LoUno.h"
 #include "Progress.h"
+#include "RunServers.h"
 #include "StdDlg.h"
 #include "WorkbookMaker.h"
 #include "XLBackend.h"
@@ -57,11 +58,6 @@ QByteArray Digest(const QString& path)
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
-bool Alive(pid_t pid)
-{
-    return !lo::processEnded(pid);
-}
-
 QString SourceDir()
 {
     return qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_TEST_SOURCE_DIR));
@@ -77,27 +73,10 @@ class TstProcessFaults : public QObject {
     pfx::Recorder dlg;
     pfx::CancellingProgress progress;
     QString dir, schedule, tplX, tallTpl;
-    QList<pid_t> servers;
+    pfx::RunServers servers;
     int sd = 0;
 
     Reference<frame::XDesktop2> desktop() { return inspector->server()->desktop(); }
-    pid_t server() const
-    {
-        auto* b = dynamic_cast<lo::Backend*>(XL ? XL->Backend() : nullptr);
-        return b ? b->serverPid() : -1;
-    }
-    void noteServer()
-    {
-        const pid_t pid = server();
-        if (pid > 0 && !servers.contains(pid))
-            servers << pid;
-    }
-    void expectNoServer()
-    {
-        for (pid_t pid : servers)
-            QVERIFY2(!Alive(pid), qPrintable(QStringLiteral("office %1 left running").arg(pid)));
-        servers.clear();
-    }
     void define(const QString& tpl, const QString& of)
     {
         pfx::Options o;
@@ -111,7 +90,7 @@ class TstProcessFaults : public QObject {
         dlg.seen.clear();
         dlg.answers.clear();
         progress.cancelAt = -1;
-        progress.onStep = [this](int, const QString&) { noteServer(); };
+        progress.onStep = [this](int, const QString&) { servers.note(); };
         XL = std::make_unique<TzyXL>();
         Process = std::make_unique<TzyProcess>();
     }
@@ -195,9 +174,9 @@ private slots:
         const QByteArray before = Digest(of);
         define(tplX, of);
         progress.onStep = [=, this](int, const QString& text) {
-            noteServer();
+            servers.note();
             if (text.contains(at))
-                ::kill(server(), SIGSTOP);
+                ::kill(pfx::RunServers::current(), SIGSTOP);
         };
         QElapsedTimer t;
         t.start();
@@ -205,7 +184,7 @@ private slots:
         QVERIFY2(t.elapsed() < 120000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(dlg.ids().last(), QStringLiteral("UP002"));
         QVERIFY2(lastLines().contains(kXLNoAnswerText), qPrintable(lastLines().join('|')));
-        expectNoServer();
+        servers.expectNoneLeft();
         QCOMPARE(Digest(of), before);
         QCOMPARE(QDir(dir + "/out").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Stopped.xlsx"});
@@ -221,9 +200,9 @@ private slots:
         define(tplX, of);
         QElapsedTimer t;
         progress.onStep = [this, &t](int, const QString& text) {
-            noteServer();
+            servers.note();
             if (text.contains(QStringLiteral("Inserting Data in the Chart Data"))) {
-                ::kill(server(), SIGSTOP);
+                ::kill(pfx::RunServers::current(), SIGSTOP);
                 t.start();
                 // Cancel, as the button does, once the call is blocked.
                 QTimer::singleShot(400, [this] {
@@ -236,7 +215,7 @@ private slots:
         QVERIFY2(t.elapsed() < 10000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(dlg.ids(), QStringList{"UP001"});
         QCOMPARE(lastLines().mid(2), (QStringList{UIT(1066), QString()}));
-        expectNoServer();
+        servers.expectNoneLeft();
         QVERIFY(!QFile::exists(of));
         QCOMPARE(QDir(dir + "/out").entryList(QStringList{".~*"}, QDir::AllEntries | QDir::Hidden), QStringList());
     }
@@ -252,7 +231,7 @@ private slots:
         clock.start();
         qint64 clearStart = -1, clearEnd = -1;
         progress.onStep = [&](int, const QString& text) {
-            noteServer();
+            servers.note();
             if (text.contains(QStringLiteral("Clearing the Chart Data")))
                 clearStart = clock.elapsed();
             else if (clearStart >= 0 && clearEnd < 0)
@@ -263,7 +242,7 @@ private slots:
               clearEnd - clearStart, clock.elapsed());
         QVERIFY(clearStart >= 0 && clearEnd > clearStart);
         QVERIFY2(clearEnd - clearStart < 30000, qPrintable(QString::number(clearEnd - clearStart)));
-        expectNoServer();
+        servers.expectNoneLeft();
 
         Reference<frame::XComponentLoader> loader(desktop(), UNO_QUERY_THROW);
         auto doc = loader->loadComponentFromURL(lo::toOU(lo::fileUrl(of)), "_blank", 0,
@@ -311,7 +290,7 @@ private slots:
         QVERIFY2(lastLines().contains(QStringLiteral("There is not enough free space on the disk to save the Output File.")),
                  qPrintable(lastLines().join('|')));
         QVERIFY2(!lastLines().join('|').contains(QStringLiteral("0x")), qPrintable(lastLines().join('|')));
-        expectNoServer();
+        servers.expectNoneLeft();
         QCOMPARE(Digest(of), before);
         QCOMPARE(QDir(mnt).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Report.xlsx"});
     }

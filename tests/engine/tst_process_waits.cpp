@@ -8,6 +8,7 @@
 #include "LoCall.h"
 #include "LoOffice.h"
 #include "Progress.h"
+#include "RunServers.h"
 #include "StdDlg.h"
 #include "WorkbookMaker.h"
 #include "tst_process_fixture.h"
@@ -78,26 +79,9 @@ class TstProcessWaits : public QObject {
     pfx::CancellingProgress progress;
     probe::EventGapProbe gaps;
     QString dir, schedule, tplX, profile;
-    QList<pid_t> servers;
+    pfx::RunServers servers;
     int sd = 0;
 
-    pid_t server() const
-    {
-        auto* b = dynamic_cast<lo::Backend*>(XL ? XL->Backend() : nullptr);
-        return b ? b->serverPid() : -1;
-    }
-    void noteServer()
-    {
-        const pid_t pid = server();
-        if (pid > 0 && !servers.contains(pid))
-            servers << pid;
-    }
-    void expectNoServer()
-    {
-        for (pid_t pid : servers)
-            QVERIFY2(lo::processEnded(pid), qPrintable(QStringLiteral("office %1 left running").arg(pid)));
-        servers.clear();
-    }
     // A definition writing `of`, and a layer whose backend keeps a spare
     // (starting from now on) on a profile of its own, or none.
     void define(const QString& of, bool spare)
@@ -114,7 +98,7 @@ class TstProcessWaits : public QObject {
         dlg.answers.clear();
         servers.clear();
         progress.cancelAt = -1;
-        progress.onStep = [this](int, const QString&) { noteServer(); };
+        progress.onStep = [this](int, const QString&) { servers.note(); };
         lo::BackendOptions b;
         b.profileDir = profile;
         b.spare = spare;
@@ -189,14 +173,14 @@ private slots:
         QVERIFY2(ok, qPrintable(dlg.ids().join(',') + ' ' + lastLines().join('|')));
         QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
         QVERIFY(QFile::exists(of));
-        QCOMPARE(servers.size(), 1);
+        QCOMPARE(servers.pids().size(), 1);
         if (stopped) {
-            QVERIFY(!servers.contains(spare));
+            QVERIFY(!servers.pids().contains(spare));
             QVERIFY(lo::processEnded(spare));
         } else {
-            QCOMPARE(servers.first(), spare);
+            QCOMPARE(servers.pids().first(), spare);
         }
-        expectNoServer();
+        servers.expectNoneLeft();
         Process.reset();
         XL.reset();
     }
@@ -214,7 +198,7 @@ private slots:
         QCOMPARE(::kill(spare, SIGSTOP), 0);
         QElapsedTimer pressed;
         progress.onStep = [&](int, const QString& text) {
-            noteServer();
+            servers.note();
             if (text.contains(UIT(381)) && !pressed.isValid())
                 QTimer::singleShot(500, [&] {
                     progress.SetCancelled(true);
@@ -231,7 +215,7 @@ private slots:
         QCOMPARE(dlg.ids(), QStringList{"UP001"});
         QCOMPARE(lastLines().mid(2), (QStringList{UIT(1066), QString()}));
         QVERIFY(!QFile::exists(of));
-        expectNoServer();
+        servers.expectNoneLeft();
         // The stopped spare is the keeper's to end; ended here so that the
         // layer goes at once.
         ::kill(spare, SIGKILL);
@@ -251,9 +235,9 @@ private slots:
         define(of, false);
         QElapsedTimer quitting;
         progress.onStep = [&](int step, const QString& text) {
-            noteServer();
+            servers.note();
             if (step == progress.totalSteps() && text.contains(UIT(390))) {
-                QCOMPARE(::kill(server(), SIGSTOP), 0);
+                QCOMPARE(::kill(pfx::RunServers::current(), SIGSTOP), 0);
                 quitting.start();
             }
         };
@@ -265,7 +249,7 @@ private slots:
         QVERIFY2(quitting.elapsed() < 5000, qPrintable(QString::number(quitting.elapsed())));
         QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
         QVERIFY(QFile::exists(of));
-        expectNoServer();
+        servers.expectNoneLeft();
         Process.reset();
         XL.reset();
     }
