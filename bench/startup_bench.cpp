@@ -36,7 +36,8 @@ int Child(int argc, char** argv)
     options.onReady = [] {
         std::fputs("READY\n", stdout);
         std::fflush(stdout);
-        QTimer::singleShot(0, [] { UF_Main->close(); });
+        // Straight out: closing the form would ask whether to exit.
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
     };
     return Startup::Run(options);
 }
