@@ -126,7 +126,6 @@ TUF_Browse::TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts
     // Placed before its frame was known, the dialog is fitted again once the
     // window manager has framed it.
     FramePlace::Of(this).onDecorated = [this] { FrameKnown(); };
-    FramePlace::Of(this).keepPlace = true;
     FormHooks::SplashStatus(Padded(UIT(texts.splash)));
 }
 
@@ -189,6 +188,9 @@ void TUF_Browse::Build(QWidget* descPanel)
     bar->addWidget(m_bbCancel);
     connect(m_sbAutoSize, &QPushButton::clicked, this, [this] { AutoSizeClick(); });
     connect(m_sbAutoAlign, &QPushButton::clicked, this, [this] { AutoAlignClick(); });
+    // Aligned, the dialog stands where its anchor puts it: the window
+    // manager's own moves are undone.
+    connect(m_sbAutoAlign, &QPushButton::toggled, this, [this](bool down) { FramePlace::Of(this).keepPlace = down; });
     connect(m_bbRefresh, &QPushButton::clicked, this, [this] { RefreshClick(); });
     connect(m_bbSelect, &QPushButton::clicked, this, [this] { SelectClick(); });
     connect(m_bbCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
@@ -357,12 +359,9 @@ bool TUF_Browse::UserGeometry(bool position) const
     if (!m_active || m_codeGeometry || !isVisible() || isMaximized() || isMinimized())
         return false;
     // The window manager places and frames the window it maps, and may move
-    // it again when its hints change; the user moves it by dragging, and
-    // then the frame no longer stands where the dialog put it.
+    // it again when its hints change; only the user drags it.
     const FramePlace& fp = FramePlace::Of(const_cast<TUF_Browse*>(this));
-    if (!fp.ByUser() || !fp.Wanted().isValid())
-        return false;
-    return position ? fp.Frame().topLeft() != fp.Wanted().topLeft() : fp.Frame().size() != fp.Wanted().size();
+    return position ? fp.UserMoved() : fp.UserSized();
 }
 
 // The bottom panels and the button row at their laid-out heights.

@@ -235,12 +235,23 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
         m_form->windowHandle()->installEventFilter(this);
     if (o != m_form && e->type() == QEvent::Expose && m_form->windowHandle() && m_form->windowHandle()->isExposed())
         m_exposed = true;
+    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) {
+        m_userMoved = m_userSized = false;
+        if (m_settled && m_form->isVisible() && m_wanted.isValid() && ByUser()) {
+            const QRect f = Frame();
+            m_userMoved = f.topLeft() != m_wanted.topLeft();
+            m_userSized = f.size() != m_wanted.size();
+            // Kept in place, the frame stays where the user left it.
+            if (keepPlace && (m_userMoved || m_userSized))
+                m_wanted = f;
+        }
+    }
     if ((!m_decorated || !m_settled)
         && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show
             || e->type() == QEvent::Expose || e->type() == QEvent::ActivationChange))
         check();
     else if (o == m_form && managerFrames() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)
-             && m_form->isVisible() && !ByUser())
+             && m_form->isVisible() && !m_userMoved && !m_userSized)
         KeepPlace();
     return QObject::eventFilter(o, e);
 }

@@ -45,8 +45,10 @@ public:
     // moved it.
     bool Settled() const { return m_settled; }
     // The geometry change now seen is the user's: the window has settled and,
-    // where a window manager frames it, a pointer button is held on it.
-    bool ByUser() const;
+    // where a window manager frames it, a pointer button is held (the user
+    // drags the frame). The frame the user left is the wanted one from then on.
+    bool UserMoved() const { return m_userMoved; }
+    bool UserSized() const { return m_userSized; }
 
     // Puts the frame back where it was wanted whenever the window manager
     // moves or sizes it on its own.
@@ -65,6 +67,7 @@ private:
     // Looks again whether the frame is known and the window settled.
     void check();
     void KeepPlace();
+    bool ByUser() const;
     friend class FrameWatch;
 
     QWidget* m_form;
@@ -74,4 +77,5 @@ private:
     bool m_exposed = false; // on the screen since last shown
     bool m_settled = false;
     int m_kept = 0; // put back by KeepPlace since shown
+    bool m_userMoved = false, m_userSized = false; // the change now seen
 };
