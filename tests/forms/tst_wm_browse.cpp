@@ -137,9 +137,9 @@ private slots:
             const QString at = QStringLiteral("opening %1: frame %2,%3 %4x%5, row bottom %6")
                                    .arg(opening).arg(frame.x()).arg(frame.y()).arg(frame.width())
                                    .arg(frame.height()).arg(cell.bottom());
-            QVERIFY2(shown, qPrintable(at));
             QVERIFY2(alignDown, qPrintable(at));
             QVERIFY2(UP->AutoAlignBrowseFld(), qPrintable(at));
+            QVERIFY2(shown, qPrintable(at));
             QCOMPARE(frame.top(), cell.bottom() + 1);
             QCOMPARE(frame.left(), wa.left());
         }

@@ -47,8 +47,8 @@ bool pointerButtonHeld()
 
 // The window manager frames a window and reports its frame through window
 // properties and configure notifications that Qt takes in without telling the
-// widget. Each of them makes the forms still settling look again, once Qt has
-// taken it in.
+// widget. Each of them makes the forms kept in place that are still settling
+// look again, once Qt has taken it in.
 class FrameWatch : public QAbstractNativeEventFilter {
 public:
     static FrameWatch& instance()
@@ -86,7 +86,7 @@ public:
             return false;
         }
         for (FramePlace* p : std::as_const(places))
-            if (!p->m_settled && p->m_form->internalWinId() == window)
+            if (p->keepPlace && !p->m_settled && p->m_form->internalWinId() == window)
                 QMetaObject::invokeMethod(p, [p] { p->check(); }, Qt::QueuedConnection);
 #else
         Q_UNUSED(type);
