@@ -34,19 +34,20 @@ public:
     QRect Wanted() const { return m_wanted; }
 
     // What the form's geometry change now seen is: the program's or the
-    // window manager's (the frame where it was put, or the window not yet
-    // settled), or the user's.
+    // window manager's (the frame where it was put, or not yet decorated), or
+    // the user's.
     bool OwnPosition() const;
     bool OwnSize() const;
     // Since it was last shown the window is on the screen and, where a
-    // window manager frames windows, framed, and the frame has been put back
-    // where it was wanted should the manager have placed it elsewhere while
-    // mapping it. Until then nobody but the program and the manager can have
-    // moved it.
+    // window manager frames windows, framed (a form kept in place has then
+    // been put back where it was wanted, should the manager have placed it
+    // elsewhere while mapping it). Until then nobody but the program and the
+    // manager can have moved it.
     bool Settled() const { return m_settled; }
     // The geometry change now seen is the user's: the window has settled and,
     // where a window manager frames it, a pointer button is held (the user
-    // drags the frame). The frame the user left is the wanted one from then on.
+    // drags the frame). A form kept in place wants the frame where the user
+    // left it from then on.
     bool UserMoved() const { return m_userMoved; }
     bool UserSized() const { return m_userSized; }
 
