@@ -23,13 +23,22 @@
 
 namespace {
 
-// Grabs the dialog once it shows, then closes it.
+// Grabs the dialog once it shows (the office reads the list first, which
+// takes a while), then closes it.
 void grabWhenShown(TUF_Browse* dlg, const QString& file)
 {
-    QTimer::singleShot(50, [dlg, file] {
+    auto* poll = new QTimer(dlg);
+    poll->setInterval(50);
+    QObject::connect(poll, &QTimer::timeout, dlg, [dlg, file, poll] {
+        if (!dlg->isVisible() || QApplication::activeModalWidget() != dlg)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        QCoreApplication::processEvents();
         dlg->grab().save(file);
         dlg->CancelButton()->click();
     });
+    poll->start();
 }
 
 } // namespace

@@ -333,13 +333,16 @@ private slots:
         UP->SetAutoSizeBrowseWS(false);
         UP->SetAutoAlignBrowseWS(false);
         ws->Populate(UIT(600), UIT(603), 1, 1);
+        QRect frame;
         whenShown([&] {
             ws->setGeometry(120, 80, 520, 410);
+            frame = ws->frameGeometry();
             ws->CancelButton()->click();
         });
         ws->ShowModal();
+        // The record holds the frame's bounds.
         const TzyWM& wm = WMs->getItems(wmBrowseWS);
-        QCOMPARE(QSize(wm.Width(), wm.Height()), QSize(520, 410));
+        QCOMPARE(QRect(wm.Left(), wm.Top(), wm.Width(), wm.Height()), frame);
         // A new dialog placed from the record stands where the old one stood.
         TUF_BrowseWS again;
         again.Populate(UIT(600), UIT(603), 1, 1);

@@ -3,6 +3,7 @@
 #include "BrowseRules.h"
 #include "FormHooks.h"
 #include "FormText.h"
+#include "FramePlace.h"
 #include "Glyphs.h"
 #include "StdDlg.h"
 #include "UF_Progress.h"
@@ -122,6 +123,9 @@ TUF_Browse::TUF_Browse(std::unique_ptr<BrowseColumns> columns, const BrowseTexts
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
+    // Placed before its frame was known, the dialog is fitted again once the
+    // window manager has framed it.
+    FramePlace::Of(this).onDecorated = [this] { FrameKnown(); };
     FormHooks::SplashStatus(Padded(UIT(texts.splash)));
 }
 
@@ -184,6 +188,9 @@ void TUF_Browse::Build(QWidget* descPanel)
     bar->addWidget(m_bbCancel);
     connect(m_sbAutoSize, &QPushButton::clicked, this, [this] { AutoSizeClick(); });
     connect(m_sbAutoAlign, &QPushButton::clicked, this, [this] { AutoAlignClick(); });
+    // Aligned, the dialog stands where its anchor puts it: the window
+    // manager's own moves are undone.
+    connect(m_sbAutoAlign, &QPushButton::toggled, this, [this](bool down) { FramePlace::Of(this).keepPlace = down; });
     connect(m_bbRefresh, &QPushButton::clicked, this, [this] { RefreshClick(); });
     connect(m_bbSelect, &QPushButton::clicked, this, [this] { SelectClick(); });
     connect(m_bbCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
@@ -213,13 +220,14 @@ void TUF_Browse::Build(QWidget* descPanel)
     v->addWidget(m_buttonBar);
     v->addWidget(m_status);
 
-    // The placement record with its defaults, applied with its size.
+    // The placement record with its defaults, applied with its size; the
+    // record holds the frame's bounds.
     TzyWM& wm = WMs->getItems(m_wmIndex);
     const QSize dflt = WMDefaultSize(m_wmIndex);
     wm.SetDefaultWidth(dflt.width());
     wm.SetDefaultHeight(dflt.height());
     SetMinSize();
-    const FormPlacement p = wm.ApplyToForm(size(), m_minSize, true);
+    const FormPlacement p = wm.ApplyToForm(size() + FrameExtra(), m_minSize, true);
     SetFormRect(p.bounds);
     WMs->SaveItem(m_wmIndex);
     Updating = true;
@@ -314,29 +322,46 @@ void TUF_Browse::AutoSizeSBPanels()
         l->setFixedWidth(l->fontMetrics().horizontalAdvance(l->text()) + 10);
 }
 
+// The real frame once decorated, before that the last one seen on any form.
 QSize TUF_Browse::FrameExtra() const
 {
-    if (!isVisible())
-        return QSize(0, 0);
-    return frameGeometry().size() - geometry().size();
+    return FramePlace::Of(const_cast<TUF_Browse*>(this)).Extra();
 }
 
 QRect TUF_Browse::FormRect() const
 {
-    const QSize extra = FrameExtra();
-    return QRect(frameGeometry().topLeft(), size() + extra);
+    return FramePlace::Of(const_cast<TUF_Browse*>(this)).Frame();
 }
 
 void TUF_Browse::SetFormRect(const QRect& outer)
 {
-    const QSize extra = FrameExtra();
+    const bool wasCode = m_codeGeometry;
     m_codeGeometry = true;
-    const QSize client = outer.size() - extra;
-    if (pos() != outer.topLeft())
-        move(outer.topLeft());
-    if (size() != client)
-        resize(client);
-    m_codeGeometry = false;
+    FramePlace::Of(this).Set(outer);
+    m_codeGeometry = wasCode;
+}
+
+void TUF_Browse::FrameKnown()
+{
+    const bool wasCode = m_codeGeometry;
+    m_codeGeometry = true;
+    SetMinSize();
+    SetFormRect(FramePlace::Of(this).Wanted());
+    if (m_sbAutoSize->isChecked())
+        AutoSize();
+    if (m_sbAutoAlign->isChecked())
+        AutoAlign();
+    m_codeGeometry = wasCode;
+}
+
+bool TUF_Browse::UserGeometry(bool position) const
+{
+    if (!m_active || m_codeGeometry || !isVisible() || isMaximized() || isMinimized())
+        return false;
+    // The window manager places and frames the window it maps, and may move
+    // it again when its hints change; only the user drags it.
+    const FramePlace& fp = FramePlace::Of(const_cast<TUF_Browse*>(this));
+    return position ? fp.UserMoved() : fp.UserSized();
 }
 
 // The bottom panels and the button row at their laid-out heights.
@@ -511,7 +536,7 @@ void TUF_Browse::closeEvent(QCloseEvent* e)
 void TUF_Browse::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    if (!m_active || m_codeGeometry || !isVisible())
+    if (!UserGeometry(false))
         return;
     Updating = true;
     m_sbAutoSize->setChecked(false);
@@ -526,7 +551,7 @@ void TUF_Browse::resizeEvent(QResizeEvent* e)
 void TUF_Browse::moveEvent(QMoveEvent* e)
 {
     QDialog::moveEvent(e);
-    if (!m_active || m_codeGeometry || !isVisible())
+    if (!UserGeometry(true))
         return;
     Updating = true;
     m_sbAutoAlign->setChecked(false);
@@ -542,9 +567,7 @@ void TUF_Browse::done(int r)
         m_active = false;
         TzyWM& wm = WMs->getItems(m_wmIndex);
         const FormState state = isMaximized() ? FormState::Maximised : FormState::Normal;
-        // The record keeps where the window's frame stands and the size of
-        // what it holds, as move() and resize() take them back.
-        wm.ReadFromForm(QRect(frameGeometry().topLeft(), size()), state, m_minSize, true);
+        wm.ReadFromForm(FramePlace::Of(this).NormalFrame(), state, m_minSize, true);
         WMs->SaveItem(m_wmIndex);
         SetAutoSizePref(m_sbAutoSize->isChecked());
         SetAutoAlignPref(m_sbAutoAlign->isChecked());

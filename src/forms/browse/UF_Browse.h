@@ -126,9 +126,14 @@ private:
     void AutoSizeSBPanels();
     QSize ContentSize() const;
     QSize FrameExtra() const;
-    // Moves and sizes the dialog by code (not a user's drag).
+    // Moves and sizes the dialog's frame by code (not a user's drag).
     void SetFormRect(const QRect& outer);
     QRect FormRect() const;
+    // The window manager has framed the dialog: fitted and placed again.
+    void FrameKnown();
+    // The geometry change now seen is the user's: of the position, or else
+    // of the size.
+    bool UserGeometry(bool position) const;
 
     void SelectClick();
     void CancelClick();

@@ -1,12 +1,100 @@
 #include "FramePlace.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QList>
 #include <QWidget>
 #include <QWindow>
 
+#ifdef ZOL_FRAME_XCB
+#include <xcb/xcb.h>
+#endif
+
 namespace {
 QMargins g_lastSeen;
+
+// Only X11 has a window manager that frames the windows apart from them.
+bool managerFrames()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
 }
+
+// A pointer button is held: the user drags the frame. The window manager
+// holds the pointer then, so only the server can tell.
+bool pointerButtonHeld()
+{
+#ifdef ZOL_FRAME_XCB
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return false;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen)
+        return false;
+    xcb_query_pointer_reply_t* r = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
+    if (!r)
+        return false;
+    const bool held = r->mask & (XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3);
+    free(r);
+    return held;
+#else
+    return false;
+#endif
+}
+} // namespace
+
+// The window manager frames a window and reports its frame through window
+// properties and configure notifications that Qt takes in without telling the
+// widget. Each of them makes the forms kept in place that are still settling
+// look again, once Qt has taken it in.
+class FrameWatch : public QAbstractNativeEventFilter {
+public:
+    static FrameWatch& instance()
+    {
+        static FrameWatch* w = [] {
+            auto* f = new FrameWatch;
+            QCoreApplication::instance()->installNativeEventFilter(f);
+            return f;
+        }();
+        return *w;
+    }
+    QList<FramePlace*> places;
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+#ifdef ZOL_FRAME_XCB
+        if (type != QByteArrayLiteral("xcb_generic_event_t"))
+            return false;
+        const auto* ev = static_cast<const xcb_generic_event_t*>(message);
+        xcb_window_t window = 0;
+        switch (ev->response_type & ~0x80) {
+        case XCB_PROPERTY_NOTIFY:
+            window = reinterpret_cast<const xcb_property_notify_event_t*>(ev)->window;
+            break;
+        case XCB_CONFIGURE_NOTIFY:
+            window = reinterpret_cast<const xcb_configure_notify_event_t*>(ev)->window;
+            break;
+        case XCB_REPARENT_NOTIFY:
+            window = reinterpret_cast<const xcb_reparent_notify_event_t*>(ev)->window;
+            break;
+        case XCB_MAP_NOTIFY:
+            window = reinterpret_cast<const xcb_map_notify_event_t*>(ev)->window;
+            break;
+        default:
+            return false;
+        }
+        for (FramePlace* p : std::as_const(places))
+            if (p->keepPlace && !p->m_settled && p->m_form->internalWinId() == window)
+                QMetaObject::invokeMethod(p, [p] { p->check(); }, Qt::QueuedConnection);
+#else
+        Q_UNUSED(type);
+        Q_UNUSED(message);
+#endif
+        return false;
+    }
+};
 
 FramePlace::FramePlace(QWidget* form)
     : QObject(form)
@@ -14,6 +102,14 @@ FramePlace::FramePlace(QWidget* form)
 {
     setObjectName(QStringLiteral("FramePlace"));
     form->installEventFilter(this);
+    if (managerFrames())
+        FrameWatch::instance().places << this;
+}
+
+FramePlace::~FramePlace()
+{
+    if (managerFrames())
+        FrameWatch::instance().places.removeAll(this);
 }
 
 FramePlace& FramePlace::Of(QWidget* form)
@@ -89,25 +185,73 @@ bool FramePlace::OwnSize() const
     return !Decorated() || !m_wanted.isValid() || Frame().size() == m_wanted.size();
 }
 
+void FramePlace::check()
+{
+    if (!m_decorated && Decorated()) {
+        m_decorated = true;
+        // The frame is known now: what was placed with a guessed frame
+        // goes where it was meant to, fitted again.
+        if (Margins() != m_used && m_wanted.isValid() && !m_form->isMaximized() && !m_form->isMinimized()) {
+            if (onDecorated)
+                onDecorated();
+            else
+                apply();
+        }
+    }
+    // Without a window manager nobody but the program moves a shown window.
+    if (m_settled || !m_form->isVisible() || (managerFrames() && (!m_exposed || !Decorated())))
+        return;
+    m_settled = true;
+    KeepPlace();
+}
+
+bool FramePlace::ByUser() const
+{
+    return m_settled && (!managerFrames() || pointerButtonHeld());
+}
+
+void FramePlace::KeepPlace()
+{
+    // What the window manager moved on its own (while mapping the window, or
+    // applying its hints again) goes back where it was put; a few times a
+    // showing, so a manager that insists keeps the last word.
+    if (!keepPlace || !m_wanted.isValid() || m_form->isMaximized() || m_form->isMinimized() || Frame() == m_wanted
+        || m_kept >= 4)
+        return;
+    ++m_kept;
+    apply();
+}
+
 bool FramePlace::eventFilter(QObject* o, QEvent* e)
 {
     // The window manager's frame shows first when the window is exposed or
     // activated; the widget itself sees no event of it.
+    if (o == m_form && (e->type() == QEvent::Show || e->type() == QEvent::Hide)) {
+        m_exposed = false;
+        m_settled = false;
+        m_kept = 0;
+    }
     if (o == m_form && e->type() == QEvent::Show && m_form->windowHandle())
         m_form->windowHandle()->installEventFilter(this);
-    if (!m_decorated && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show
-                         || e->type() == QEvent::Expose || e->type() == QEvent::ActivationChange)) {
-        if (Decorated()) {
-            m_decorated = true;
-            // The frame is known now: what was placed with a guessed frame
-            // goes where it was meant to, fitted again.
-            if (Margins() != m_used && m_wanted.isValid() && !m_form->isMaximized() && !m_form->isMinimized()) {
-                if (onDecorated)
-                    onDecorated();
-                else
-                    apply();
-            }
+    if (o != m_form && e->type() == QEvent::Expose && m_form->windowHandle() && m_form->windowHandle()->isExposed())
+        m_exposed = true;
+    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) {
+        m_userMoved = m_userSized = false;
+        if (m_settled && m_form->isVisible() && m_wanted.isValid() && ByUser()) {
+            const QRect f = Frame();
+            m_userMoved = f.topLeft() != m_wanted.topLeft();
+            m_userSized = f.size() != m_wanted.size();
+            // Kept in place, the frame stays where the user left it.
+            if (keepPlace && (m_userMoved || m_userSized))
+                m_wanted = f;
         }
     }
+    if ((!m_decorated || !m_settled)
+        && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show
+            || e->type() == QEvent::Expose || e->type() == QEvent::ActivationChange))
+        check();
+    else if (o == m_form && managerFrames() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)
+             && m_form->isVisible() && !m_userMoved && !m_userSized)
+        KeepPlace();
     return QObject::eventFilter(o, e);
 }

@@ -38,6 +38,22 @@ public:
     // the user's.
     bool OwnPosition() const;
     bool OwnSize() const;
+    // Since it was last shown the window is on the screen and, where a
+    // window manager frames windows, framed (a form kept in place has then
+    // been put back where it was wanted, should the manager have placed it
+    // elsewhere while mapping it). Until then nobody but the program and the
+    // manager can have moved it.
+    bool Settled() const { return m_settled; }
+    // The geometry change now seen is the user's: the window has settled and,
+    // where a window manager frames it, a pointer button is held (the user
+    // drags the frame). A form kept in place wants the frame where the user
+    // left it from then on.
+    bool UserMoved() const { return m_userMoved; }
+    bool UserSized() const { return m_userSized; }
+
+    // Puts the frame back where it was wanted whenever the window manager
+    // moves or sizes it on its own.
+    bool keepPlace = false;
 
     // Run when the real frame becomes known, to fit the form again.
     std::function<void()> onDecorated;
@@ -47,10 +63,20 @@ protected:
 
 private:
     explicit FramePlace(QWidget* form);
+    ~FramePlace() override;
     void apply();
+    // Looks again whether the frame is known and the window settled.
+    void check();
+    void KeepPlace();
+    bool ByUser() const;
+    friend class FrameWatch;
 
     QWidget* m_form;
     QRect m_wanted;
     QMargins m_used;
     bool m_decorated = false;
+    bool m_exposed = false; // on the screen since last shown
+    bool m_settled = false;
+    int m_kept = 0; // put back by KeepPlace since shown
+    bool m_userMoved = false, m_userSized = false; // the change now seen
 };

@@ -613,7 +613,7 @@ void TUF_MainFilter::BBtn_DSF_TaskFld_BrowseClick()
     const int row = SG_DSF->Row();
     const BrowseCommands::FieldChoice c = MainTaskFld::PageLinks().BrowseTaskField(
         Utils::AsciiUpper(Utils::Trim(SG_DSF->getCells(2, row))), UIT(177), 2, FilterRules::FieldName(row),
-        MainTaskFld::CellAnchor(SG_DSF));
+        MainTaskFld::CellAnchor(SG_DSF, BBtn_DSF_TaskFld_Browse));
     if (c.result == TUF_Browse::mrSelect && !c.taskFld.isEmpty()) {
         SG_DSF->setCells(2, row, c.taskFld);
         if (c.importDesc)
@@ -634,7 +634,7 @@ void TUF_MainFilter::BBtn_DSF_TaskFldValue_BrowseClick()
     const QString taskFld = Utils::AsciiUpper(Utils::Trim(SG_DSF->getCells(2, row)));
     const BrowseCommands::ValueChoice c = MainTaskFld::PageLinks().BrowseTaskFieldValue(
         taskFld, FilterRules::FieldName(row), Utils::AsciiUpper(Utils::Trim(SG_DSF->getCells(5, row))),
-        MainTaskFld::CellAnchor(SG_DSF));
+        MainTaskFld::CellAnchor(SG_DSF, BBtn_DSF_TaskFldValue_Browse));
     if (c.result == TUF_Browse::mrSelect) {
         SG_DSF->setCells(5, row, c.value);
         F.UpdatePage3(row);

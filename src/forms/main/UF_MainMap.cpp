@@ -242,7 +242,7 @@ void TUF_MainMap::BBtn_DSM_TaskFld_BrowseClick()
     const QString name = Utils::Trim(SG_DSM->getGutterCellText(row));
     const BrowseCommands::FieldChoice c = MainTaskFld::PageLinks().BrowseTaskField(
         Utils::Trim(SG_DSM->getCells(1, row)), Utils::Format(UIT(176), {name}), 1, Utils::Format(UIT(626), {name}),
-        MainTaskFld::CellAnchor(SG_DSM));
+        MainTaskFld::CellAnchor(SG_DSM, BBtn_DSM_TaskFld_Browse));
     if (c.result == TUF_Browse::mrSelect) {
         if (!c.taskFld.isEmpty()) {
             SG_DSM->setCells(1, row, c.taskFld);

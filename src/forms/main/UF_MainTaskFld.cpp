@@ -142,10 +142,15 @@ void HideBalloonOnExit(QWidget* w, BalloonHint* balloon) { new ExitWatch(w, ball
 Links& PageLinks() { return storage(); }
 void ResetPageLinks() { storage() = defaultLinks(); }
 
-QPoint CellAnchor(TzyGrid* grid)
+QPoint CellAnchor(TzyGrid* grid, const QWidget* button)
 {
-    const QRect r = grid->GridToClient(grid->CellRect(grid->Col(), grid->Row())).toQRect();
-    return grid->viewport()->mapToGlobal(r.bottomLeft());
+    const GridRect r = grid->GridToClient(grid->CellRect(grid->Col(), grid->Row()));
+    // Below the row: the first pixel under the cell. Right of the in-grid
+    // button, which the grid stands at the cell's right edge when it shows it.
+    const int y = grid->viewport()->mapToGlobal(QPoint(0, r.B)).y();
+    const int x = button && button->isVisible() ? button->mapToGlobal(QPoint(button->width() + 4, 0)).x()
+                                                : grid->viewport()->mapToGlobal(QPoint(r.R + 4, 0)).x();
+    return {x, y};
 }
 
 namespace {

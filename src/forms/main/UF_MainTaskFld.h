@@ -57,9 +57,10 @@ void UserColWidthChanged(QToolButton* button, void (TzyUP::*store)(bool));
 // watch holds the balloon only, so it outlives the page objects safely.
 void HideBalloonOnExit(QWidget* w, BalloonHint* balloon);
 
-// Where a browse dialog for the grid's current cell is anchored (screen
-// coordinates of the cell's bottom-left corner).
-QPoint CellAnchor(TzyGrid* grid);
+// Where a browse dialog opened by the in-grid `button` of the grid's current
+// cell puts its frame's top-right corner (screen coordinates): just below the
+// row, 4 pixels right of the button.
+QPoint CellAnchor(TzyGrid* grid, const QWidget* button);
 
 // The key filters take the cell's rectangle as the grid's filter event
 // gives it (screen coordinates).

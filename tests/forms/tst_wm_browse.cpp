@@ -1,0 +1,202 @@
+// The browse dialogs opened from the main form's grids under a real window
+// manager (a private Xvfb display with openbox). Opened again and again, the
+// task field browse keeps Auto Align down and its preference on: the
+// manager's own moves while it maps and frames the window are not the user's.
+// Its frame's top stands just below the row it was opened from, so the title
+// bar covers nothing of it. The in-grid browses are anchored 4 pixels right
+// of their in-grid button.
+#include "FormsTestKit.h"
+#include "UF_BrowseFld.h"
+#include "UF_Main.h"
+#include "UF_MainFilter.h"
+#include "UF_MainMap.h"
+#include "UF_MainTaskFld.h"
+#include "WmDisplay.h"
+#include "zyGrid.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+
+TzySD& sd() { return SDs->getItems(SDs->ActiveSD()); }
+
+// The main form, its record putting the frame at (329, 100) with its default
+// size (where the frame stands once its thickness is known), a Data
+// Source File named and one filter row, so the map and filter pages are on.
+struct MainOnScreen {
+    formskit::Globals globals;
+    formskit::Prompter prompter;
+    std::unique_ptr<TUF_Main> form;
+
+    MainOnScreen()
+    {
+        TzyWM& wm = WMs->getItems(wmMain);
+        wm.SetLeft(329);
+        wm.SetTop(100);
+        wm.SetWidth(700);
+        wm.SetHeight(650);
+        sd().SCF.SetDataSourceFile(QStringLiteral("/d/plan.xlsx"));
+        form = std::make_unique<TUF_Main>();
+        form->LoadPage0();
+        sd().DSF.SetEnabled(true);
+        TzyDSFx& x = sd().DSF.getItems(sd().DSF.Add());
+        x.SetTaskFld(QStringLiteral("A"));
+        x.SetFilterOperator(foEquals);
+        x.SetTaskFldValue(QStringLiteral("1"));
+        form->show();
+    }
+    ~MainOnScreen()
+    {
+        MainTaskFld::ResetPageLinks();
+        UP->SetPromptOnExit(false);
+        form->close();
+        form.reset();
+    }
+    QString where() const
+    {
+        const QRect f = form->frameGeometry();
+        return QStringLiteral("main frame %1,%2 %3x%4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
+    }
+    bool framed() const { return form->isVisible() && form->frameGeometry() != form->geometry(); }
+    bool placed() const { return framed() && form->frameGeometry() == QRect(329, 100, 700, 650); }
+};
+
+// A grid's cell on the screen.
+QRect cellOnScreen(TzyGrid* g, int col, int row)
+{
+    const QRect r = g->GridToClient(g->CellRect(col, row)).toQRect();
+    return QRect(g->viewport()->mapToGlobal(r.topLeft()), r.size());
+}
+
+} // namespace
+
+class TestWmBrowse : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        formskit::FixLook();
+        platform::setWorkArea(std::nullopt);
+    }
+
+    // Nine openings from the map grid's third row: Auto Align stays down
+    // each time, the preference is never stored off, the frame's top stands
+    // on the first pixel row under the cell and, the dialog being wider than
+    // the room left of the anchor, its left edge on the work area's.
+    void taskFieldBrowseKeepsAutoAlign()
+    {
+        MainOnScreen m;
+        QTRY_VERIFY2_WITH_TIMEOUT(m.framed(), qPrintable(m.where()), 30000);
+        UP->SetAutoAlignBrowseFld(true);
+        UP->SetAutoSizeBrowseFld(true);
+        UP->Save();
+        BrowseCommands::CreateBrowseForms();
+        MainTaskFld::PageLinks().BrowseTaskField = [](const QString& current, const QString& caption, int align,
+                                                      const QString& item, std::optional<QPoint> anchor) {
+            UF_BrowseFld->SetTaskFld(current);
+            UF_BrowseFld->Populate(caption, align, item, anchor);
+            BrowseCommands::FieldChoice c;
+            c.result = UF_BrowseFld->ShowModal();
+            return c;
+        };
+        m.form->GoToPage(2);
+        sd().setFL_Count(3);
+        for (int i = 1; i <= 3; ++i) {
+            sd().setFL_TaskFld(i, QString(QChar('A' + i - 1)));
+            sd().setFL_TaskFldDesc(i, QStringLiteral("Header %1").arg(i));
+        }
+        sd().setFL_Loaded(true);
+        TzyGrid* grid = m.form->Map->SG_DSM;
+        grid->setFocus();
+        grid->MoveToCell(1, 3);
+        QPushButton* button = m.form->Map->BBtn_DSM_TaskFld_Browse;
+        QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
+        const QRect cell = cellOnScreen(grid, 1, 3);
+        const QRect wa = QGuiApplication::primaryScreen()->availableGeometry();
+
+        for (int opening = 1; opening <= 9; ++opening) {
+            bool shown = false, alignDown = false;
+            QRect frame;
+            QTimer::singleShot(0, [&] {
+                TUF_Browse* d = UF_BrowseFld;
+                const auto framedBelowRow = [&] {
+                    return d->isVisible() && d->frameGeometry() != d->geometry()
+                           && d->frameGeometry().top() == cell.bottom() + 1;
+                };
+                shown = QTest::qWaitFor(framedBelowRow, 30000);
+                // Whatever the manager still has to say about the window
+                // arrives meanwhile.
+                QTest::qWait(300);
+                frame = d->frameGeometry();
+                alignDown = d->AutoAlignButton()->isChecked();
+                d->CancelButton()->click();
+            });
+            button->click();
+            const QString at = QStringLiteral("opening %1: frame %2,%3 %4x%5, row bottom %6")
+                                   .arg(opening).arg(frame.x()).arg(frame.y()).arg(frame.width())
+                                   .arg(frame.height()).arg(cell.bottom());
+            QVERIFY2(alignDown, qPrintable(at));
+            QVERIFY2(UP->AutoAlignBrowseFld(), qPrintable(at));
+            QVERIFY2(shown, qPrintable(at));
+            QCOMPARE(frame.top(), cell.bottom() + 1);
+            QCOMPARE(frame.left(), wa.left());
+        }
+        // What was stored reads back on.
+        TzyUP stored;
+        QVERIFY(stored.Load());
+        QVERIFY(stored.AutoAlignBrowseFld());
+        BrowseCommands::FreeBrowseForms();
+    }
+
+    // The anchor each in-grid Browse button gives its dialog, with the main
+    // form's frame at (329, 100) and its default size: 4 pixels right of the
+    // button, on the first pixel row under the current cell.
+    void inGridAnchors_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("x");
+        QTest::newRow("map task field") << 2 << 1 << 3 << 577;
+        QTest::newRow("filter task field") << 3 << 2 << 1 << 574;
+        QTest::newRow("filter value") << 3 << 5 << 1 << 1021;
+    }
+    void inGridAnchors()
+    {
+        QFETCH(int, page);
+        QFETCH(int, col);
+        QFETCH(int, row);
+        QFETCH(int, x);
+        MainOnScreen m;
+        QTRY_VERIFY2_WITH_TIMEOUT(m.placed(), qPrintable(m.where()), 30000);
+        std::optional<QPoint> seen;
+        MainTaskFld::PageLinks().BrowseTaskField = [&](const QString&, const QString&, int, const QString&,
+                                                       std::optional<QPoint> anchor) {
+            seen = anchor;
+            return BrowseCommands::FieldChoice{};
+        };
+        MainTaskFld::PageLinks().BrowseTaskFieldValue = [&](const QString&, const QString&, const QString&,
+                                                            std::optional<QPoint> anchor) {
+            seen = anchor;
+            return BrowseCommands::ValueChoice{};
+        };
+        m.form->GoToPage(page);
+        TzyGrid* grid = page == 2 ? m.form->Map->SG_DSM : m.form->Filter->SG_DSF;
+        QPushButton* button = page == 2   ? m.form->Map->BBtn_DSM_TaskFld_Browse
+                              : col == 2 ? m.form->Filter->BBtn_DSF_TaskFld_Browse
+                                         : m.form->Filter->BBtn_DSF_TaskFldValue_Browse;
+        grid->setFocus();
+        grid->MoveToCell(col, row);
+        QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
+        button->click();
+        QVERIFY(seen.has_value());
+        QCOMPARE(seen->x(), button->mapToGlobal(QPoint(button->width() + 4, 0)).x());
+        QCOMPARE(seen->x(), x);
+        QCOMPARE(seen->y(), cellOnScreen(grid, col, row).bottom() + 1);
+    }
+};
+
+WM_TEST_MAIN(TestWmBrowse, 1280, 1024)
+#include "tst_wm_browse.moc"
