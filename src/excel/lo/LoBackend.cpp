@@ -11,12 +11,15 @@
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/chart/XChartDocument.hpp>
+#include <com/sun/star/chart/XDiagramPositioning.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/datatransfer/UnsupportedFlavorException.hpp>
 #include <com/sun/star/datatransfer/XTransferable.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -44,6 +47,7 @@
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableChartsSupplier.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
@@ -69,11 +73,13 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <atomic>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -247,6 +253,70 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<qint64> m_least{std::numeric_limits<qint64>::max()};
     std::thread m_thread;
+};
+
+// The charts of a workbook held from laying themselves out while it is
+// written as .xlsx. That export converts every chart to the older format's
+// records too, asking each for its laid-out plot area, which it then never
+// writes: a chart whose data changed is drawn anew for it, every point, and
+// that took most of the save of a filled template (a second or more, for a
+// three-year block). A chart whose plot area was placed by hand is left
+// alone (its place is worked out from its layout), and so is every chart
+// saved in any other format: the .xls file holds the laid-out plot areas.
+class ChartsHeld {
+public:
+    ChartsHeld(const Reference<sheet::XSpreadsheetDocument>& doc, const QString& filter)
+    {
+        if (filter != kXlsxFilter)
+            return;
+        // The hold only makes the save faster: a workbook whose charts
+        // cannot be asked is saved without it.
+        try {
+            hold(doc);
+        } catch (const uno::Exception&) {
+            release();
+        }
+    }
+    ~ChartsHeld() { release(); }
+    ChartsHeld(const ChartsHeld&) = delete;
+    ChartsHeld& operator=(const ChartsHeld&) = delete;
+
+private:
+    void hold(const Reference<sheet::XSpreadsheetDocument>& doc)
+    {
+        Reference<container::XIndexAccess> sheets(doc->getSheets(), UNO_QUERY_THROW);
+        for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+            Reference<table::XTableChartsSupplier> supplier(sheets->getByIndex(i), UNO_QUERY);
+            if (!supplier.is())
+                continue;
+            Reference<container::XIndexAccess> charts(supplier->getCharts(), UNO_QUERY_THROW);
+            for (sal_Int32 j = 0; j < charts->getCount(); ++j) {
+                Reference<document::XEmbeddedObjectSupplier> object(charts->getByIndex(j), UNO_QUERY);
+                Reference<chart::XChartDocument> chart(object.is() ? object->getEmbeddedObject() : nullptr, UNO_QUERY);
+                if (!chart.is())
+                    continue;
+                Reference<chart::XDiagramPositioning> place(chart->getDiagram(), UNO_QUERY);
+                if (!place.is() || !place->isAutomaticDiagramPositioning())
+                    continue;
+                Reference<frame::XModel> model(chart, UNO_QUERY_THROW);
+                model->lockControllers();
+                m_held.push_back(model);
+            }
+        }
+    }
+    void release()
+    {
+        for (const auto& m : m_held) {
+            try {
+                m->unlockControllers();
+            } catch (const uno::Exception&) {
+                // the server went: nothing is left to release
+            }
+        }
+        m_held.clear();
+    }
+
+    std::vector<Reference<frame::XModel>> m_held;
 };
 
 OfficeOptions officeOptions(const BackendOptions& b)
@@ -569,8 +639,23 @@ struct Backend::State {
     }
 };
 
+// A column of a large workbook comes back as hundreds of thousands of small
+// values, freed once converted. With the allocator's default limits the freed
+// memory goes back to the system after every column and is faulted in again
+// for the next one: reading 100,000 tasks took twice as long for it. The
+// memory is kept while the server runs, and given back when it quits.
+static void keepFreedMemory()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        mallopt(M_TRIM_THRESHOLD, 256 << 20);
+        mallopt(M_TOP_PAD, 64 << 20);
+    });
+}
+
 Backend::Backend(BackendOptions options) : d(std::make_unique<State>())
 {
+    keepFreedMemory();
     d->options = std::move(options);
     if (d->options.program.isEmpty())
         d->options.program = platform::sofficePath();
@@ -687,6 +772,7 @@ void Backend::quit()
     if (!done)
         throw XLError(XLErrorKind::Busy, kXLBusyText);
     d->endOffice();
+    malloc_trim(0); // what the reads kept (see keepFreedMemory)
     // The next start gets a fresh server: one is on its way already, or
     // starts now, in the background.
     if (d->keeper)
@@ -857,7 +943,10 @@ void Backend::saveAs(const QString& fileName, XLSaveFormat format)
         SpaceWatch space({folder, QDir::tempPath()});
         try {
             try {
-                d->guardFolder(fileName, [&] { storeTo(d->model, tempPath, filter); });
+                d->guardFolder(fileName, [&] {
+                    const ChartsHeld held(d->doc, filter);
+                    storeTo(d->model, tempPath, filter);
+                });
             } catch (...) {
                 if (d->office && d->office->heldByFolder())
                     beside.setUnanswering();
