@@ -25,6 +25,14 @@ TAutoSizeForm::TAutoSizeForm(QWidget* owner, int wmIndex, PrefGetter pref, PrefS
     m_sbtnAutoSize = NewBBtn(this, "SBtn_AutoSize", -1);
     m_sbtnAutoSize->setCheckable(true);
     connect(m_sbtnAutoSize, &QPushButton::clicked, this, &TAutoSizeForm::SBtn_AutoSizeClick);
+    // Sized before its frame was known, the form fits again with the real
+    // one (and again when the frame changes, as after a restore).
+    FramePlace::Of(this).onDecorated = [this] {
+        // The frame's corner where it was put, then the size fitted from it.
+        ByCode([&] { PlaceFrame(FramePlace::Of(this).Wanted()); });
+        if (m_sbtnAutoSize->isEnabled() && m_sbtnAutoSize->isChecked())
+            AutoSize();
+    };
 }
 
 QPushButton* TAutoSizeForm::NewBBtn(QWidget* panel, const char* name, int glyph)
@@ -207,9 +215,9 @@ void TAutoSizeForm::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
     AlignBBtns();
-    // A size the form did not set itself, while shown and neither maximised
-    // nor restored, is the user dragging a border.
-    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized() && !FramePlace::Of(this).OwnSize()) {
+    // Only the user dragging a border sizes the form against Auto Size: the
+    // window manager framing the form, or answering late under load, does not.
+    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized() && FramePlace::Of(this).UserSized()) {
         m_normalFrame = FramePlace::Of(this).Frame();
         UserSizing();
     }
@@ -218,11 +226,13 @@ void TAutoSizeForm::resizeEvent(QResizeEvent* e)
 void TAutoSizeForm::moveEvent(QMoveEvent* e)
 {
     QDialog::moveEvent(e);
-    if (m_codeGeometry || !isVisible() || isMaximized() || isMinimized() || FramePlace::Of(this).OwnPosition())
+    const FramePlace& place = FramePlace::Of(this);
+    if (m_codeGeometry || !isVisible() || isMaximized() || isMinimized() || !place.Settled() || place.OwnPosition())
         return;
-    // The user's move: the form's normal place from now on.
-    m_normalFrame = FramePlace::Of(this).Frame();
-    if (!m_sbtnAutoSize->isChecked())
+    // Wherever it was moved to is the form's normal place from now on; only
+    // the user's own drag weighs against Auto Size.
+    m_normalFrame = QRect(place.Frame().topLeft(), m_normalFrame.isValid() ? m_normalFrame.size() : place.Frame().size());
+    if (!place.UserMoved() || !m_sbtnAutoSize->isChecked())
         return;
     if (width() < m_autoWidth || height() < m_autoHeight)
         SetAutoSizeDown(false);

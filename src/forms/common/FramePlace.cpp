@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 #ifdef ZOL_FRAME_XCB
 #include <xcb/xcb.h>
 #endif
@@ -47,8 +49,8 @@ bool pointerButtonHeld()
 
 // The window manager frames a window and reports its frame through window
 // properties and configure notifications that Qt takes in without telling the
-// widget. Each of them makes the forms kept in place that are still settling
-// look again, once Qt has taken it in.
+// widget. Each of them makes the forms still settling look again, and a settled form whose frame alone changed fit again, once Qt
+// has taken it in.
 class FrameWatch : public QAbstractNativeEventFilter {
 public:
     static FrameWatch& instance()
@@ -85,9 +87,14 @@ public:
         default:
             return false;
         }
-        for (FramePlace* p : std::as_const(places))
-            if (p->keepPlace && !p->m_settled && p->m_form->internalWinId() == window)
+        for (FramePlace* p : std::as_const(places)) {
+            if (p->m_form->internalWinId() != window)
+                continue;
+            if (!p->m_settled)
                 QMetaObject::invokeMethod(p, [p] { p->check(); }, Qt::QueuedConnection);
+            else if (p->m_decorated)
+                QMetaObject::invokeMethod(p, [p] { p->refit(); }, Qt::QueuedConnection);
+        }
 #else
         Q_UNUSED(type);
         Q_UNUSED(message);
@@ -119,18 +126,66 @@ FramePlace& FramePlace::Of(QWidget* form)
     return *new FramePlace(form);
 }
 
+#ifdef ZOL_FRAME_XCB
+namespace {
+// The frame's thickness as the window manager published it on the window,
+// read from the server itself: the toolkit's copy can stay at what it read
+// before the window was framed.
+std::optional<QMargins> publishedFrame(QWidget* form)
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || !form->testAttribute(Qt::WA_WState_Created))
+        return std::nullopt;
+    static const xcb_atom_t extents = [c] {
+        static const char name[] = "_NET_FRAME_EXTENTS";
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
+        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+        free(r);
+        return a;
+    }();
+    if (extents == XCB_ATOM_NONE)
+        return std::nullopt;
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, xcb_window_t(form->internalWinId()), extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+    std::optional<QMargins> m;
+    if (r && r->type == XCB_ATOM_CARDINAL && r->format == 32 && xcb_get_property_value_length(r) == 16) {
+        const auto* v = static_cast<const quint32*>(xcb_get_property_value(r));
+        // left, right, top, bottom
+        m = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+    }
+    free(r);
+    return m;
+}
+} // namespace
+#endif
+
+QMargins FramePlace::Seen() const
+{
+    if (!m_form->isVisible())
+        return {};
+#ifdef ZOL_FRAME_XCB
+    if (managerFrames()) {
+        const std::optional<QMargins> published = publishedFrame(m_form);
+        if (published)
+            return *published;
+    }
+#endif
+    const QRect f = m_form->frameGeometry();
+    const QRect g = m_form->geometry();
+    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    // While a resize is on its way the toolkit may hold the new client size
+    // with the old frame: such a frame says nothing of its thickness.
+    const bool whole = m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0;
+    return whole ? m : QMargins();
+}
+
 QMargins FramePlace::Margins() const
 {
-    if (m_form->isVisible()) {
-        const QRect f = m_form->frameGeometry();
-        const QRect g = m_form->geometry();
-        const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
-        if (!m.isNull()) {
-            g_lastSeen = m;
-            return m;
-        }
-    }
-    return g_lastSeen;
+    const QMargins m = Seen();
+    if (!m.isNull())
+        g_lastSeen = m;
+    return m.isNull() ? g_lastSeen : m;
 }
 
 QSize FramePlace::Extra() const
@@ -158,7 +213,7 @@ QRect FramePlace::NormalFrame() const
 
 bool FramePlace::Decorated() const
 {
-    return m_form->isVisible() && m_form->frameGeometry() != m_form->geometry();
+    return !Seen().isNull();
 }
 
 void FramePlace::Set(const QRect& frame)
@@ -205,6 +260,20 @@ void FramePlace::check()
     KeepPlace();
 }
 
+void FramePlace::refit()
+{
+    // The frame's thickness changed round a client area still of the size it
+    // was given (a maximised frame has no borders, the restored one has them
+    // again): the frame goes back where it was wanted.
+    if (m_decorated && m_form->isVisible() && !m_form->isMaximized() && !m_form->isMinimized() && m_wanted.isValid()
+        && m_form->size() == m_wanted.marginsRemoved(m_used).size() && Decorated() && Margins() != m_used) {
+        if (onDecorated)
+            onDecorated();
+        else
+            apply();
+    }
+}
+
 bool FramePlace::ByUser() const
 {
     return m_settled && (!managerFrames() || pointerButtonHeld());
@@ -246,6 +315,8 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
                 m_wanted = f;
         }
     }
+    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+        refit();
     if ((!m_decorated || !m_settled)
         && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show
             || e->type() == QEvent::Expose || e->type() == QEvent::ActivationChange))

@@ -27,6 +27,8 @@ public:
     QRect NormalFrame() const;
     // The window manager has put its frame around the form.
     bool Decorated() const;
+    // The frame's thickness now, none while it is not known.
+    QMargins Seen() const;
 
     // Puts the frame at `frame`: the client area inside it, the corner where
     // the frame's corner goes.
@@ -67,6 +69,8 @@ private:
     void apply();
     // Looks again whether the frame is known and the window settled.
     void check();
+    // Fits the form again when only its frame's thickness changed.
+    void refit();
     void KeepPlace();
     bool ByUser() const;
     friend class FrameWatch;
