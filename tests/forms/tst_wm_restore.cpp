@@ -34,7 +34,7 @@ private slots:
         const FramePlace& place = FramePlace::Of(&form);
         QTRY_VERIFY_WITH_TIMEOUT(place.Decorated(), 30000);
         // The user moves a form that is on the screen and framed.
-        QTRY_VERIFY_WITH_TIMEOUT(FramePlace::Of(&form).Settled(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(place.Settled(), 30000);
         form.move(300, 200);
         QTRY_COMPARE_WITH_TIMEOUT(place.Frame().topLeft(), QPoint(300, 200), 30000);
         const QRect before = place.Frame();
