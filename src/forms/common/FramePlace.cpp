@@ -265,8 +265,12 @@ void FramePlace::refit()
     // The frame's thickness changed round a client area still of the size it
     // was given (a maximised frame has no borders, the restored one has them
     // again): the frame goes back where it was wanted.
-    if (m_decorated && m_form->isVisible() && !m_form->isMaximized() && !m_form->isMinimized() && m_wanted.isValid()
-        && m_form->size() == m_wanted.marginsRemoved(m_used).size() && Decorated() && Margins() != m_used) {
+    if (!m_decorated || !m_form->isVisible() || m_form->isMaximized() || m_form->isMinimized() || !m_wanted.isValid()
+        || m_form->size() != m_wanted.marginsRemoved(m_used).size())
+        return;
+    // One question to the server: this runs on each of the window's events.
+    const QMargins seen = Seen();
+    if (!seen.isNull() && seen != m_used) {
         if (onDecorated)
             onDecorated();
         else
