@@ -16,6 +16,8 @@ private slots:
     void valueText();
     void messages();
     void letters();
+    void cellPositions_data();
+    void cellPositions();
     void filters_data();
     void filters();
 };
@@ -123,6 +125,41 @@ void TstLoText::letters()
     QCOMPARE(lo::columnLetters(27), QStringLiteral("AA"));
     QCOMPARE(lo::columnLetters(256), QStringLiteral("IV"));
     QCOMPARE(lo::columnLetters(16384), QStringLiteral("XFD"));
+}
+
+void TstLoText::cellPositions_data()
+{
+    // (-1, -1): left to the office.
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("row");
+    QTest::newRow("first cell") << "A1" << 0 << 0;
+    QTest::newRow("report cell") << "G27" << 6 << 26;
+    QTest::newRow("absolute") << "$AK$12" << 36 << 11;
+    QTest::newRow("lower case") << "ak12" << 36 << 11;
+    QTest::newRow("last column every sheet has") << "AMJ1048576" << 1023 << 1048575;
+    QTest::newRow("beyond that column") << "AMK1" << -1 << -1;
+    QTest::newRow("beyond the last row") << "A1048577" << -1 << -1;
+    QTest::newRow("row 0") << "A0" << -1 << -1;
+    QTest::newRow("leading zero") << "A01" << -1 << -1;
+    QTest::newRow("range") << "A8:AK1079" << -1 << -1;
+    QTest::newRow("sheet-qualified") << "Sheet1.A1" << -1 << -1;
+    QTest::newRow("blank") << "" << -1 << -1;
+    QTest::newRow("spaces") << " A1" << -1 << -1;
+    QTest::newRow("name") << "Total" << -1 << -1;
+}
+
+void TstLoText::cellPositions()
+{
+    QFETCH(QString, address);
+    QFETCH(int, col);
+    QFETCH(int, row);
+    const auto at = lo::cellPosition(address);
+    QCOMPARE(at.has_value(), col >= 0);
+    if (at) {
+        QCOMPARE(at->first, col);
+        QCOMPARE(at->second, row);
+    }
 }
 
 void TstLoText::filters_data()

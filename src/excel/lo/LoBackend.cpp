@@ -10,6 +10,7 @@
 #include "Progress.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/UnknownPropertyException.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/chart/XChartDocument.hpp>
 #include <com/sun/star/chart/XDiagramPositioning.hpp>
@@ -575,6 +576,21 @@ struct Backend::State {
             throw XLError(XLErrorKind::BadRange, kXLBadRangeText);
         }
     }
+    // One cell of the selected worksheet. A plain A1 address is resolved
+    // here, saving the office a name lookup and a request per cell.
+    Reference<table::XCell> cell(const QString& address)
+    {
+        if (const auto at = cellPosition(address))
+            return sheet->getCellByPosition(at->first, at->second);
+        return range(address)->getCellByPosition(0, 0);
+    }
+    // A cell or a range, for its properties.
+    Reference<beans::XPropertySet> cellsProperties(const QString& address)
+    {
+        if (cellPosition(address))
+            return Reference<beans::XPropertySet>(cell(address), UNO_QUERY_THROW);
+        return Reference<beans::XPropertySet>(range(address), UNO_QUERY_THROW);
+    }
     Reference<table::XCellRange> columnBlock(const QString& column, int firstRow, int lastRow)
     {
         return range(column + QString::number(firstRow) + u':' + column + QString::number(lastRow));
@@ -862,6 +878,12 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
         }
         d->doc = doc;
         d->model.set(component, UNO_QUERY_THROW);
+        // Nothing is ever undone here: each write would copy what it
+        // replaces for nothing.
+        try {
+            Reference<beans::XPropertySet>(component, UNO_QUERY_THROW)->setPropertyValue("IsUndoEnabled", Any(false));
+        } catch (const beans::UnknownPropertyException&) {
+        }
         for (const auto& a : d->model->getArgs()) {
             if (a.Name == "FilterName") {
                 OUString f;
@@ -1225,16 +1247,15 @@ void Backend::writeCellText(const QString& cell, const QString& text)
 {
     d->requireSheet();
     d->guard([&] {
-        auto r = d->range(cell);
         // setString stores the text as it is: "=1+2" or "00123" stay texts.
-        Reference<text::XTextRange>(r->getCellByPosition(0, 0), UNO_QUERY_THROW)->setString(toOU(text));
+        Reference<text::XTextRange>(d->cell(cell), UNO_QUERY_THROW)->setString(toOU(text));
     });
 }
 
 void Backend::writeCellNumber(const QString& cell, double value)
 {
     d->requireSheet();
-    d->guard([&] { d->range(cell)->getCellByPosition(0, 0)->setValue(value); });
+    d->guard([&] { d->cell(cell)->setValue(value); });
 }
 
 void Backend::clearContents(const QString& range)
@@ -1253,8 +1274,7 @@ void Backend::setFontColor(const QString& cell, int color)
 {
     d->requireSheet();
     d->guard([&] {
-        Reference<beans::XPropertySet>(d->range(cell), UNO_QUERY_THROW)
-            ->setPropertyValue("CharColor", Any(sal_Int32(swapRedBlue(color))));
+        d->cellsProperties(cell)->setPropertyValue("CharColor", Any(sal_Int32(swapRedBlue(color))));
     });
 }
 
@@ -1262,8 +1282,7 @@ void Backend::setInteriorColor(const QString& cell, int color)
 {
     d->requireSheet();
     d->guard([&] {
-        Reference<beans::XPropertySet>(d->range(cell), UNO_QUERY_THROW)
-            ->setPropertyValue("CellBackColor", Any(sal_Int32(swapRedBlue(color))));
+        d->cellsProperties(cell)->setPropertyValue("CellBackColor", Any(sal_Int32(swapRedBlue(color))));
     });
 }
 

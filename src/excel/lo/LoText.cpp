@@ -97,6 +97,21 @@ QString columnLetters(int col)
     return s;
 }
 
+std::optional<std::pair<int, int>> cellPosition(const QString& address)
+{
+    static const QRegularExpression a1(QStringLiteral(R"(^\$?([A-Za-z]{1,3})\$?([1-9][0-9]{0,6})$)"));
+    const auto m = a1.match(address);
+    if (!m.hasMatch())
+        return std::nullopt;
+    int col = 0;
+    for (const QChar c : m.captured(1))
+        col = col * 26 + (c.toUpper().unicode() - u'A' + 1);
+    const int row = m.captured(2).toInt();
+    if (col > 1024 || row > 1048576)
+        return std::nullopt;
+    return std::make_pair(col - 1, row - 1);
+}
+
 namespace {
 
 // css::util::NumberFormat values; the generated header is not needed here.

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <utility>
+
 using rtl::OUString;
 
 namespace lo {
@@ -49,6 +52,12 @@ QStringList mergeCopiedColumn(const QString& plain, const QString& quoted, int r
 
 // Column letters of a 1-based column number (1 is A, 16384 is XFD).
 QString columnLetters(int col);
+
+// The 0-based column and row of a single-cell A1 address ("B7", "$AK$12",
+// any case) lying within columns A..AMJ and rows 1..1048576, which every
+// worksheet of the office has; nothing for anything else (a range, a name,
+// a cell beyond those bounds), which the office itself must resolve.
+std::optional<std::pair<int, int>> cellPosition(const QString& address);
 
 // A cell's value as text, as a variant converts it: numbers with up to 15
 // significant digits and the locale's decimal separator; date, time and
