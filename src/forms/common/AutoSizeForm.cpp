@@ -28,10 +28,17 @@ TAutoSizeForm::TAutoSizeForm(QWidget* owner, int wmIndex, PrefGetter pref, PrefS
     // Sized before its frame was known, the form fits again with the real
     // one (and again when the frame changes, as after a restore).
     FramePlace::Of(this).onDecorated = [this] {
-        // The frame's corner where it was put, then the size fitted from it.
-        ByCode([&] { PlaceFrame(FramePlace::Of(this).Wanted()); });
-        if (m_sbtnAutoSize->isEnabled() && m_sbtnAutoSize->isChecked())
+        // The frame's corner where it was put; Auto Size fits from there in
+        // the same request, so no client area of the old thickness's size
+        // is ever asked for on the way.
+        const QRect wanted = FramePlace::Of(this).Wanted();
+        if (m_sbtnAutoSize->isEnabled() && m_sbtnAutoSize->isChecked()) {
+            m_fitFrom = wanted;
             AutoSize();
+            m_fitFrom = QRect();
+        } else {
+            ByCode([&] { PlaceFrame(wanted); });
+        }
     };
 }
 
@@ -138,7 +145,9 @@ void TAutoSizeForm::FitClientSize(const QSize& wanted)
     const QSize frame = FrameExtra();
     // Restored from maximised, the window may still stand at its maximised
     // bounds: the fit starts from where the form was before.
-    const QRect from = m_restoring && m_normalFrame.isValid() ? m_normalFrame : FramePlace::Of(this).Frame();
+    const QRect from = m_fitFrom.isValid()                      ? m_fitFrom
+        : m_restoring && m_normalFrame.isValid() ? m_normalFrame
+                                                 : FramePlace::Of(this).Frame();
     const AutoFit::Result r = AutoFit::FitInWorkArea(from, wanted + frame, minimumSize() + frame,
                                                      platform::workArea());
     const QSize client = r.frame.size() - frame;

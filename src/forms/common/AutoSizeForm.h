@@ -97,4 +97,5 @@ private:
     // Where the frame stands in the normal state, kept while maximised.
     QRect m_normalFrame;
     bool m_restoring = false;
+    QRect m_fitFrom; // where a fit starts when not from the frame as it stands
 };

@@ -1,6 +1,8 @@
 #include "FramePlace.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QApplication>
+#include <QMoveEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -8,6 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <optional>
 
 #ifdef ZOL_FRAME_XCB
@@ -49,9 +52,49 @@ bool pointerButtonHeld()
 
 // The window manager frames a window and reports its frame through window
 // properties and configure notifications that Qt takes in without telling the
-// widget. Each of them makes the forms still settling look again, and a settled form whose frame alone changed fit again, once Qt
-// has taken it in.
+// widget. Each of them makes the form's thickness be read again, the form
+// still settling look again, and a settled form whose frame alone changed fit
+// again, once Qt has taken it in.
 class FrameWatch : public QAbstractNativeEventFilter {
+#ifdef ZOL_FRAME_XCB
+    static xcb_atom_t frameExtentsAtom()
+    {
+        static const xcb_atom_t a = [] {
+            auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+            xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+            if (!c)
+                return xcb_atom_t(XCB_ATOM_NONE);
+            static const char name[] = "_NET_FRAME_EXTENTS";
+            xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+            const xcb_atom_t atom = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+            free(r);
+            return atom;
+        }();
+        return a;
+    }
+    // The toolkit takes a new frame thickness in only at the window's next
+    // move: until then every window's frameGeometry() (the fixed forms and
+    // message boxes place themselves by it) would keep the old one. An
+    // unmoved move has it read the thickness again, once the toolkit has
+    // seen the change itself.
+    static void refreshToolkitFrame(xcb_window_t window)
+    {
+        QMetaObject::invokeMethod(
+            qApp,
+            [window] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (!w->testAttribute(Qt::WA_WState_Created) || w->internalWinId() != window
+                        || !w->windowHandle())
+                        continue;
+                    QWindow* handle = w->windowHandle();
+                    QMoveEvent still(handle->position(), handle->position());
+                    QCoreApplication::sendEvent(handle, &still);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+#endif
+
 public:
     static FrameWatch& instance()
     {
@@ -74,6 +117,8 @@ public:
         switch (ev->response_type & ~0x80) {
         case XCB_PROPERTY_NOTIFY:
             window = reinterpret_cast<const xcb_property_notify_event_t*>(ev)->window;
+            if (reinterpret_cast<const xcb_property_notify_event_t*>(ev)->atom == frameExtentsAtom())
+                refreshToolkitFrame(window);
             break;
         case XCB_CONFIGURE_NOTIFY:
             window = reinterpret_cast<const xcb_configure_notify_event_t*>(ev)->window;
@@ -90,6 +135,7 @@ public:
         for (FramePlace* p : std::as_const(places)) {
             if (p->m_form->internalWinId() != window)
                 continue;
+            p->m_publishedRead = false;
             if (!p->m_settled)
                 QMetaObject::invokeMethod(p, [p] { p->check(); }, Qt::QueuedConnection);
             else if (p->m_decorated)
@@ -140,7 +186,7 @@ std::optional<QMargins> publishedFrame(QWidget* form)
     static const xcb_atom_t extents = [c] {
         static const char name[] = "_NET_FRAME_EXTENTS";
         xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
-        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
         free(r);
         return a;
     }();
@@ -157,6 +203,40 @@ std::optional<QMargins> publishedFrame(QWidget* form)
     free(r);
     return m;
 }
+// The window manager says it publishes the frame's thickness on the windows
+// it frames. Asked again until it does: a manager started after the program
+// says so only then.
+bool managerPublishesFrames()
+{
+    static bool says = false;
+    if (says)
+        return true;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return false;
+    auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* r =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(qstrlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(r);
+        return a;
+    };
+    static const xcb_atom_t supported = atom("_NET_SUPPORTED");
+    static const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen || supported == XCB_ATOM_NONE || extents == XCB_ATOM_NONE)
+        return false;
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, screen->root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
+    if (r && r->type == XCB_ATOM_ATOM && r->format == 32) {
+        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
+        const int n = xcb_get_property_value_length(r) / 4;
+        says = std::find(atoms, atoms + n, extents) != atoms + n;
+    }
+    free(r);
+    return says;
+}
 } // namespace
 #endif
 
@@ -166,9 +246,16 @@ QMargins FramePlace::Seen() const
         return {};
 #ifdef ZOL_FRAME_XCB
     if (managerFrames()) {
-        const std::optional<QMargins> published = publishedFrame(m_form);
-        if (published)
-            return *published;
+        if (!m_publishedRead) {
+            m_published = publishedFrame(m_form);
+            m_publishedRead = m_form->testAttribute(Qt::WA_WState_Created);
+        }
+        if (m_published)
+            return *m_published;
+        // Until the manager publishes it the thickness is not known: the
+        // toolkit's frame may stand half placed meanwhile.
+        if (managerPublishesFrames())
+            return {};
     }
 #endif
     const QRect f = m_form->frameGeometry();
@@ -268,7 +355,6 @@ void FramePlace::refit()
     if (!m_decorated || !m_form->isVisible() || m_form->isMaximized() || m_form->isMinimized() || !m_wanted.isValid()
         || m_form->size() != m_wanted.marginsRemoved(m_used).size())
         return;
-    // One question to the server: this runs on each of the window's events.
     const QMargins seen = Seen();
     if (!seen.isNull() && seen != m_used) {
         if (onDecorated)
@@ -300,6 +386,7 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
     // The window manager's frame shows first when the window is exposed or
     // activated; the widget itself sees no event of it.
     if (o == m_form && (e->type() == QEvent::Show || e->type() == QEvent::Hide)) {
+        m_publishedRead = false;
         m_exposed = false;
         m_settled = false;
         m_kept = 0;

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QRect>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -76,6 +77,12 @@ private:
     friend class FrameWatch;
 
     QWidget* m_form;
+    // The thickness the window manager published, as last read from the X
+    // server. Read again only after one of the window's events: one
+    // computation (the size wanted, then the client area placed from it)
+    // sees one thickness, however late the manager changes it meanwhile.
+    mutable std::optional<QMargins> m_published;
+    mutable bool m_publishedRead = false;
     QRect m_wanted;
     QMargins m_used;
     bool m_decorated = false;
