@@ -587,8 +587,8 @@ struct Backend::State {
     // A cell or a range, for its properties.
     Reference<beans::XPropertySet> cellsProperties(const QString& address)
     {
-        if (cellPosition(address))
-            return Reference<beans::XPropertySet>(cell(address), UNO_QUERY_THROW);
+        if (const auto at = cellPosition(address))
+            return Reference<beans::XPropertySet>(sheet->getCellByPosition(at->first, at->second), UNO_QUERY_THROW);
         return Reference<beans::XPropertySet>(range(address), UNO_QUERY_THROW);
     }
     Reference<table::XCellRange> columnBlock(const QString& column, int firstRow, int lastRow)

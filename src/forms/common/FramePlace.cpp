@@ -2,11 +2,11 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
-#include <QMoveEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QList>
+#include <QMoveEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -26,13 +26,39 @@ bool managerFrames()
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
+#ifdef ZOL_FRAME_XCB
+xcb_connection_t* x11Connection()
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name)
+{
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(r);
+    return a;
+}
+
+// The atom of the property in which the window manager publishes a frame's
+// thickness.
+xcb_atom_t frameExtentsAtom()
+{
+    static const xcb_atom_t a = [] {
+        xcb_connection_t* c = x11Connection();
+        return c ? internAtom(c, "_NET_FRAME_EXTENTS") : xcb_atom_t(XCB_ATOM_NONE);
+    }();
+    return a;
+}
+#endif
+
 // A pointer button is held: the user drags the frame. The window manager
 // holds the pointer then, so only the server can tell.
 bool pointerButtonHeld()
 {
 #ifdef ZOL_FRAME_XCB
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = x11Connection();
     if (!c)
         return false;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
@@ -57,21 +83,6 @@ bool pointerButtonHeld()
 // again, once Qt has taken it in.
 class FrameWatch : public QAbstractNativeEventFilter {
 #ifdef ZOL_FRAME_XCB
-    static xcb_atom_t frameExtentsAtom()
-    {
-        static const xcb_atom_t a = [] {
-            auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-            xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-            if (!c)
-                return xcb_atom_t(XCB_ATOM_NONE);
-            static const char name[] = "_NET_FRAME_EXTENTS";
-            xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-            const xcb_atom_t atom = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-            free(r);
-            return atom;
-        }();
-        return a;
-    }
     // The toolkit takes a new frame thickness in only at the window's next
     // move: until then every window's frameGeometry() (the fixed forms and
     // message boxes place themselves by it) would keep the old one. An
@@ -179,17 +190,10 @@ namespace {
 // before the window was framed.
 std::optional<QMargins> publishedFrame(QWidget* form)
 {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = x11Connection();
     if (!c || !form->testAttribute(Qt::WA_WState_Created))
         return std::nullopt;
-    static const xcb_atom_t extents = [c] {
-        static const char name[] = "_NET_FRAME_EXTENTS";
-        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
-        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(r);
-        return a;
-    }();
+    const xcb_atom_t extents = frameExtentsAtom();
     if (extents == XCB_ATOM_NONE)
         return std::nullopt;
     xcb_get_property_reply_t* r = xcb_get_property_reply(
@@ -211,19 +215,11 @@ bool managerPublishesFrames()
     static bool says = false;
     if (says)
         return true;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = x11Connection();
     if (!c)
         return false;
-    auto atom = [c](const char* name) {
-        xcb_intern_atom_reply_t* r =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(qstrlen(name)), name), nullptr);
-        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(r);
-        return a;
-    };
-    static const xcb_atom_t supported = atom("_NET_SUPPORTED");
-    static const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+    static const xcb_atom_t supported = internAtom(c, "_NET_SUPPORTED");
+    const xcb_atom_t extents = frameExtentsAtom();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     if (!screen || supported == XCB_ATOM_NONE || extents == XCB_ATOM_NONE)
         return false;
