@@ -1,6 +1,7 @@
 #include "LoText.h"
 
 #include "Utils.h"
+#include "zyXL.h"
 
 #include "LocaleInfo.h"
 
@@ -103,11 +104,9 @@ std::optional<std::pair<int, int>> cellPosition(const QString& address)
     const auto m = a1.match(address);
     if (!m.hasMatch())
         return std::nullopt;
-    int col = 0;
-    for (const QChar c : m.captured(1))
-        col = col * 26 + (c.toUpper().unicode() - u'A' + 1);
+    const int col = TzyXL::ColLettersToColNo(m.captured(1), 1024); // 0 beyond AMJ
     const int row = m.captured(2).toInt();
-    if (col > 1024 || row > 1048576)
+    if (col == 0 || row > 1048576)
         return std::nullopt;
     return std::make_pair(col - 1, row - 1);
 }
