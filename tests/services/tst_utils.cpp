@@ -277,9 +277,18 @@ private slots:
         const QString officeName = tmp.path() + "/soffice.bin";
         QVERIFY(QFile::link("/bin/sh", officeName));
         const QString runs = ownerRuns ? "live-profile" : "other-profile";
-        office.start(officeName, {"-c", "sleep 60; :", "-env:UserInstallation="
+        // The shell waits in a builtin (its input is our open pipe), so no
+        // child of it outlives the kill below.
+        office.start(officeName, {"-c", "read never", "-env:UserInstallation="
                                       + QUrl::fromLocalFile(tmp.path() + u'/' + runs).toString()});
         QVERIFY(office.waitForStarted());
+        // Started is not yet executed: until then the child carries this
+        // program's command line, and no office would be seen.
+        const auto executed = [&] {
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(office.processId()));
+            return cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains("-env:UserInstallation=");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(executed(), 30000);
         auto end = qScopeGuard([&] {
             office.kill();
             office.waitForFinished();
