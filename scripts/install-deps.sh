@@ -7,7 +7,7 @@ packages=(
   libgl-dev libvulkan-dev
   libreoffice-calc-nogui libreoffice-writer-nogui libreoffice-dev libreoffice-dev-common
   libjpeg-dev libbenchmark-dev python3-numpy
-  xvfb xauth dbus-daemon openbox
+  xvfb xauth dbus-daemon openbox metacity
   poppler-utils
   python3 python3-openpyxl
   fonts-dejavu-core adwaita-icon-theme
