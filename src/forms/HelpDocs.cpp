@@ -26,7 +26,7 @@ const DocumentTexts kTexts[] = {
 
 } // namespace
 
-bool Open(Document document)
+bool Open(Document document, QObject* window)
 {
     const DocumentTexts& t = kTexts[document];
     QString file, folder;
@@ -47,7 +47,7 @@ bool Open(Document document)
         }
     }
     if (Utils::FileExists(UIT(t.label), file, true))
-        return OpenWithDesktop(QString::fromLatin1(t.msgId), UIT(t.label), file, folder, t.hint);
+        return OpenWithDesktop(QString::fromLatin1(t.msgId), UIT(t.label), file, folder, t.hint, window);
     const QString product = TzyAD::ProductName();
     const QStringList lines{Utils::Format(UIT(t.firstLine), {product}), QString(), file, QString(),
                             UIT(t.secondLine), QString(), Utils::Format(UIT(t.thirdLine), {product})};
@@ -56,14 +56,16 @@ bool Open(Document document)
 }
 
 bool OpenWithDesktop(const QString& msgId, const QString& label, const QString& file, const QString& folder,
-                     int hintId)
+                     int hintId, QObject* window)
 {
-    const int result = Utils::ShellOpen(file, QString(), folder, kShowDefault);
-    if (result != platform::kShellNoOpener)
+    const auto notOpened = [msgId, label, file, hintId] {
+        const QStringList lines{Utils::Format(UIT(1169), {label}), QString(), file, QString(), UIT(1170), QString(),
+                                UIT(1171)};
+        StdDlg::ShowClose(StdDlg::Warning, msgId, lines, hintId);
+    };
+    if (Utils::ShellOpen(file, QString(), folder, kShowDefault, window, notOpened) != platform::kShellNoOpener)
         return true;
-    const QStringList lines{Utils::Format(UIT(1169), {label}), QString(), file, QString(), UIT(1170), QString(),
-                            UIT(1171)};
-    StdDlg::ShowClose(StdDlg::Warning, msgId, lines, hintId);
+    notOpened();
     return false;
 }
 

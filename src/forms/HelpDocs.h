@@ -4,19 +4,24 @@
 // user is told where it should be.
 #include <QString>
 
+class QObject;
+
 namespace HelpDocs {
 
 enum Document { Tutorial, UserManual, WhitePaper };
 
-// True when the file exists and the desktop's opener took it; false after
-// the document's message (missing file, or no program to open it).
-bool Open(Document document);
+// True when the file exists and the desktop's opener started on it; false
+// after the document's message (missing file, or no program to open it).
+// `window` is the one asking (see OpenWithDesktop).
+bool Open(Document document, QObject* window);
 
-// Hands `file` (a path or a web address) to the desktop's opener. When no
-// program to open it is found the user is told so, naming the file under
-// `msgId` (may be empty) with the Close hint `hintId`; false then. Other
-// shell failures are left to the callers' own file checks.
+// Hands `file` (a path or a web address) to the desktop's opener without
+// waiting for it. When no program to open it is found the user is told so,
+// naming the file under `msgId` (may be empty) with the Close hint `hintId`:
+// at once (false then), or whenever a started opener fails, however late,
+// unless `window` is gone by then. Other shell failures are left to the
+// callers' own file checks.
 bool OpenWithDesktop(const QString& msgId, const QString& label, const QString& file, const QString& folder,
-                     int hintId);
+                     int hintId, QObject* window);
 
 } // namespace HelpDocs

@@ -249,9 +249,9 @@ void TUF_About::OpenWebsite()
 {
     // No site of the maker's: the program's own manual, never a made-up address.
     if (WebAddress().isEmpty())
-        HelpDocs::Open(HelpDocs::UserManual);
+        HelpDocs::Open(HelpDocs::UserManual, this);
     else
-        HelpDocs::OpenWithDesktop(QString(), UIT(165), WebAddress(), QString(), kCloseDialogueHint);
+        HelpDocs::OpenWithDesktop(QString(), UIT(165), WebAddress(), QString(), kCloseDialogueHint, this);
 }
 
 void TUF_About::SG_AboutCellClick(int col, int row)

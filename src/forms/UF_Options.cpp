@@ -10,6 +10,7 @@
 #include "FormText.h"
 #include "Glyphs.h"
 #include "HeadingPanel.h"
+#include "HelpDocs.h"
 #include "OptionsRules.h"
 #include "StdDlg.h"
 #include "UF_About.h"
@@ -42,7 +43,7 @@ namespace {
 
 constexpr int kTemplateMaxLength = 260;
 constexpr int kFolderMaxLength = 248;
-constexpr int kShowDefault = 10;
+constexpr int kCloseDialogueHint = 1194;
 constexpr int kGap = 6;
 constexpr int kMargin = 8;
 
@@ -705,7 +706,7 @@ void TUF_Options::BBtn_UP_DefaultTF_OpenClick()
     const QString label = UIT(664);
     if (dv.ValidatePath(label, file) || dv.ValidateFileExists(label, file) || (OCP && OCP->CheckFile(label, file)))
         return;
-    Utils::ShellOpen(file, QString(), QString(), kShowDefault);
+    HelpDocs::OpenWithDesktop(QString(), label, file, QString(), kCloseDialogueHint, this);
 }
 
 void TUF_Options::BBtn_UP_DefaultOFFolder_BrowseClick()

@@ -324,7 +324,7 @@ void TUF_Summary::OpenFile(int labelId, const QString& file, bool resetLists)
         sd.ResetVL();
     }
     // A desktop without a program for the file says so instead of nothing.
-    HelpDocs::OpenWithDesktop(QString(), label, file, QString(), kCloseDialogueHint);
+    HelpDocs::OpenWithDesktop(QString(), label, file, QString(), kCloseDialogueHint, this);
 }
 
 void TUF_Summary::BBtn_OpenDSFClick()

@@ -472,9 +472,10 @@ bool IsFileReadOnly(const QString& label, const QString& fileName)
 
 // ---- shell and folders ----------------------------------------------------------
 
-int ShellOpen(const QString& fileName, const QString& params, const QString& folder, int showCmd)
+int ShellOpen(const QString& fileName, const QString& params, const QString& folder, int showCmd,
+              QObject* context, std::function<void()> failed)
 {
-    return platform::shell().open(fileName, params, folder, showCmd);
+    return platform::shell().open(fileName, params, folder, showCmd, context, std::move(failed));
 }
 
 QString BrowseForFolder(const QString& title)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+class QObject;
+
 namespace Utils {
 
 // ---- index check --------------------------------------------------------
@@ -70,7 +72,10 @@ bool IsFileInUse(const QString& label, const QString& fileName);
 bool IsFileReadOnly(const QString& label, const QString& fileName);
 
 // ---- shell and folders --------------------------------------------------
-int ShellOpen(const QString& fileName, const QString& params, const QString& folder, int showCmd);
+// Returns at once; an opener that fails later calls `failed` while `context`
+// lives (see platform::IShell).
+int ShellOpen(const QString& fileName, const QString& params, const QString& folder, int showCmd,
+              QObject* context, std::function<void()> failed);
 QString BrowseForFolder(const QString& title);
 QString GetDesktopFolder();
 QString GetMyDocumentsFolder();

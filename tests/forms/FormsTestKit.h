@@ -16,8 +16,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace formskit {
@@ -72,16 +74,26 @@ struct Prompter : StdDlg::IPrompter {
     }
 };
 
-// Records what would have been opened.
+// Records what would have been opened; failLate(i) is the i-th opener
+// failing after it started, told to its caller while the caller's window
+// lives.
 struct Shell : platform::IShell {
     QStringList opened;
     int result = 42; // platform::kShellNoOpener: no program for the file
+    std::vector<std::pair<QPointer<QObject>, platform::OpenFailed>> pending;
     Shell() { platform::setShell(this); }
     ~Shell() override { platform::setShell(nullptr); }
-    int open(const QString& file, const QString&, const QString&, int) override
+    int open(const QString& file, const QString&, const QString&, int, QObject* context,
+             platform::OpenFailed failed) override
     {
         opened << file;
+        pending.emplace_back(context, std::move(failed));
         return result;
+    }
+    void failLate(size_t i)
+    {
+        if (pending.at(i).first && pending.at(i).second)
+            pending.at(i).second();
     }
 };
 

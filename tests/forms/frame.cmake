@@ -1,6 +1,7 @@
 # The main form's frame, its page protocol, texts and layout, and the splash.
 zol_add_test(tst_main_frame
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_main_frame.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
+          ${CMAKE_CURRENT_LIST_DIR}/StandInOpener.h
   LIBS zol_forms)
 add_executable(main_gallery ${CMAKE_CURRENT_LIST_DIR}/main_gallery.cpp)
 target_link_libraries(main_gallery PRIVATE zol_forms)

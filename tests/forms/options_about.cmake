@@ -2,7 +2,13 @@
 set(_oa_env ${CMAKE_SOURCE_DIR}/tests/services/forms)
 zol_add_test(tst_about_form SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_about_form.cpp LIBS zol_forms)
 target_include_directories(tst_about_form PRIVATE ${_oa_env})
-zol_add_test(tst_help_menu SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_help_menu.cpp LIBS zol_forms)
+zol_add_test(tst_help_menu SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_help_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StandInOpener.h LIBS zol_forms)
+# Hands a file to the desktop's opener and quits at once.
+add_executable(shell_open_quit ${CMAKE_CURRENT_LIST_DIR}/shell_open_quit.cpp)
+target_link_libraries(shell_open_quit PRIVATE zol_platform)
+set_target_properties(shell_open_quit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+add_dependencies(tst_help_menu shell_open_quit)
 zol_add_test(tst_fixed_form_fit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_fixed_form_fit.cpp LIBS zol_forms_rules)
 
 # Renders the two forms to PNG for a look: options_about_gallery <folder>.

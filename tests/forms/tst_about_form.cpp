@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -27,10 +28,21 @@ namespace {
 struct RecordingShell : platform::IShell {
     QStringList opened;
     int result = 42;
-    int open(const QString& file, const QString&, const QString&, int) override
+    QPointer<QObject> context;
+    platform::OpenFailed failed;
+    int open(const QString& file, const QString&, const QString&, int, QObject* ctx,
+             platform::OpenFailed onFailure) override
     {
         opened << file;
+        context = ctx;
+        failed = std::move(onFailure);
         return result;
+    }
+    // The last opener, started, fails now.
+    void failLate()
+    {
+        if (context && failed)
+            failed();
     }
 };
 
@@ -289,15 +301,27 @@ private slots:
         AD->UserManualFile = before;
     }
 
-    // No program to open the site: the user is told, the address named.
+    // No program to open the site: the user is told, the address named,
+    // whether the opener says so at once or fails after it started.
+    void noOpenerForTheSiteIsReported_data()
+    {
+        QTest::addColumn<bool>("late");
+        QTest::newRow("at once") << false;
+        QTest::newRow("after it started") << true;
+    }
     void noOpenerForTheSiteIsReported()
     {
-        shell.result = platform::kShellNoOpener;
+        QFETCH(bool, late);
+        shell.result = late ? 42 : platform::kShellNoOpener;
         about->Refresh();
         about->show();
         QVERIFY(QTest::qWaitForWindowExposed(about.get()));
         click(about->Logo(), about->Logo()->rect().center());
         QCOMPARE(shell.opened, QStringList{QStringLiteral("https://kelvane.test/")});
+        if (late) {
+            QVERIFY(prompter.lines.isEmpty());
+            shell.failLate();
+        }
         QCOMPARE(prompter.lines.size(), 1);
         QCOMPARE(prompter.lines[0], (QStringList{QStringLiteral("Unable to open the following Website."), QString(),
                                                  QStringLiteral("https://kelvane.test/"), QString(),

@@ -146,6 +146,8 @@ private slots:
         dialogs.asked.clear();
         dialogs.answer.reset();
         shell.opened.clear();
+        shell.pending.clear();
+        shell.result = 42;
         FakeWorkbook& wb = g->office->addWorkbook(plan);
         wb.addSheet(QStringLiteral("Summary"));
         wb.addSheet(QStringLiteral("Tasks")).text("A1", "Task");
@@ -355,6 +357,33 @@ private slots:
         QDir::setCurrent(before);
         QCOMPARE(dialogs.asked.at(0).initialDir, Utils::IncludeTrailingSlash(TzyAD::GetAppFolder()) + "Samples/");
         QCOMPARE(dialogs.asked.at(1).initialDir, Utils::IncludeTrailingSlash(TzyAD::GetAppFolder()) + "Templates/");
+    }
+
+    // No program opens the workbook: the user is told, the file named,
+    // whether the opener says so at once or fails after it started.
+    void openFailureNamesTheFile_data()
+    {
+        QTest::addColumn<bool>("late");
+        QTest::newRow("at once") << false;
+        QTest::newRow("after it started") << true;
+    }
+    void openFailureNamesTheFile()
+    {
+        QFETCH(bool, late);
+        shell.result = late ? 42 : platform::kShellNoOpener;
+        page().BBtn_SCF_DSF_DrivePathFilenameExtn_Open->click();
+        QCOMPARE(shell.opened, QStringList{plan});
+        if (late) {
+            QVERIFY(g->dlg.seen.isEmpty());
+            shell.failLate(0);
+        }
+        QCOMPARE(g->dlg.seen.size(), 1);
+        const StdDlg::Request& r = g->dlg.seen.first();
+        QCOMPARE(r.level, int(StdDlg::Warning));
+        QCOMPARE(r.lines.value(0), QStringLiteral("Unable to open the following Data Source File."));
+        QCOMPARE(r.lines.value(2), plan);
+        QCOMPARE(r.lines.value(4), QStringLiteral("No program to open it was found."));
+        QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
     }
 
     void openAndDefaults()

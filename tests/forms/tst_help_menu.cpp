@@ -1,23 +1,26 @@
 // The Help menu's documents: an existing one goes to the shell with its
 // folder, a missing one gives its own message naming the full path, and one
-// that no program on the desktop opens says so under the same message.
+// that no program on the desktop opens says so under the same message, at
+// once or when the desktop's opener fails, however late.
 #include "HelpDocs.h"
 #include "Shell.h"
+#include "StandInOpener.h"
 #include "StdDlg.h"
 #include "zyAD.h"
 #include "zyUIL.h"
 
 #include <QFile>
-#include <QTextStream>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
 #include <tuple>
 
 namespace {
 struct RecordingShell : platform::IShell {
     QStringList files, folders;
-    int open(const QString& file, const QString&, const QString& folder, int) override
+    int open(const QString& file, const QString&, const QString& folder, int, QObject*, platform::OpenFailed) override
     {
         files << file;
         folders << folder;
@@ -90,7 +93,7 @@ private slots:
         const QString file = files[document];
 
         // Missing: the message, the path in full, no shell.
-        QVERIFY(!HelpDocs::Open(HelpDocs::Document(document)));
+        QVERIFY(!HelpDocs::Open(HelpDocs::Document(document), this));
         QCOMPARE(prompter.requests.size(), 1);
         const StdDlg::Request& r = prompter.requests.first();
         QCOMPARE(r.msgId, msgId);
@@ -110,31 +113,40 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         prompter.requests.clear();
-        QVERIFY(HelpDocs::Open(HelpDocs::Document(document)));
+        QVERIFY(HelpDocs::Open(HelpDocs::Document(document), this));
         QVERIFY(prompter.requests.isEmpty());
         QCOMPARE(shell.files, QStringList{file});
         QCOMPARE(shell.folders, QStringList{QFileInfo(file).absolutePath() + QLatin1Char('/')});
     }
 
-    // The desktop's own opener (xdg-open found on PATH), not a stand-in shell.
+    // The desktop's own opener, a stand-in xdg-open on PATH: it is never
+    // waited for. No opener is said at once; one that fails or is killed,
+    // however late, says so when it ends; one that ends well says nothing.
     void desktopOpener_data()
     {
         QTest::addColumn<int>("document");
         QTest::addColumn<QString>("msgId");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("opener"); // the xdg-open script's body; empty: there is none
-        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("started");   // what Open returns
+        QTest::addColumn<bool>("reported");
         const std::tuple<HelpDocs::Document, const char*, const char*> docs[] = {
             {HelpDocs::Tutorial, "MF013", "Tutorial"},
             {HelpDocs::UserManual, "MF012", "User Manual"},
             {HelpDocs::WhitePaper, "MF011", "White Paper"}};
+        const QString record = QStringLiteral("printf '%s\\n' \"$1\" > \"${0%/*}/opened\"");
         for (const auto& [doc, id, label] : docs) {
-            QTest::addRow("%s, no opener", label) << int(doc) << id << label << QString() << false;
+            QTest::addRow("%s, no opener", label) << int(doc) << id << label << QString() << false << true;
             // xdg-open's own answer when no program handles the file type.
-            QTest::addRow("%s, no program for the type", label) << int(doc) << id << label << "exit 3" << false;
-            QTest::addRow("%s, opened", label)
-                << int(doc) << id << label << "printf '%s\\n' \"$1\" > \"${0%/*}/opened\"" << true;
+            QTest::addRow("%s, no program for the type", label) << int(doc) << id << label << "exit 3" << true << true;
+            QTest::addRow("%s, opened", label) << int(doc) << id << label << record << true << false;
         }
+        QTest::newRow("fails after a while")
+            << int(HelpDocs::Tutorial) << "MF013" << "Tutorial" << "sleep 1.5; exit 4" << true << true;
+        QTest::newRow("killed") << int(HelpDocs::UserManual) << "MF012" << "User Manual" << "sleep 0.3; kill -KILL $$"
+                                << true << true;
+        QTest::newRow("opened after a while") << int(HelpDocs::WhitePaper) << "MF011" << "White Paper"
+                                              << "sleep 0.3; " + record << true << false;
     }
 
     void desktopOpener()
@@ -143,34 +155,24 @@ private slots:
         QFETCH(QString, msgId);
         QFETCH(QString, label);
         QFETCH(QString, opener);
-        QFETCH(bool, opened);
-        const QString files[] = {AD->getTutorialFile(), AD->getUserManualFile(), AD->getWhitePaperFile()};
-        const QString file = files[document];
-        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
-        QFile doc(file);
-        QVERIFY(doc.open(QIODevice::WriteOnly));
-        doc.close();
+        QFETCH(bool, started);
+        QFETCH(bool, reported);
+        const QString file = makeDocument(document);
 
-        QTemporaryDir bin; // the only folder on PATH
-        QVERIFY(bin.isValid());
-        if (!opener.isEmpty()) {
-            QFile script(bin.filePath(QStringLiteral("xdg-open")));
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            QTextStream(&script) << "#!/bin/sh\n" << opener << "\n";
-            script.close();
-            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        }
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()));
+        StandInOpener standIn(opener, opener.isEmpty()); // none: none on PATH either
+        QVERIFY(standIn.isValid());
+        QObject window;
         platform::setShell(nullptr);
-        const bool result = HelpDocs::Open(HelpDocs::Document(document));
+        const bool result = HelpDocs::Open(HelpDocs::Document(document), &window);
         platform::setShell(&shell);
-        qputenv("PATH", path);
+        QCOMPARE(result, started);
+        if (started)
+            QVERIFY(prompter.requests.isEmpty()); // the opener's end is never waited for
+        QVERIFY(settle());
 
-        QCOMPARE(result, opened);
-        if (opened) {
+        if (!reported) {
             QVERIFY(prompter.requests.isEmpty());
-            QFile record(bin.filePath(QStringLiteral("opened")));
+            QFile record(standIn.filePath(QStringLiteral("opened")));
             QVERIFY(record.open(QIODevice::ReadOnly));
             QCOMPARE(QString::fromLocal8Bit(record.readAll()).trimmed(), file);
             return;
@@ -184,6 +186,69 @@ private slots:
                                        QStringLiteral("Please install the Debian package xdg-utils and a program "
                                                       "for this kind of file.")}));
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
+    }
+
+    // A window gone before its opener fails is told nothing.
+    void windowGoneBeforeTheOpenerFails()
+    {
+        const QString file = makeDocument(HelpDocs::Tutorial);
+        StandInOpener standIn(QStringLiteral("sleep 0.5; exit 4"));
+        QVERIFY(standIn.isValid());
+        auto window = std::make_unique<QObject>();
+        platform::setShell(nullptr);
+        QVERIFY(HelpDocs::Open(HelpDocs::Tutorial, window.get()));
+        platform::setShell(&shell);
+        window.reset();
+        QVERIFY(settle());
+        QVERIFY(prompter.requests.isEmpty());
+    }
+
+    // Quitting the program leaves a running opener (and the viewer it may be
+    // waiting for) running, and quits cleanly.
+    void quittingLeavesTheOpenerRunning()
+    {
+        const QString file = makeDocument(HelpDocs::WhitePaper);
+        // Waits for the test's word (30 s at most), then leaves a mark.
+        StandInOpener standIn(QStringLiteral("i=0\n"
+                                             "while [ ! -e \"${0%/*}/go\" ] && [ $i -lt 600 ]; do\n"
+                                             "    sleep 0.05; i=$((i + 1))\n"
+                                             "done\n"
+                                             ": > \"${0%/*}/survived\""));
+        QVERIFY(standIn.isValid());
+        QProcess program;
+        program.setStandardOutputFile(QProcess::nullDevice());
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/shell_open_quit"), {file});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(!QFile::exists(standIn.filePath(QStringLiteral("survived"))));
+        QFile go(standIn.filePath(QStringLiteral("go")));
+        QVERIFY(go.open(QIODevice::WriteOnly));
+        go.close();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(standIn.filePath(QStringLiteral("survived"))), 30000);
+    }
+
+private:
+    // The document's file, made empty where the application data says.
+    QString makeDocument(int document)
+    {
+        const QString files[] = {AD->getTutorialFile(), AD->getUserManualFile(), AD->getWhitePaperFile()};
+        const QString file = files[document];
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile doc(file);
+        if (doc.open(QIODevice::WriteOnly))
+            doc.close();
+        return file;
+    }
+
+    // Every opener started has ended and what it had to say is said.
+    [[nodiscard]] static bool settle()
+    {
+        if (!QTest::qWaitFor([] { return platform::runningOpeners() == 0; }, 30000))
+            return false;
+        QCoreApplication::sendPostedEvents();
+        return true;
     }
 };
 

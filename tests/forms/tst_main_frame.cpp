@@ -5,6 +5,7 @@
 #include "BalloonHint.h"
 #include "FieldIndicator.h"
 #include "FormsTestKit.h"
+#include "StandInOpener.h"
 #include "X11Keys.h"
 #include "UF_Main.h"
 #include "ZolStyle.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -585,6 +587,56 @@ private slots:
         item->trigger();
         QCOMPARE(shell.opened, QStringList{*file});
         QVERIFY(prompter.requests.empty());
+    }
+
+    // The desktop's opener is never waited for: while a stand-in xdg-open
+    // takes its time and then fails, a click on a tab takes effect at once;
+    // the failure is reported when the opener ends, the document named.
+    void slowFailingOpenerLeavesTheWindowAnswering()
+    {
+        formskit::Globals g;
+        formskit::Prompter prompter;
+        prompter.answer = {StdDlg::mrClose, false};
+        QTemporaryDir dir;
+        AD->TutorialFile = dir.filePath(QStringLiteral("Tutorial.pdf"));
+        QFile doc(AD->TutorialFile);
+        QVERIFY(doc.open(QIODevice::WriteOnly));
+        doc.close();
+        StandInOpener opener(QStringLiteral("sleep 1.5\n: > \"${0%/*}/ended\"\nexit 4"));
+        QVERIFY(opener.isValid());
+        const QString ended = opener.filePath(QStringLiteral("ended"));
+        TUF_Main form; // the desktop's own shell
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        QElapsedTimer clock;
+        clock.start();
+        form.MI_Help_Tutorial->trigger();
+        const qint64 helpMs = clock.elapsed();
+        QTabBar* tabs = form.PC_Main->tabBar();
+        const QPointF at = tabs->tabRect(1).center();
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(tabs, new QMouseEvent(t, at, tabs->mapToGlobal(at), Qt::LeftButton,
+                                                              t == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                            : Qt::NoButton,
+                                                              Qt::NoModifier));
+        clock.restart();
+        QTRY_COMPARE(form.CurrentPage, 1);
+        const QString timing = QStringLiteral("Help took %1 ms, the click %2 ms").arg(helpMs).arg(clock.elapsed());
+        QVERIFY2(!QFile::exists(ended), qPrintable(timing + QStringLiteral(": the opener had ended")));
+        QVERIFY2(prompter.requests.empty(), qPrintable(timing));
+        qInfo().noquote() << timing;
+
+        QTRY_VERIFY_WITH_TIMEOUT(!prompter.requests.empty(), 30000);
+        QVERIFY(QFile::exists(ended));
+        QCOMPARE(prompter.requests.size(), size_t(1));
+        const StdDlg::Request& r = prompter.requests.front();
+        QCOMPARE(r.msgId, QStringLiteral("MF013"));
+        QCOMPARE(r.level, int(StdDlg::Warning));
+        QCOMPARE(r.lines.value(0), QStringLiteral("Unable to open the following Tutorial."));
+        QCOMPARE(r.lines.value(2), AD->TutorialFile);
+        QCOMPARE(r.lines.value(4), QStringLiteral("No program to open it was found."));
+        QCOMPARE(form.CurrentPage, 1);
     }
 
     void shortcutKeysRunTheirCommands()

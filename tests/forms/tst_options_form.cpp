@@ -590,15 +590,20 @@ private slots:
         dlg->CancelButton()->click();
     }
 
-    // Open hands a good template to the shell; a missing one is reported
+    // Open hands a good template to the shell; an opener that fails after
+    // it started is reported, the template named; a missing one is reported
     // by its check and goes nowhere.
     void openTheTemplate()
     {
         struct RecordingShell : platform::IShell {
             QStringList opened;
-            int open(const QString& file, const QString&, const QString&, int) override
+            platform::OpenFailed failed;
+            int open(const QString& file, const QString&, const QString&, int, QObject* context,
+                     platform::OpenFailed onFailure) override
             {
                 opened << file;
+                if (context)
+                    failed = std::move(onFailure);
                 return 42;
             }
         } shell;
@@ -610,6 +615,14 @@ private slots:
         dlg->TemplateOpenButton()->click();
         QCOMPARE(shell.opened, QStringList{realTemplate});
         QVERIFY(prompter.requests.isEmpty());
+        QVERIFY(shell.failed);
+        shell.failed();
+        QCOMPARE(prompter.requests.size(), 1);
+        QCOMPARE(prompter.requests.first().level, int(StdDlg::Warning));
+        QCOMPARE(prompter.requests.first().lines.value(0),
+                 QStringLiteral("Unable to open the following Default Template File."));
+        QCOMPARE(prompter.requests.first().lines.value(2), realTemplate);
+        prompter.requests.clear();
 
         dlg->TemplateEdit()->setText(dir.filePath(QStringLiteral("gone.xlsx")));
         dlg->TemplateOpenButton()->click();

@@ -290,6 +290,16 @@ private slots:
         QCOMPARE(r.lines.value(4), QStringLiteral("No program to open it was found."));
         QVERIFY(r.buttons[2].visible);
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
+
+        // An opener that started and fails later: said so then, the file named.
+        m_form->BBtn_OpenDSFClick();
+        QCOMPARE(int(m_prompter->requests.size()), 2);
+        m_shell->failLate(m_shell->pending.size() - 1);
+        QCOMPARE(int(m_prompter->requests.size()), 3);
+        QCOMPARE(m_prompter->requests.back().lines.value(0),
+                 QStringLiteral("Unable to open the following Data Source File."));
+        QCOMPARE(m_prompter->requests.back().lines.value(2), dsf);
+        QCOMPARE(m_prompter->requests.back().lines.value(4), QStringLiteral("No program to open it was found."));
     }
 
     void ownedWithoutStayingOnTop()

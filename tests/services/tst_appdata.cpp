@@ -9,7 +9,7 @@
 namespace {
 struct RecordingShell : platform::IShell {
     QStringList files;
-    int open(const QString& file, const QString&, const QString&, int) override
+    int open(const QString& file, const QString&, const QString&, int, QObject*, platform::OpenFailed) override
     {
         files << file;
         return 42;
@@ -127,7 +127,7 @@ private slots:
     {
         RecordingShell shell;
         platform::setShell(&shell);
-        QVERIFY(Utils::ShellOpen(QStringLiteral("/tmp/out.xlsx"), QString(), QString(), 10) > 32);
+        QVERIFY(Utils::ShellOpen(QStringLiteral("/tmp/out.xlsx"), QString(), QString(), 10, nullptr, {}) > 32);
         QCOMPARE(shell.files, QStringList{QStringLiteral("/tmp/out.xlsx")});
         platform::setShell(nullptr);
     }

@@ -523,19 +523,19 @@ void TUF_Main::TBtn_ShowHintsClick()
 
 void TUF_Main::OpenTutorial()
 {
-    if (!HelpDocs::Open(HelpDocs::Tutorial))
+    if (!HelpDocs::Open(HelpDocs::Tutorial, this))
         FocusPages();
 }
 
 void TUF_Main::OpenUserManual()
 {
-    if (!HelpDocs::Open(HelpDocs::UserManual))
+    if (!HelpDocs::Open(HelpDocs::UserManual, this))
         FocusPages();
 }
 
 void TUF_Main::OpenWhitePaper()
 {
-    if (!HelpDocs::Open(HelpDocs::WhitePaper))
+    if (!HelpDocs::Open(HelpDocs::WhitePaper, this))
         FocusPages();
 }
 

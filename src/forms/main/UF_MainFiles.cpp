@@ -8,6 +8,7 @@
 #include "FileDialogs.h"
 #include "FormMetrics.h"
 #include "HeadingPanel.h"
+#include "HelpDocs.h"
 #include "UF_Browse.h"
 #include "UF_Main.h"
 #include "Utils.h"
@@ -34,6 +35,8 @@
 using namespace FilesPage;
 
 namespace {
+
+constexpr int kCloseDialogueHint = 1194; // "Close Dialogue."
 
 // A small bit button with the theme's picture `theme`, else the style's.
 QPushButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* theme = nullptr)
@@ -460,7 +463,7 @@ void TUF_MainFiles::FileOpen(FileKind k)
     r.wsl1 = r.fieldList = r.valueLists = k == FileKind::DataSource;
     r.wsl2 = k == FileKind::Template;
     ResetCaches(r);
-    Utils::ShellOpen(fileName, QString(), QString(), 10);
+    HelpDocs::OpenWithDesktop(QString(), label, fileName, QString(), kCloseDialogueHint, &F);
 }
 
 void TUF_MainFiles::BBtn_SCF_DSF_DrivePathFilenameExtn_BrowseClick() { FileBrowse(FileKind::DataSource); }
