@@ -23,7 +23,11 @@ install(CODE "
 ")
 set(_zol_desktop ${CMAKE_SOURCE_DIR}/resources/desktop)
 install(FILES ${_zol_desktop}/tarvo-zol-lumo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${_zol_desktop}/com.kelvane.tarvo_zol_lumo.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+include(${CMAKE_CURRENT_LIST_DIR}/Metainfo.cmake)
+zol_make_metainfo(${_zol_desktop}/com.kelvane.tarvo_zol_lumo.metainfo.xml.in
+                  ${CMAKE_BINARY_DIR}/packaging/com.kelvane.tarvo_zol_lumo.metainfo.xml "${ZOL_MAKER_WEBSITE}")
+install(FILES ${CMAKE_BINARY_DIR}/packaging/com.kelvane.tarvo_zol_lumo.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_zol_desktop}/tarvo-zol-lumo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${ZOL_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
@@ -69,7 +73,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kelvane <support@kelvane.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kelvane.invalid/tarvo-zol-lumo")
+# A homepage only when the build is given a real one.
+if(NOT ZOL_MAKER_WEBSITE STREQUAL "")
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZOL_MAKER_WEBSITE}")
+endif()
 # The libraries' packages and versions come from dpkg-shlibdeps; the rest is
 # what the program starts or opens: the office (one with a window first, so
 # the Output File can be viewed), Qt's platform plugins, the font the

@@ -90,8 +90,9 @@ bool TzyDV::CheckDrive(const QString& fldName, const QString& fileName)
 {
     clearMsgs();
     ClearIllegalChars();
+    // A relative name is given, not undefined: the value shown is the name.
     if (rootOf(fileName).isEmpty()) {
-        setFault(F(722, fldName), fldName, DVText::Undefined(), QStringLiteral("UDV007"));
+        setFault(F(722, fldName), fldName, fileName, QStringLiteral("UDV007"));
         return true;
     }
     return false;

@@ -415,7 +415,8 @@ bool DirExists(const QString& label, const QString& folder)
 bool ForceFolder(const QString& label, const QString& folder)
 {
     const QString f = Trim(folder);
-    if (f.isEmpty() || ExtractFileName(f) == f || f.endsWith(QLatin1Char(':')))
+    // No drive exists here: a name ending in ":" is an ordinary folder.
+    if (f.isEmpty() || ExtractFileName(f) == f)
         return false;
     try {
         requireValidPath(f);

@@ -4,7 +4,9 @@
 #   check_package.sh <build dir> <paths probe>
 # Builds the package with cpack; lintian must report no error and no warning;
 # Depends must carry dpkg-shlibdeps' versions and the programs the program
-# starts; the desktop entry and the AppStream metadata must validate; the
+# starts; the desktop entry and the AppStream metadata must validate, the
+# metadata without the network and with it, its homepage only the one the
+# build was given (none by default, never one that cannot resolve); the
 # icons must be PNGs of their sizes. The probe, beside the executable of the
 # unpacked package, of a `cmake --install` into a prefix and of the build
 # tree, must find the templates, the sample and the documents there.
@@ -55,12 +57,78 @@ dpkg-deb -x "$deb" "$root"
 desktop=$root/usr/share/applications/tarvo-zol-lumo.desktop
 said=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $said"
 [ -z "$said" ] || fail "desktop-file-validate: $said"
+
+# ---- the AppStream metadata ------------------------------------------------
+# A homepage is shipped only when the build was given the maker's web address
+# (ZOL_MAKER_WEBSITE); an address that can never resolve is never shipped, so
+# validating with the network reports no unreachable URL of ours.
+cache_value() { sed -n "s|^$1:[A-Z]*=||p" "$build/CMakeCache.txt"; }
+website=$(cache_value ZOL_MAKER_WEBSITE)
+source_dir=$(cache_value CMAKE_HOME_DIRECTORY)
+
+# Validates one metadata file without the network: no issue of any level.
+validate_offline() {
+  appstreamcli validate --no-net --pedantic "$1" >"$work/appstream.log" 2>&1 \
+    || show_fail "$work/appstream.log" "appstreamcli validate --no-net failed on $1"
+  if grep -E '^[EWIP]: ' "$work/appstream.log" >/dev/null; then
+    show_fail "$work/appstream.log" "appstreamcli reports issues on $1"
+  fi
+}
+# The homepage lines of a metadata file.
+homepages() { grep -o '<url type="homepage">[^<]*</url>' "$1" || true; }
+
 metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
-appstreamcli validate --no-net --pedantic "${metainfo[@]}" >"$work/appstream.log" 2>&1 \
-  || show_fail "$work/appstream.log" "appstreamcli validate failed"
-if grep -E '^[EWIP]: ' "$work/appstream.log" >/dev/null; then
-  show_fail "$work/appstream.log" "appstreamcli reports issues"
+[ ${#metainfo[@]} -eq 1 ] && [ -f "${metainfo[0]}" ] || fail "no single metainfo file"
+metainfo=${metainfo[0]}
+validate_offline "$metainfo"
+if grep -n -i '\.invalid\b' "$metainfo" "$desktop" >&2; then
+  fail "the package ships an address that can never resolve"
 fi
+[ "$(dpkg-deb -f "$deb" Homepage)" = "$website" ] \
+  || fail "the package's Homepage is '$(dpkg-deb -f "$deb" Homepage)', the build's web address '$website'"
+if [ -z "$website" ]; then
+  [ -z "$(homepages "$metainfo")" ] || fail "a homepage is shipped though none was configured: $(homepages "$metainfo")"
+  # Nothing to fetch: validating with the network passes as it does without.
+  timeout 300 appstreamcli validate --pedantic "$metainfo" >"$work/appstream-net.log" 2>&1 \
+    || show_fail "$work/appstream-net.log" "appstreamcli validate (network on) failed"
+  if grep -E '^[EWIP]: ' "$work/appstream-net.log" >/dev/null; then
+    show_fail "$work/appstream-net.log" "appstreamcli (network on) reports issues"
+  fi
+else
+  [ "$(homepages "$metainfo")" = "<url type=\"homepage\">$(printf '%s' "$website" | sed 's/&/\&amp;/g')</url>" ] \
+    || fail "the homepage is not the configured '$website': $(homepages "$metainfo")"
+  # Where this machine reaches the network the address must answer; without
+  # a network the only issue allowed is that it could not be fetched.
+  if ! timeout 300 appstreamcli validate --pedantic "$metainfo" >"$work/appstream-net.log" 2>&1; then
+    if grep -E '^[EWIP]: ' "$work/appstream-net.log" | grep -v 'url-not-reachable' >/dev/null \
+       || ! grep -q 'Could not resolve host\|Failed to connect\|Timeout' "$work/appstream-net.log"; then
+      show_fail "$work/appstream-net.log" "appstreamcli validate (network on) failed"
+    fi
+    echo "note: the homepage could not be fetched from here (no network)"
+  fi
+fi
+
+# The metadata as other builds make it: with an address, its homepage,
+# escaped; without one, no URL; an address that can never resolve refused.
+make_metainfo() {
+  cmake -DIN="$source_dir/resources/desktop/com.kelvane.tarvo_zol_lumo.metainfo.xml.in" -DOUT="$2" \
+    -DWEBSITE="$1" -P "$source_dir/cmake/Metainfo.cmake" >"$work/metainfo.log" 2>&1
+}
+make_metainfo "https://www.kelvane.com/tarvo-zol-lumo?lang=en&os=linux" "$work/with.metainfo.xml" \
+  || show_fail "$work/metainfo.log" "the metadata could not be made with a web address"
+[ "$(homepages "$work/with.metainfo.xml")" \
+  = '<url type="homepage">https://www.kelvane.com/tarvo-zol-lumo?lang=en&amp;os=linux</url>' ] \
+  || fail "the configured homepage is not shipped: $(homepages "$work/with.metainfo.xml")"
+validate_offline "$work/with.metainfo.xml"
+make_metainfo "" "$work/without.metainfo.xml" || show_fail "$work/metainfo.log" "the metadata could not be made"
+grep -q '<url' "$work/without.metainfo.xml" && fail "a URL is shipped without a web address"
+validate_offline "$work/without.metainfo.xml"
+for dead in https://kelvane.invalid/tarvo-zol-lumo http://shop.example/ https://localhost/x ftp://kelvane.com/ \
+            'https://kelvane.com/a b'; do
+  if make_metainfo "$dead" "$work/dead.metainfo.xml"; then
+    fail "the web address '$dead' was accepted"
+  fi
+done
 
 # A PNG's width and height, from its header.
 png_size() {

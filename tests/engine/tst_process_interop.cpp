@@ -3,7 +3,7 @@
 // made from the sample through a whole run, and both templates, load in a
 // strict reader (openpyxl) with numbers in every numeric chart cache and
 // value axes under the scatter charts, and in Gnumeric without a complaint
-// about their number formats; an empty Data Source File, which the office
+// about their number formats, as does the sample itself; an empty Data Source File, which the office
 // would open as a new workbook, is reported as what it is.
 #include "LoBackend.h"
 #include "LoText.h"
@@ -144,6 +144,9 @@ private slots:
         for (const QString& t : {tplX, tplS})
             expectGnumericFindsEveryNumberFormat(t);
     }
+
+    // The sample, the first workbook a user opens, as committed.
+    void sampleLoadsInGnumeric() { expectGnumericFindsEveryNumberFormat(sample); }
 
     // Output Files of whole runs over the sample: the charts' caches filled
     // with the run's numbers.

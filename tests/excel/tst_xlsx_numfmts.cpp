@@ -1,5 +1,6 @@
 // The number formats the office leaves undefined in the .xlsx files it
-// writes: added where a style names them, nothing else changed.
+// writes: added where a style names them, nothing else changed; the
+// template and the sample the program ships have them all.
 #include "XlsxNumberFormats.h"
 
 #include <QFile>
@@ -104,6 +105,24 @@ private slots:
         QVERIFY(readEntry(path, "xl/styles.xml").contains(R"(numFmtId="41" formatCode=)"));
         QCOMPARE(readEntry(path, "xl/worksheets/sheet1.xml"), sheet);
         QCOMPARE(readEntry(path, "[Content_Types].xml"), QByteArray("<Types/>"));
+    }
+
+    // The workbooks the program ships define every format their styles
+    // name: nothing is left to add.
+    void shippedWorkbooksAreComplete_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QString root = qEnvironmentVariable("ZOL_SOURCE_DIR");
+        QVERIFY(!root.isEmpty());
+        QTest::newRow("template") << root + "/resources/templates/Tarvo_ZOL_Lumo_Template.xlsx";
+        QTest::newRow("sample") << root + "/resources/samples/Tarvo_ZOL_Lumo_Sample.xlsx";
+    }
+    void shippedWorkbooksAreComplete()
+    {
+        QFETCH(QString, path);
+        const QByteArray styles = readEntry(path, "xl/styles.xml");
+        QVERIFY2(styles.contains("<styleSheet"), qPrintable(path));
+        QCOMPARE(lo::completeNumberFormats(styles), styles);
     }
 
     // An encrypted workbook is no zip archive: left as it is. A file that

@@ -10,6 +10,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -198,9 +199,10 @@ private slots:
         QTest::newRow("tab") << "/data/a\tb.xlsx" << "UDV006" << "/data/a\tb.xlsx" << "U+0009";
         QTest::newRow("each control character once")
             << "/d/\x01x\x1f\x01.xls" << "UDV006" << "/d/\x01x\x1f\x01.xls" << "U+0001, U+001F";
-        QTest::newRow("relative") << "tasks.xlsx" << "UDV007" << "Undefined" << "";
-        QTest::newRow("drive letter") << "C:\\Data\\tasks.xlsx" << "UDV007" << "Undefined" << "";
-        QTest::newRow("home shorthand") << "~/tasks.xlsx" << "UDV007" << "Undefined" << "";
+        QTest::newRow("relative") << "tasks.xlsx" << "UDV007" << "tasks.xlsx" << "";
+        QTest::newRow("relative with folders") << "plans/2025/tasks.xlsx" << "UDV007" << "plans/2025/tasks.xlsx" << "";
+        QTest::newRow("drive letter") << "C:\\Data\\tasks.xlsx" << "UDV007" << "C:\\Data\\tasks.xlsx" << "";
+        QTest::newRow("home shorthand") << "~/tasks.xlsx" << "UDV007" << "~/tasks.xlsx" << "";
         QTest::newRow("no name") << "/data/.xlsx" << "UDV011" << "Undefined" << "";
         QTest::newRow("folder only") << "/data/" << "UDV011" << "Undefined" << "";
         QTest::newRow("device names are ordinary") << "/data/con.xlsx" << "" << "" << "";
@@ -229,10 +231,88 @@ private slots:
             QCOMPARE(DV->MsgDetails,
                      QStringLiteral("The Data Source File contains the following illegal characters: ") + illegal);
         } else if (id == QStringLiteral("UDV007")) {
-            QCOMPARE(DV->MsgShort, QStringLiteral("The Data Source File Drive is undefined."));
+            QCOMPARE(DV->MsgShort, QStringLiteral("The Data Source File is not a full path beginning with /."));
+            QCOMPARE(DV->MsgDialog, QStringLiteral("The Data Source File is not a full path beginning with /.\n\n"
+                                                   "Please enter a valid Data Source File."));
+            QCOMPARE(DV->MsgDetails, DV->MsgShort);
         } else if (id.isEmpty()) {
             QVERIFY(DV->MsgShort.isEmpty() && DV->MsgDialog.isEmpty() && DV->MsgDetails.isEmpty());
         }
+    }
+
+    // Every text a path check can show, for names a Linux user types: none
+    // speaks of drives, network shares or backslashes, which do not exist
+    // here, and a relative name is called what it is.
+    void pathTextsSayWhatIsTrueHere_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("relative");
+        QTest::newRow("relative") << "plan.xlsx" << true;
+        QTest::newRow("relative with folders") << "reports/plan.xls" << true;
+        QTest::newRow("dot relative") << "./plan.xlsx" << true;
+        QTest::newRow("home shorthand") << "~/plan.xlsx" << true;
+        QTest::newRow("a Windows name") << "C:\\Data\\plan.xlsx" << true;
+        QTest::newRow("a network name") << "\\\\server\\share\\plan.xlsx" << true;
+        QTest::newRow("no extension") << "/srv/plans/plan" << false;
+        QTest::newRow("other extension") << "/srv/plans/plan.csv" << false;
+        QTest::newRow("folder only") << "/srv/plans/" << false;
+        QTest::newRow("control character") << "/srv/pl\x01an.xlsx" << false;
+        QTest::newRow("missing file") << "/srv/no such folder/plan.xlsx" << false;
+        QTest::newRow("root") << "/" << false;
+    }
+
+    void pathTextsSayWhatIsTrueHere()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, relative);
+        const QRegularExpression otherPlatform(
+            QStringLiteral(R"(\bdrives?\b|\bUNC\b|backslash|\bnetwork\b|\bshare\b|Reserved Name|[A-Z]:\\)"),
+            QRegularExpression::CaseInsensitiveOption);
+        QStringList shown;
+        auto collect = [&](bool fault) {
+            if (fault)
+                shown << DV->MsgShort << DV->MsgDialog << DV->MsgDetails << DV->MsgFix;
+        };
+        for (const QString& fld : {QStringLiteral("Data Source File"), QStringLiteral("Output File")}) {
+            collect(DV->CheckPath(fld, name));
+            if (relative) {
+                QCOMPARE(DV->MsgID, QStringLiteral("UDV007"));
+                QCOMPARE(DV->MsgDetails, QStringLiteral("The %1 is not a full path beginning with /.").arg(fld));
+                QCOMPARE(DV->MsgValue, name);
+            }
+            collect(DV->CheckDrive(fld, name));
+            collect(DV->CheckFileName(fld, name));
+            collect(DV->CheckFileExtension(fld, name));
+            collect(DV->CheckExcelFile(fld, name));
+            collect(DV->CheckFileExists(fld, name));
+            collect(DV->CheckExtensionMatch(fld, name, QStringLiteral("Template File"), QStringLiteral("/t/tpl.xlsx")));
+        }
+        const QString folderFld = UIT(666);
+        collect(DV->CheckFolderPath(folderFld, name));
+        if (relative) {
+            QCOMPARE(DV->MsgShort, QStringLiteral("The Default Output File Folder is not a full path beginning with /."));
+            QCOMPARE(DV->MsgValue, name);
+        }
+        QVERIFY(!shown.isEmpty());
+        for (QString text : shown) {
+            text.remove(name); // the user's own name may say what it likes
+            QVERIFY2(!otherPlatform.match(text).hasMatch(), qPrintable(text));
+        }
+    }
+
+    // The configuration error of a relative Data Source File, as Process lists it.
+    void relativeNameConfigurationError()
+    {
+        kit::Excel excel(7);
+        makeValidDefinition();
+        active().SCF.SetDataSourceFile(QStringLiteral("plan.xlsx"));
+        SinkRecorder sink;
+        DV->SetCfgErrSink(&sink);
+        DV->Validate(true, true, true);
+        DV->SetCfgErrSink(nullptr);
+        QCOMPARE(errorKeys(), QStringList{"56:600:0"});
+        QCOMPARE(DV->getCfgErrDetails(1), QStringLiteral("The Data Source File is not a full path beginning with /."));
+        QCOMPARE(DV->getCfgErrFldVal(1), QStringLiteral("plan.xlsx"));
     }
 
     void checkFileExistsOnRealFiles()
@@ -447,6 +527,10 @@ private slots:
         QCOMPARE(DV->MsgShort, QStringLiteral("The Default Output File Folder is undefined."));
         QVERIFY(DV->CheckFolderPath(fld, QStringLiteral("out/")));
         QCOMPARE(DV->MsgID, QStringLiteral("UDV007"));
+        QCOMPARE(DV->MsgShort, QStringLiteral("The Default Output File Folder is not a full path beginning with /."));
+        QCOMPARE(DV->MsgValue, QStringLiteral("out/"));
+        // A colon is an ordinary character of a folder's name.
+        QVERIFY(!DV->CheckFolderPath(fld, QStringLiteral("/srv/reports:2025/")));
         QVERIFY(DV->CheckFolderPath(fld, QStringLiteral("/srv/o\x02ut/")));
         QCOMPARE(DV->MsgShort, QStringLiteral("The Default Output File Folder contains the following illegal characters: U+0002"));
         QVERIFY(!DV->CheckFolderPath(fld, m_dir.path()));
@@ -471,7 +555,8 @@ private slots:
         const StdDlg::Request& r = prompter.requests[0];
         QCOMPARE(r.level, int(StdDlg::Warning));
         QCOMPARE(r.msgId, QStringLiteral("UDV007"));
-        QCOMPARE(r.lines, QStringList{QStringLiteral("The Template File Drive is undefined.\n\nPlease enter a valid Template File.")});
+        QCOMPARE(r.lines, QStringList{QStringLiteral("The Template File is not a full path beginning with /.\n\n"
+                                                     "Please enter a valid Template File.")});
         QVERIFY(!r.buttons[0].visible && !r.buttons[1].visible);
         QCOMPARE(r.buttons[2].caption, QStringLiteral("&Close"));
         QCOMPARE(r.buttons[2].hint, QStringLiteral("Close Dialogue."));

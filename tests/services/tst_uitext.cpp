@@ -66,6 +66,12 @@ const std::pair<const char*, const char*> kOtherPlatform[] = {
     {"My Documents", R"(My\s+Documents)"},
     {"activation", R"(\bactivat)"},
     {"Administrator", R"(Administrator)"},
+    // Paths here are POSIX paths: no drive letters, network shares or
+    // backslashes to speak of.
+    {"drive", R"(\bdrives?\b)"},
+    {"drive letter path", R"(\b[A-Z]:\\)"},
+    {"network share", R"(\bUNC\b|\\\\\w)"},
+    {"backslash", R"(back\s*slash)"},
     {"list of versions", R"(\b(97|2000|2002|2003|2007|2010|2013)\b.{0,3}(,|\.\.))"},
     // Any "Excel" left after the file-format names is the running program.
     {"Excel but a file format",
@@ -262,6 +268,13 @@ private slots:
         QTest::newRow("version list") << QStringLiteral("c) Install Excel 2007, 2010, or 2013.") << true;
         QTest::newRow("version range") << QStringLiteral("Default xlsx: 2007..2013") << true;
         QTest::newRow("registry") << QStringLiteral("Unable to read from the Registry.") << true;
+        QTest::newRow("drive") << QStringLiteral("The %s Drive is undefined.") << true;
+        QTest::newRow("drive letter example") << QStringLiteral("for example C:\\Data\\Tasks.xlsx") << true;
+        QTest::newRow("network share") << QStringLiteral("\\\\server\\share") << true;
+        QTest::newRow("UNC name") << QStringLiteral("a UNC name") << true;
+        QTest::newRow("backslash") << QStringLiteral("must begin with a backslash") << true;
+        QTest::newRow("full path") << QStringLiteral("The %s is not a full path beginning with /.") << false;
+        QTest::newRow("worksheet characters") << QStringLiteral("not \\ / : * ? [ ]") << false;
         QTest::newRow("workbook format") << QStringLiteral("Default xls: Excel 97-2003 Workbook") << false;
         QTest::newRow("files filter") << QStringLiteral("Excel Files (*.%s; *.%s)") << false;
         QTest::newRow("file dialog title") << QStringLiteral("Select Excel Output File...") << false;

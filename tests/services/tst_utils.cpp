@@ -181,6 +181,10 @@ private slots:
         QVERIFY(Utils::ForceFolder(label, nested));
         QVERIFY(QFileInfo(nested).isDir());
         QVERIFY(!Utils::ForceFolder(label, nested)); // exists already
+        // A colon ends a folder's name as well as any other character.
+        const QString colon = tmp.path() + "/Reports 2025:";
+        QVERIFY(Utils::ForceFolder(label, colon));
+        QVERIFY(QFileInfo(colon).isDir());
         QVERIFY(!Utils::ForceFolder(label, QStringLiteral("Data")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("Data")));
         QVERIFY(!Utils::ForceFolder(label, QString()));

@@ -98,6 +98,10 @@ PLATFORM_TEXTS = {
     239: "Documents",
     381: "Opening LibreOffice...",
     390: "Closing LibreOffice...",
+    # Paths have no drive here: the root "/" stands where a drive stood.
+    691: "The %s full path contains the following illegal characters: %s",
+    694: "The %s is not a valid full path.",
+    722: "The %s is not a full path beginning with /.",
     696: "The selected %s is not a valid Excel file.",
     697: "Valid Excel Files have one of the following extensions: %s, %s",
     879: "Select the default Excel file extension to use when an extension",
