@@ -16,6 +16,7 @@ if(TARGET zol_workbook_maker)
   zol_add_test(tst_process_office SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_process_office.cpp
     LIBS zol_process_fixture zol_workbook_maker TIMEOUT 900 LABELS office)
   target_compile_definitions(tst_process_office PRIVATE ZOL_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_include_directories(tst_process_office PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endif()
 
 # The program's templates and sample beside the test programs' executable

@@ -82,6 +82,7 @@ int MakeDefinition(const Files& files, const Options& o)
     sd.SCF.SetTaskWS(o.taskWS);
     sd.SCF.SetTaskHeaderRow(o.headerRow);
     sd.SCF.SetTemplateFile(files.tf);
+    sd.SCF.SetTemplateFileOpenPassword(o.tfPassword);
     sd.SCF.SetProjectSummaryWS(o.psWS);
     sd.SCF.SetChartDataWS(o.cdWS);
     sd.SCF.SetOutputFile(files.of);

@@ -29,6 +29,7 @@ struct Options {
     QString psWS = QStringLiteral("Project Summary");
     QString cdWS = QStringLiteral("Chart Data");
     QString dsfPassword;
+    QString tfPassword;
     int headerRow = 1;
     // The nine map columns and the filter's column.
     QStringList mapCols{"B", "C", "D", "E", "F", "G", "H", "I", "J"};

@@ -4,6 +4,7 @@
 // projects, and every bad input and fault: each ends with its dialog, no
 // office process left, no Output File half-written and both sources as they
 // were.
+#include "CommittedFixtures.h"
 #include "LoBackend.h"
 #include "LoOffice.h"
 #include "LoText.h"
@@ -96,7 +97,7 @@ class TstProcessOffice : public QObject {
     std::unique_ptr<lo::Backend> inspector; // a second private office that makes and reads workbooks
     pfx::Recorder dlg;
     pfx::CancellingProgress progress;
-    QString dir, schedule, tiny1, tiny2, secret, corrupt, tplX, tplS, noSheetsTpl;
+    QString dir, schedule, tiny1, tiny2, secret, secretX, corrupt, tplX, tplS, noSheetsTpl;
     QList<pid_t> servers; // every server a run started
     int sd = 0;
 
@@ -393,6 +394,9 @@ private slots:
         locked.password = QStringLiteral("geheim");
         secret = dir + "/secret.xls";
         tmpl::MakeSchedule(desktop(), secret, locked);
+        // Encrypted OOXML, which the office cannot write: committed.
+        secretX = dir + "/secret.xlsx";
+        QVERIFY(QFile::copy(fixtures::Committed("secret.xlsx"), secretX));
         corrupt = dir + "/corrupt.xlsx";
         QFile c(corrupt);
         QVERIFY(c.open(QIODevice::WriteOnly));
@@ -545,7 +549,15 @@ private slots:
         QTest::addColumn<QString>("details");
         QTest::newRow("data source missing") << "missing" << "UP002" << "";
         QTest::newRow("data source corrupt") << "corrupt" << "UP002" << "";
-        QTest::newRow("wrong password") << "password" << "UP002" << "";
+        // The open password's two causes, for either workbook and format.
+        const QString wrong = QStringLiteral("Details: The password is not correct.");
+        const QString none = QStringLiteral("Details: '%1' is protected by a password.");
+        QTest::newRow("xls wrong password") << "password:data:xls:wrong" << "UP002" << wrong;
+        QTest::newRow("xls no password") << "password:data:xls:" << "UP002" << none;
+        QTest::newRow("xlsx wrong password") << "password:data:xlsx:wrong" << "UP002" << wrong;
+        QTest::newRow("xlsx no password") << "password:data:xlsx:" << "UP002" << none;
+        QTest::newRow("template xlsx wrong password") << "password:template:xlsx:wrong" << "UP002" << wrong;
+        QTest::newRow("template xlsx no password") << "password:template:xlsx:" << "UP002" << none;
         QTest::newRow("no task worksheet") << "taskws" << "UP002"
                                            << "Details: The Task Worksheet was not found in the Data Source File.";
         QTest::newRow("template lacks a worksheet") << "template" << "UP002"
@@ -574,9 +586,19 @@ private slots:
             dsf = dir + "/no-such-plan.xlsx";
         else if (fault == "corrupt")
             dsf = corrupt;
-        else if (fault == "password") {
-            dsf = secret;
-            o.dsfPassword = QStringLiteral("wrong");
+        else if (fault.startsWith(QLatin1String("password:"))) {
+            // password:<which workbook>:<format>:<the password given>
+            const QStringList p = fault.split(u':');
+            const QString file = p[2] == QLatin1String("xlsx") ? secretX : secret;
+            const QString password = p[3];
+            if (p[1] == QLatin1String("template")) {
+                tpl = file;
+                o.tfPassword = password;
+            } else {
+                dsf = file;
+                o.dsfPassword = password;
+            }
+            details = details.arg(file);
         } else if (fault == "taskws")
             o.taskWS = QStringLiteral("Programme");
         else if (fault == "template")

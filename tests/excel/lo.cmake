@@ -1,10 +1,13 @@
 # The LibreOffice backend: its text helpers, and tests against a real headless
 # server. Each office test starts one private server of its own and ends it;
 # the workbooks they read are made by the project's own fixture maker, in the
-# test's own folder.
+# test's own folder (but for the encrypted .xlsx the office cannot write,
+# committed in fixtures/ and copied there).
 if(TARGET zol_excel_lo)
   add_library(zol_lo_fixtures STATIC ${CMAKE_CURRENT_LIST_DIR}/lo_fixtures.cpp ${CMAKE_CURRENT_LIST_DIR}/lo_fixtures.h)
-  target_include_directories(zol_lo_fixtures PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_include_directories(zol_lo_fixtures PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  # The committed encrypted .xlsx (fixtures/), also for make_fixtures run by hand.
+  target_compile_definitions(zol_lo_fixtures PRIVATE ZOL_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   target_link_libraries(zol_lo_fixtures PUBLIC zol_excel_lo)
 
   zol_add_test(tst_lo_text SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_lo_text.cpp LIBS zol_excel_lo)

@@ -1,5 +1,7 @@
 #include "lo_fixtures.h"
 
+#include "CommittedFixtures.h"
+
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoOffice.h"
@@ -31,6 +33,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <stdexcept>
 
 using namespace css;
 using css::uno::Any;
@@ -185,6 +188,11 @@ void makeAll(const Reference<frame::XDesktop2>& desktop, const QString& folder)
     makeTaskWorkbook(desktop, folder + "/tasks.xlsx", "Calc MS Excel 2007 XML");
     makeTaskWorkbook(desktop, folder + "/tasks.xls", "MS Excel 97");
     makeTaskWorkbook(desktop, folder + "/secret.xls", "MS Excel 97", "geheim");
+    // The same encrypted as OOXML, which the office cannot write.
+    const QString secretXlsx = folder + "/secret.xlsx";
+    QFile::remove(secretXlsx);
+    if (!QFile::copy(fixtures::Committed("secret.xlsx"), secretXlsx))
+        throw std::runtime_error("cannot copy " + fixtures::Committed("secret.xlsx").toStdString());
     makeChartWorkbook(desktop, folder + "/template.xlsx", "Calc MS Excel 2007 XML");
     makeChartWorkbook(desktop, folder + "/template.xls", "MS Excel 97");
 }

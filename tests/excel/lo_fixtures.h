@@ -22,7 +22,9 @@ void makeTaskWorkbook(const css::uno::Reference<css::frame::XDesktop2>& desktop,
 // three rows) under a chart over that block, and a worksheet Project Summary.
 void makeChartWorkbook(const css::uno::Reference<css::frame::XDesktop2>& desktop, const QString& path,
                        const QString& filter);
-// Every fixture of the tests into `folder`.
+// Every fixture of the tests into `folder`: tasks.xlsx and tasks.xls, the
+// same encrypted with the password "geheim" as secret.xls and (committed,
+// from tasks.xlsx) secret.xlsx, template.xlsx and template.xls.
 void makeAll(const css::uno::Reference<css::frame::XDesktop2>& desktop, const QString& folder);
 // Every fixture made now into `folder`, a folder of the test's own run (a
 // folder shared between runs would be rewritten under a reader's feet);

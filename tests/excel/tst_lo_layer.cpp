@@ -42,6 +42,8 @@ private slots:
     void cleanupTestCase();
     void openFailures_data();
     void openFailures();
+    void rightPassword_data();
+    void rightPassword();
     void readsAsTheEngineDoes();
     void badColumn();
     void writesAndSavesAsTheEngineDoes();
@@ -96,16 +98,23 @@ void TstLoLayer::openFailures_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("password");
-    QTest::newRow("wrong password") << m_fixtures + "/secret.xls" << "falsch";
-    QTest::newRow("no password") << m_fixtures + "/secret.xls" << "";
-    QTest::newRow("missing file") << m_tmp.filePath("gone.xlsx") << "";
-    QTest::newRow("corrupt file") << m_tmp.filePath("corrupt.xlsx") << "";
+    QTest::addColumn<QString>("message"); // %1: the file
+    const QString wrong = QStringLiteral("The password is not correct.");
+    const QString none = QStringLiteral("'%1' is protected by a password.");
+    QTest::newRow("xls wrong password") << m_fixtures + "/secret.xls" << "falsch" << wrong;
+    QTest::newRow("xls no password") << m_fixtures + "/secret.xls" << "" << none;
+    QTest::newRow("xlsx wrong password") << m_fixtures + "/secret.xlsx" << "falsch" << wrong;
+    QTest::newRow("xlsx no password") << m_fixtures + "/secret.xlsx" << "" << none;
+    QTest::newRow("missing file") << m_tmp.filePath("gone.xlsx") << "" << "'%1' could not be found.";
+    QTest::newRow("corrupt file") << m_tmp.filePath("corrupt.xlsx") << ""
+                                  << "'%1' is not a workbook that can be read, or it is damaged.";
 }
 
 void TstLoLayer::openFailures()
 {
     QFETCH(QString, file);
     QFETCH(QString, password);
+    QFETCH(QString, message);
     QFile corrupt(m_tmp.filePath("corrupt.xlsx"));
     QVERIFY(corrupt.open(QIODevice::WriteOnly));
     corrupt.write(QByteArray(4096, '\x5a') + "PK\x03\x04 not really");
@@ -116,12 +125,37 @@ void TstLoLayer::openFailures()
         XL->OpenWorkbook(file, password, QString(), true);
     } catch (const XLError& e) {
         failed = true;
-        QVERIFY(!e.message().isEmpty()); // shown as the details
+        QCOMPARE(e.message(), message.arg(file)); // shown as the details
     }
     QVERIFY(failed);
     QCOMPARE(XL->WBFileName, file);
     QCOMPARE(XL->Log, spaced({QStringLiteral("Unable to open the Data Source File."),
                               QStringLiteral("Data Source File: ") + file}));
+}
+
+void TstLoLayer::rightPassword_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("xls") << "secret.xls";
+    QTest::newRow("xlsx") << "secret.xlsx";
+}
+
+void TstLoLayer::rightPassword()
+{
+    QFETCH(QString, file);
+    XL->Log.clear();
+    XL->SetWorkbookLabel(QStringLiteral("Data Source File"));
+    XL->OpenWorkbook(m_fixtures + '/' + file, QStringLiteral("geheim"), QString(), true);
+    XL->SetWorksheetLabel(QStringLiteral("Task Worksheet"));
+    QVERIFY(XL->SelectWorksheet(QStringLiteral("Tasks")));
+    XL->GetUsedRange();
+    QCOMPARE(XL->LastRow, 8);
+    XL->ExtractRawValues(QStringLiteral("C"), 4, 8);
+    QCOMPARE(XL->Vals.size(), 5);
+    QCOMPARE(XL->Vals[0], XLCell::fromNumber(41640));
+    QCOMPARE(XL->Vals[3], XLCell::fromNumber(41700.5));
+    XL->CloseWorkbook(false);
+    QVERIFY(XL->Log.isEmpty());
 }
 
 void TstLoLayer::readsAsTheEngineDoes()

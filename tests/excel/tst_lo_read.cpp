@@ -89,6 +89,7 @@ private slots:
     void badRanges();
     void openFailures_data();
     void openFailures();
+    void passwordOpens_data();
     void passwordOpens();
     void missingWorksheet();
 
@@ -408,10 +409,18 @@ void TstLoRead::openFailures_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("message");
-    QTest::newRow("wrong password") << "secret.xls" << "falsch" << "The password is not correct.";
-    QTest::newRow("no password") << "secret.xls" << "" << "'%1' is protected by a password.";
+    const QString wrong = QStringLiteral("The password is not correct.");
+    const QString none = QStringLiteral("'%1' is protected by a password.");
+    const QString damaged = QStringLiteral("'%1' is not a workbook that can be read, or it is damaged.");
+    QTest::newRow("xls wrong password") << "secret.xls" << "falsch" << wrong;
+    QTest::newRow("xls no password") << "secret.xls" << "" << none;
+    QTest::newRow("xlsx wrong password") << "secret.xlsx" << "falsch" << wrong;
+    QTest::newRow("xlsx no password") << "secret.xlsx" << "" << none;
+    // A damaged encrypted workbook is no password failure, whatever password.
+    QTest::newRow("xlsx cut short, right password") << "cut.xlsx" << "geheim" << damaged;
+    QTest::newRow("xlsx cut short, no password") << "cut.xlsx" << "" << damaged;
     QTest::newRow("missing file") << "nowhere.xlsx" << "" << "'%1' could not be found.";
-    QTest::newRow("corrupt file") << "corrupt.xlsx" << "" << "'%1' is not a workbook that can be read, or it is damaged.";
+    QTest::newRow("corrupt file") << "corrupt.xlsx" << "" << damaged;
     QTest::newRow("folder") << "" << "" << "'%1' is not a file.";
 }
 
@@ -428,10 +437,17 @@ void TstLoRead::openFailures()
         c = char(gen.bounded(256));
     corrupt.write(noise);
     corrupt.close();
+    QFile secret(m_fixtures + "/secret.xlsx");
+    QVERIFY(secret.open(QIODevice::ReadOnly));
+    QFile cut(m_tmp.filePath("cut.xlsx"));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(secret.read(secret.size() / 2));
+    cut.close();
 
     // A workbook open before a failed open stays open.
     openTasks("tasks.xlsx");
     const QString path = file == "corrupt.xlsx" ? corrupt.fileName()
+                         : file == "cut.xlsx"   ? cut.fileName()
                          : file.isEmpty()       ? m_tmp.path()
                                                 : m_fixtures + '/' + file;
     QElapsedTimer timer;
@@ -449,15 +465,46 @@ void TstLoRead::openFailures()
     m_backend->closeWorkbook(false);
 }
 
+void TstLoRead::passwordOpens_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("xls") << "secret.xls" << "tasks.xls";
+    QTest::newRow("xlsx") << "secret.xlsx" << "tasks.xlsx";
+}
+
+// The right password opens the encrypted workbook, which reads as its
+// unencrypted twin, cell for cell.
 void TstLoRead::passwordOpens()
 {
-    open("secret.xls", "geheim");
-    QCOMPARE(m_backend->worksheetNames(), (QStringList{"Summary", "Tasks", "Notes", "Old"}));
-    m_backend->usedRange("Tasks");
-    QCOMPARE(m_backend->readRawColumn("C", 4, 4), XLColumn{num(41640)});
-    m_backend->closeWorkbook(false);
+    QFETCH(QString, file);
+    QFETCH(QString, plain);
+    struct Read {
+        QStringList names;
+        XLUsedRange range;
+        QList<XLColumn> columns; // B..G over the used rows
+    };
+    auto read = [&](const QString& name, const QString& password) {
+        open(name, password);
+        Read out{m_backend->worksheetNames(), m_backend->usedRange("Tasks"), {}};
+        for (const char* c : {"B", "C", "D", "E", "F", "G"})
+            out.columns << m_backend->readRawColumn(c, out.range.firstRow, out.range.firstRow + out.range.rowCount - 1);
+        m_backend->closeWorkbook(false);
+        return out;
+    };
+    const Read encrypted = read(file, "geheim");
+    const Read twin = read(plain, QString());
+    QCOMPARE(encrypted.names, (QStringList{"Summary", "Tasks", "Notes", "Old"}));
+    QCOMPARE(encrypted.names, twin.names);
+    QCOMPARE(encrypted.range.firstRow, 3);
+    QCOMPARE(encrypted.range.firstRow, twin.range.firstRow);
+    QCOMPARE(encrypted.range.firstCol, twin.range.firstCol);
+    QCOMPARE(encrypted.range.rowCount, twin.range.rowCount);
+    QCOMPARE(encrypted.range.colCount, twin.range.colCount);
+    QCOMPARE(encrypted.columns.value(1).value(1), num(41640)); // C4
+    QCOMPARE(encrypted.columns, twin.columns);
     // A password given for a workbook without one is ignored.
-    open("tasks.xls", "unneeded");
+    open(plain, "unneeded");
     QCOMPARE(m_backend->worksheetNames().size(), 4);
     m_backend->closeWorkbook(false);
 }

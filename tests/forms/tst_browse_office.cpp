@@ -5,6 +5,7 @@
 #include "forms_testkit.h"
 
 #include "BrowseCommands.h"
+#include "CommittedFixtures.h"
 #include "LoBackend.h"
 #include "LoOffice.h"
 #include "WorkbookMaker.h"
@@ -146,33 +147,68 @@ private slots:
         QCOMPARE(active().getFL_Loaded(), fieldsLoaded);
     }
 
-    // A workbook with an open password: a wrong one gives the failure
-    // message and leaves the list unread; the right one reads it.
+    // A workbook with an open password, either format, browsed as the
+    // Template File: a wrong or missing password gives the failure message
+    // with its true cause and leaves the list unread; the right one reads it.
+    void passwordProtectedWorkbook_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("details"); // %1: the file; empty: the list is read
+        const QString wrong = QStringLiteral("Details: The password is not correct.");
+        const QString none = QStringLiteral("Details: '%1' is protected by a password.");
+        for (const char* format : {"xls", "xlsx"}) {
+            QTest::addRow("%s wrong password", format) << format << "wrong" << wrong;
+            QTest::addRow("%s no password", format) << format << "" << none;
+            QTest::addRow("%s right password", format) << format << "geheim" << "";
+        }
+    }
     void passwordProtectedWorkbook()
     {
-        // The maker encrypts the binary format (its OOXML output stays plain).
-        const QString secret = tmp.path() + "/secret.xls";
-        {
-            lo::Backend maker(lo::BackendOptions{QString(), tmp.path() + "/maker-profile", 90000, 15000, std::nullopt});
-            maker.start();
-            tmpl::ScheduleSpec spec;
-            spec.tasks = 5;
-            spec.password = QStringLiteral("geheim");
-            tmpl::MakeSchedule(maker.server()->desktop(), secret, spec);
-            maker.quit();
-        }
+        QFETCH(QString, format);
+        QFETCH(QString, password);
+        QFETCH(QString, details);
+        const QString secret = secretWorkbook(format);
+        QVERIFY(QFile::exists(secret));
+        active().ResetWSL(2);
         g->dlg.seen.clear();
-        WorksheetChoice ws = BrowseWorksheet(UIT(605), secret, QStringLiteral("wrong"), UIT(608), 2, 2, QString(), {});
+        if (details.isEmpty())
+            whenVisible(UF_BrowseWS, [] { UF_BrowseWS->SelectButton()->click(); });
+        const WorksheetChoice ws = BrowseWorksheet(UIT(605), secret, password, UIT(608), 2, 2, QString(), {});
+        if (details.isEmpty()) {
+            QVERIFY2(ws.result == 1, qPrintable(g->dlg.ids().join(',')));
+            QVERIFY(!ws.ws.isEmpty());
+            QVERIFY(pfx::WorksheetList(2).contains(QStringLiteral("Tasks")));
+            QVERIFY(g->dlg.seen.isEmpty());
+            return;
+        }
         QCOMPARE(ws.result, 0);
         QCOMPARE(g->dlg.ids(), QStringList{"UP017"});
+        const QStringList lines = g->dlg.seen.last().lines;
+        QVERIFY2(lines.contains(details.arg(secret)), qPrintable(lines.join(u'|')));
         QVERIFY(!active().getWSL_Loaded(2));
+    }
 
-        g->dlg.seen.clear();
-        whenVisible(UF_BrowseWS, [] { UF_BrowseWS->SelectButton()->click(); });
-        ws = BrowseWorksheet(UIT(605), secret, QStringLiteral("geheim"), UIT(608), 2, 2, QString(), {});
-        QVERIFY2(ws.result == 1, qPrintable(g->dlg.ids().join(',')));
-        QVERIFY(!ws.ws.isEmpty());
-        QVERIFY(g->dlg.seen.isEmpty());
+private:
+    // The encrypted workbooks, password "geheim": the .xls made by the
+    // office, the .xlsx (which the office cannot write) committed.
+    QString secretWorkbook(const QString& format)
+    {
+        const QString path = tmp.path() + "/secret." + format;
+        if (QFile::exists(path))
+            return path;
+        if (format == QLatin1String("xlsx")) {
+            QFile::copy(fixtures::Committed("secret.xlsx"), path);
+            return path;
+        }
+        lo::Backend maker(lo::BackendOptions{QString(), tmp.path() + "/maker-profile", 90000, 15000, std::nullopt});
+        maker.start();
+        tmpl::ScheduleSpec spec;
+        spec.tasks = 5;
+        spec.password = QStringLiteral("geheim");
+        tmpl::MakeSchedule(maker.server()->desktop(), path, spec);
+        maker.quit();
+        return path;
     }
 };
 

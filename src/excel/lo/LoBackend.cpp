@@ -833,28 +833,30 @@ void Backend::openWorkbook(const QString& fileName, const QString& password,
         Reference<lang::XComponent> component;
         const QString unreadable =
             QStringLiteral("'%1' is not a workbook that can be read, or it is damaged.").arg(fileName);
+        // The office asks for the password, and is refused by the recorder,
+        // whenever the one given (or none) does not open the workbook: an
+        // encrypted binary workbook then loads as no document, an encrypted
+        // OOXML package fails its type detection. Without that request the
+        // file itself is at fault.
+        const auto refused = [&] {
+            if (!recorder->passwordAsked())
+                return unreadable;
+            return password.isEmpty() ? QStringLiteral("'%1' is protected by a password.").arg(fileName)
+                                      : QStringLiteral("The password is not correct.");
+        };
         try {
             component = loader->loadComponentFromURL(toOU(fileUrl(loadPath)), "_blank", 0, args);
         } catch (const lang::IllegalArgumentException&) {
             if (!d->office->running())
                 throw;
-            throw XLError(XLErrorKind::Other, unreadable);
+            throw XLError(XLErrorKind::Other, refused());
         } catch (const io::IOException&) {
             if (!d->office->running())
                 throw;
-            throw XLError(XLErrorKind::Other, recorder->passwordAsked()
-                                                   ? QStringLiteral("The password is not correct.")
-                                                   : unreadable);
+            throw XLError(XLErrorKind::Other, refused());
         }
-        // The office gives no document, rather than an error, when the load
-        // was refused (a wrong password among others).
-        if (!component.is()) {
-            if (recorder->passwordAsked())
-                throw XLError(XLErrorKind::Other, password.isEmpty()
-                                                      ? QStringLiteral("'%1' is protected by a password.").arg(fileName)
-                                                      : QStringLiteral("The password is not correct."));
-            throw XLError(XLErrorKind::Other, unreadable);
-        }
+        if (!component.is())
+            throw XLError(XLErrorKind::Other, refused());
         Reference<sheet::XSpreadsheetDocument> doc(component, UNO_QUERY);
         if (!doc.is()) {
             Reference<util::XCloseable> c(component, UNO_QUERY);
