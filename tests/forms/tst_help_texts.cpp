@@ -88,9 +88,8 @@ QRegularExpression tablePattern(const QString& tableText)
 
 struct Mark {
     int id;
-    QString text;      // as the reader sees it
-    qsizetype start;   // of the span in the document
-    qsizetype end;     // just after it
+    QString text;  // as the reader sees it
+    qsizetype end; // just after the span
 };
 
 QList<Mark> marks(const QString& html)
@@ -100,7 +99,7 @@ QList<Mark> marks(const QString& html)
     QList<Mark> out;
     for (auto it = span.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        out.append({m.captured(1).toInt(), plain(m.captured(2)), m.capturedStart(), m.capturedEnd()});
+        out.append({m.captured(1).toInt(), plain(m.captured(2)), m.capturedEnd()});
     }
     return out;
 }
