@@ -104,6 +104,24 @@ class FrameWatch : public QAbstractNativeEventFilter {
             },
             Qt::QueuedConnection);
     }
+
+    // While the window manager moves or sizes a window for the user (a drag
+    // of its title bar or border, or a move or size by the keyboard) it holds
+    // the keyboard: the focused window is told when the grab starts and
+    // ends. Whatever else holds the keyboard moves no window.
+    void inputGrab(const xcb_focus_in_event_t* ev, bool in)
+    {
+        if (ev->detail == XCB_NOTIFY_DETAIL_POINTER)
+            return;
+        for (FramePlace* p : std::as_const(places)) {
+            if (p->m_form->internalWinId() != ev->event)
+                continue;
+            if (!in && (ev->mode == XCB_NOTIFY_MODE_GRAB || ev->mode == XCB_NOTIFY_MODE_WHILE_GRABBED))
+                p->InputGrabbed();
+            else if (in || ev->mode == XCB_NOTIFY_MODE_NORMAL)
+                p->InputReleased();
+        }
+    }
 #endif
 
 public:
@@ -140,6 +158,10 @@ public:
         case XCB_MAP_NOTIFY:
             window = reinterpret_cast<const xcb_map_notify_event_t*>(ev)->window;
             break;
+        case XCB_FOCUS_IN:
+        case XCB_FOCUS_OUT:
+            inputGrab(reinterpret_cast<const xcb_focus_in_event_t*>(ev), (ev->response_type & ~0x80) == XCB_FOCUS_IN);
+            return false;
         default:
             return false;
         }
@@ -362,7 +384,41 @@ void FramePlace::refit()
 
 bool FramePlace::ByUser() const
 {
-    return m_settled && (!managerFrames() || pointerButtonHeld());
+    if (!m_settled)
+        return false;
+    if (!managerFrames() || m_managerInput || pointerButtonHeld())
+        return true;
+    // The manager reports a move of its own grab only once it let go.
+    return m_leftByUser && m_form->geometry().topLeft() == *m_leftByUser;
+}
+
+void FramePlace::InputGrabbed()
+{
+    m_managerInput = true;
+    m_leftByUser.reset();
+}
+
+void FramePlace::InputReleased()
+{
+    if (!m_managerInput)
+        return;
+    m_managerInput = false;
+#ifdef ZOL_FRAME_XCB
+    // Where the window stands now is where the grab left it: its report may
+    // still be on its way.
+    xcb_connection_t* c = x11Connection();
+    const xcb_screen_t* screen = c ? xcb_setup_roots_iterator(xcb_get_setup(c)).data : nullptr;
+    if (!screen || !m_settled || !m_form->isVisible() || !m_form->testAttribute(Qt::WA_WState_Created))
+        return;
+    xcb_translate_coordinates_reply_t* r = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, xcb_window_t(m_form->internalWinId()), screen->root, 0, 0), nullptr);
+    if (r && r->same_screen) {
+        const QPoint at(r->dst_x, r->dst_y);
+        if (at != m_form->geometry().topLeft())
+            m_leftByUser = at;
+    }
+    free(r);
+#endif
 }
 
 void FramePlace::KeepPlace()
@@ -386,6 +442,8 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
         m_exposed = false;
         m_settled = false;
         m_kept = 0;
+        m_managerInput = false;
+        m_leftByUser.reset();
     }
     if (o == m_form && e->type() == QEvent::Show && m_form->windowHandle())
         m_form->windowHandle()->installEventFilter(this);
@@ -397,6 +455,7 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
             const QRect f = Frame();
             m_userMoved = f.topLeft() != m_wanted.topLeft();
             m_userSized = f.size() != m_wanted.size();
+            m_leftByUser.reset();
             // Kept in place, the frame stays where the user left it.
             if (keepPlace && (m_userMoved || m_userSized))
                 m_wanted = f;

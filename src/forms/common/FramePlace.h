@@ -48,9 +48,11 @@ public:
     // manager can have moved it.
     bool Settled() const { return m_settled; }
     // The geometry change now seen is the user's: the window has settled and,
-    // where a window manager frames it, a pointer button is held (the user
-    // drags the frame). A form kept in place wants the frame where the user
-    // left it from then on.
+    // where a window manager frames it, the manager holds the keyboard for a
+    // move or size of the user's, or has just let go of it with the window
+    // where it is now reported, or a pointer button is held (the user drags
+    // the frame). A form kept in place wants the frame where the user left it
+    // from then on.
     bool UserMoved() const { return m_userMoved; }
     bool UserSized() const { return m_userSized; }
 
@@ -74,6 +76,10 @@ private:
     void refit();
     void KeepPlace();
     bool ByUser() const;
+    // The window manager took hold of the keyboard while the form had the
+    // focus, and let go of it.
+    void InputGrabbed();
+    void InputReleased();
     friend class FrameWatch;
 
     QWidget* m_form;
@@ -90,4 +96,6 @@ private:
     bool m_settled = false;
     int m_kept = 0; // put back by KeepPlace since shown
     bool m_userMoved = false, m_userSized = false; // the change now seen
+    bool m_managerInput = false; // the manager holds the keyboard
+    std::optional<QPoint> m_leftByUser; // where the manager's grab left the client area, unreported
 };
