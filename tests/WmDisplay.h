@@ -1,10 +1,11 @@
 #pragma once
 // A private X display with a real window manager for the tests whose faults
 // show only there (frames, title bars, the manager's own placement moves):
-// Xvfb on a free display number, openbox (or metacity) managing it. Construct it before the
-// QApplication; it points DISPLAY there and selects the xcb platform. Both
-// servers end with the object, and with the test process should it die
-// (they get SIGTERM when their parent goes), so nothing is left behind.
+// Xvfb on a free display number, openbox (or metacity) managing it.
+// Construct it before the QApplication; it points DISPLAY there and selects
+// the xcb platform. Both servers end with the object, and with the test
+// process should it die (they get SIGTERM when their parent goes), so
+// nothing is left behind.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -98,7 +99,8 @@ private:
     {
         env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
         env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + m_dir.filePath(QStringLiteral("nobus")));
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=") + m_dir.filePath(QStringLiteral("nobus")));
         m_wm.setProcessEnvironment(env);
         m_wm.start(QStringLiteral("metacity"), {QStringLiteral("--sm-disable")});
         if (!m_wm.waitForStarted(30000))
@@ -107,8 +109,9 @@ private:
         t.start();
         for (;;) {
             QProcess probe;
-            probe.start(QStringLiteral("xprop"), {QStringLiteral("-display"), m_display, QStringLiteral("-root"),
-                                                  QStringLiteral("_NET_SUPPORTING_WM_CHECK"), QStringLiteral("_NET_WORKAREA")});
+            probe.start(QStringLiteral("xprop"),
+                        {QStringLiteral("-display"), m_display, QStringLiteral("-root"),
+                         QStringLiteral("_NET_SUPPORTING_WM_CHECK"), QStringLiteral("_NET_WORKAREA")});
             probe.waitForFinished(30000);
             const QByteArray out = probe.readAllStandardOutput();
             if (out.contains("window id") && out.contains("_NET_WORKAREA(CARDINAL) ="))

@@ -1,11 +1,11 @@
 // The worksheet browse of the S Curve Files page moved by the user under a
 // real window manager (a private Xvfb display with openbox, or with metacity
 // where built so): input played through the X server's test extension as a
-// hand gives it, with pauses, also while the program is too busy to take
-// the server's reports in as they come. Opened aligned under its edit box, the dialog
-// is dragged by its title bar or moved by the keyboard: it stays where it was
-// put, Auto Align goes up and its preference is stored off. Opening and
-// closing the window menu moves nothing: the dialog stays aligned.
+// hand gives it, with pauses, also while the program is too busy to take the
+// server's reports in as they come. Opened aligned under its edit box, the
+// dialog is dragged by its title bar or moved by the keyboard: it stays where
+// it was put, Auto Align goes up and its preference is stored off. Opening
+// and closing the window menu moves nothing: the dialog stays aligned.
 #include "BrowseCommands.h"
 #include "FormsTestKit.h"
 #include "UF_BrowseWS.h"
@@ -88,8 +88,10 @@ public:
     void key(const QString& stroke)
     {
         QList<KeyCode> codes;
-        for (const QString& name : stroke.split(QLatin1Char('+')))
-            codes << XKeysymToKeycode(m_dpy, XStringToKeysym(name == QLatin1String("Alt") ? "Alt_L" : qPrintable(name)));
+        for (const QString& name : stroke.split(QLatin1Char('+'))) {
+            const QByteArray sym = name == QLatin1String("Alt") ? QByteArray("Alt_L") : name.toLatin1();
+            codes << XKeysymToKeycode(m_dpy, XStringToKeysym(sym.constData()));
+        }
         for (KeyCode c : codes)
             XTestFakeKeyEvent(m_dpy, c, True, CurrentTime);
         for (auto it = codes.crbegin(); it != codes.crend(); ++it)
