@@ -7,7 +7,7 @@ packages=(
   libgl-dev libvulkan-dev
   libreoffice-calc-nogui libreoffice-writer-nogui libreoffice-dev libreoffice-dev-common
   libjpeg-dev libbenchmark-dev python3-numpy
-  xvfb xauth dbus-daemon openbox metacity
+  xvfb xauth dbus-daemon openbox metacity x11-utils libxtst-dev
   poppler-utils
   python3 python3-openpyxl
   fonts-dejavu-core adwaita-icon-theme

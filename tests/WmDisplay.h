@@ -1,10 +1,11 @@
 #pragma once
 // A private X display with a real window manager for the tests whose faults
 // show only there (frames, title bars, the manager's own placement moves):
-// Xvfb on a free display number, openbox managing it. Construct it before the
-// QApplication; it points DISPLAY there and selects the xcb platform. Both
-// servers end with the object, and with the test process should it die
-// (they get SIGTERM when their parent goes), so nothing is left behind.
+// Xvfb on a free display number, openbox (or metacity) managing it.
+// Construct it before the QApplication; it points DISPLAY there and selects
+// the xcb platform. Both servers end with the object, and with the test
+// process should it die (they get SIGTERM when their parent goes), so
+// nothing is left behind.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,7 +24,9 @@
 
 class WmDisplay {
 public:
-    explicit WmDisplay(QSize screen) { start(screen); }
+    enum class Manager { Openbox, Metacity };
+
+    explicit WmDisplay(QSize screen, Manager manager = Manager::Openbox) : m_manager(manager) { start(screen); }
 
     ~WmDisplay()
     {
@@ -36,6 +39,7 @@ public:
 
     bool ok() const { return m_ok; }
     QString display() const { return m_display; }
+    Manager manager() const { return m_manager; }
 
 private:
     void start(QSize screen)
@@ -70,6 +74,8 @@ private:
         m_wm.setChildProcessModifier(dieWithParent);
         m_wm.setStandardOutputFile(QProcess::nullDevice());
         m_wm.setStandardErrorFile(QProcess::nullDevice());
+        if (m_manager == Manager::Metacity)
+            return startMetacity(env);
         m_wm.start(QStringLiteral("openbox"),
                    {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
         if (!m_wm.waitForStarted(30000))
@@ -80,6 +86,39 @@ private:
             if (m_wm.state() != QProcess::Running || t.elapsed() > 120000)
                 return fail("openbox does not manage the display");
             QThread::msleep(10);
+        }
+        qputenv("DISPLAY", m_display.toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        m_ok = true;
+    }
+
+    // metacity keeps its settings in memory and asks no session bus; it
+    // manages the screen once it has named itself on the root window and
+    // published the work area.
+    void startMetacity(QProcessEnvironment env)
+    {
+        env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+        env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=") + m_dir.filePath(QStringLiteral("nobus")));
+        m_wm.setProcessEnvironment(env);
+        m_wm.start(QStringLiteral("metacity"), {QStringLiteral("--sm-disable")});
+        if (!m_wm.waitForStarted(30000))
+            return fail("metacity does not start");
+        QElapsedTimer t;
+        t.start();
+        for (;;) {
+            QProcess probe;
+            probe.start(QStringLiteral("xprop"),
+                        {QStringLiteral("-display"), m_display, QStringLiteral("-root"),
+                         QStringLiteral("_NET_SUPPORTING_WM_CHECK"), QStringLiteral("_NET_WORKAREA")});
+            probe.waitForFinished(30000);
+            const QByteArray out = probe.readAllStandardOutput();
+            if (out.contains("window id") && out.contains("_NET_WORKAREA(CARDINAL) ="))
+                break;
+            if (m_wm.state() != QProcess::Running || t.elapsed() > 120000)
+                return fail("metacity does not manage the display");
+            QThread::msleep(20);
         }
         qputenv("DISPLAY", m_display.toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -109,6 +148,7 @@ private:
     QProcess m_xvfb;
     QProcess m_wm;
     QString m_display;
+    Manager m_manager = Manager::Openbox;
     bool m_ok = false;
 };
 
@@ -117,6 +157,20 @@ private:
     int main(int argc, char** argv)                                            \
     {                                                                          \
         WmDisplay display(QSize(width, height));                               \
+        if (!display.ok())                                                     \
+            return 1;                                                          \
+        QApplication app(argc, argv);                                          \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                               \
+        TestClass tc;                                                          \
+        QTEST_SET_MAIN_SOURCE_PATH                                             \
+        return QTest::qExec(&tc, argc, argv);                                  \
+    }
+
+// The same under a chosen manager.
+#define WM_TEST_MAIN_UNDER(TestClass, width, height, manager)                 \
+    int main(int argc, char** argv)                                            \
+    {                                                                          \
+        WmDisplay display(QSize(width, height), manager);                      \
         if (!display.ok())                                                     \
             return 1;                                                          \
         QApplication app(argc, argv);                                          \

@@ -104,6 +104,21 @@ class FrameWatch : public QAbstractNativeEventFilter {
             },
             Qt::QueuedConnection);
     }
+
+    // While the window manager moves or sizes a window for the user (a drag
+    // of its title bar or border, or a move or size by the keyboard) it holds
+    // the keyboard: the focused window is told when the grab starts and
+    // ends. Whatever else may hold the keyboard moves no window meanwhile.
+    void inputGrab(const xcb_focus_in_event_t* ev, bool in)
+    {
+        if (ev->detail == XCB_NOTIFY_DETAIL_POINTER)
+            return;
+        const bool grab = !in && (ev->mode == XCB_NOTIFY_MODE_GRAB || ev->mode == XCB_NOTIFY_MODE_WHILE_GRABBED);
+        const bool release = in || ev->mode == XCB_NOTIFY_MODE_NORMAL;
+        for (FramePlace* p : std::as_const(places))
+            if (p->m_form->internalWinId() == ev->event && (grab || release))
+                p->ManagerInput(grab);
+    }
 #endif
 
 public:
@@ -133,6 +148,9 @@ public:
             break;
         case XCB_CONFIGURE_NOTIFY:
             window = reinterpret_cast<const xcb_configure_notify_event_t*>(ev)->window;
+            for (FramePlace* p : std::as_const(places))
+                if (p->m_form->internalWinId() == window)
+                    p->ManagerConfigured(reinterpret_cast<const xcb_configure_notify_event_t*>(ev));
             break;
         case XCB_REPARENT_NOTIFY:
             window = reinterpret_cast<const xcb_reparent_notify_event_t*>(ev)->window;
@@ -140,6 +158,10 @@ public:
         case XCB_MAP_NOTIFY:
             window = reinterpret_cast<const xcb_map_notify_event_t*>(ev)->window;
             break;
+        case XCB_FOCUS_IN:
+        case XCB_FOCUS_OUT:
+            inputGrab(reinterpret_cast<const xcb_focus_in_event_t*>(ev), (ev->response_type & ~0x80) == XCB_FOCUS_IN);
+            return false;
         default:
             return false;
         }
@@ -301,6 +323,8 @@ bool FramePlace::Decorated() const
 
 void FramePlace::Set(const QRect& frame)
 {
+    // Placed by the program: where the user left it is past.
+    m_userPlaces.clear();
     m_wanted = frame;
     apply();
 }
@@ -362,8 +386,60 @@ void FramePlace::refit()
 
 bool FramePlace::ByUser() const
 {
-    return m_settled && (!managerFrames() || pointerButtonHeld());
+    return m_settled && (!managerFrames() || m_userPlaces.contains(m_form->geometry()) || pointerButtonHeld());
 }
+
+void FramePlace::NoteUserPlace(const QRect& client)
+{
+    if (m_userPlaces.isEmpty() || m_userPlaces.last() != client)
+        m_userPlaces << client;
+}
+
+#ifdef ZOL_FRAME_XCB
+void FramePlace::ManagerInput(bool held)
+{
+    const bool wasHeld = m_managerInput;
+    m_managerInput = held;
+    if (held || !wasHeld || !m_settled || !m_form->isVisible())
+        return;
+    // Where the window stands now is where the manager's grab left it; the
+    // report of it may follow only now.
+    xcb_connection_t* c = x11Connection();
+    const xcb_window_t w = xcb_window_t(m_form->internalWinId());
+    const xcb_screen_t* screen = c ? xcb_setup_roots_iterator(xcb_get_setup(c)).data : nullptr;
+    if (!screen)
+        return;
+    const xcb_translate_coordinates_cookie_t at = xcb_translate_coordinates(c, w, screen->root, 0, 0);
+    const xcb_get_geometry_cookie_t size = xcb_get_geometry(c, w);
+    xcb_translate_coordinates_reply_t* a = xcb_translate_coordinates_reply(c, at, nullptr);
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, size, nullptr);
+    if (a && g && a->same_screen)
+        NoteUserPlace(QRect(a->dst_x, a->dst_y, g->width, g->height));
+    free(a);
+    free(g);
+}
+
+void FramePlace::ManagerConfigured(const xcb_configure_notify_event_t* ev)
+{
+    if (!m_managerInput)
+        return;
+    // The manager's report gives the place on the screen; the server's own
+    // one only the place in the frame.
+    if (ev->response_type & 0x80) {
+        NoteUserPlace(QRect(ev->x, ev->y, ev->width, ev->height));
+        return;
+    }
+    xcb_connection_t* c = x11Connection();
+    const xcb_screen_t* screen = c ? xcb_setup_roots_iterator(xcb_get_setup(c)).data : nullptr;
+    if (!screen)
+        return;
+    xcb_translate_coordinates_reply_t* a = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, ev->window, screen->root, 0, 0), nullptr);
+    if (a && a->same_screen)
+        NoteUserPlace(QRect(a->dst_x, a->dst_y, ev->width, ev->height));
+    free(a);
+}
+#endif
 
 void FramePlace::KeepPlace()
 {
@@ -386,6 +462,8 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
         m_exposed = false;
         m_settled = false;
         m_kept = 0;
+        m_managerInput = false;
+        m_userPlaces.clear();
     }
     if (o == m_form && e->type() == QEvent::Show && m_form->windowHandle())
         m_form->windowHandle()->installEventFilter(this);
@@ -397,6 +475,9 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
             const QRect f = Frame();
             m_userMoved = f.topLeft() != m_wanted.topLeft();
             m_userSized = f.size() != m_wanted.size();
+            // The last place the user left it has been taken in.
+            if (!m_managerInput && !m_userPlaces.isEmpty() && m_userPlaces.last() == m_form->geometry())
+                m_userPlaces.clear();
             // Kept in place, the frame stays where the user left it.
             if (keepPlace && (m_userMoved || m_userSized))
                 m_wanted = f;

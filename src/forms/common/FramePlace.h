@@ -6,6 +6,7 @@
 // inside it with the frame's real (or, before decoration, last seen)
 // thickness, fits it again once the real frame is known, and tells the
 // program's and the window manager's own moves from the user's.
+#include <QList>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
@@ -13,6 +14,7 @@
 #include <optional>
 
 class QWidget;
+struct xcb_configure_notify_event_t;
 
 class FramePlace : public QObject {
 public:
@@ -48,9 +50,11 @@ public:
     // manager can have moved it.
     bool Settled() const { return m_settled; }
     // The geometry change now seen is the user's: the window has settled and,
-    // where a window manager frames it, a pointer button is held (the user
-    // drags the frame). A form kept in place wants the frame where the user
-    // left it from then on.
+    // where a window manager frames it, the manager reported the window where
+    // it now stands while it held the keyboard for the user's move or size
+    // (or the window stood there when it let go: a manager may report a move
+    // only then), or a pointer button is held (the user drags the frame). A
+    // form kept in place wants the frame where the user left it from then on.
     bool UserMoved() const { return m_userMoved; }
     bool UserSized() const { return m_userSized; }
 
@@ -74,6 +78,12 @@ private:
     void refit();
     void KeepPlace();
     bool ByUser() const;
+    void NoteUserPlace(const QRect& client);
+    // Under X11: the window manager took hold of the keyboard while the form
+    // had the focus (true), or let go of it; it reported the window's
+    // geometry.
+    void ManagerInput(bool held);
+    void ManagerConfigured(const xcb_configure_notify_event_t* ev);
     friend class FrameWatch;
 
     QWidget* m_form;
@@ -90,4 +100,8 @@ private:
     bool m_settled = false;
     int m_kept = 0; // put back by KeepPlace since shown
     bool m_userMoved = false, m_userSized = false; // the change now seen
+    bool m_managerInput = false; // the manager holds the keyboard
+    // Client areas the manager reported (or left the window at) for the
+    // user, still to reach the form.
+    QList<QRect> m_userPlaces;
 };
