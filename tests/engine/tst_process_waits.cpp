@@ -1,12 +1,13 @@
 // Whole runs against a real, private, headless LibreOffice where the run
 // has to wait for a server: the spare still starting, the spare stopped
-// (SIGSTOP) while it starts, with and without Cancel, and the server stopped
-// at the final quit. The window's thread never goes more than 250 ms without
+// (SIGSTOP) while it starts, with and without Cancel, a ready spare stopped
+// before a run or a browse, and the server stopped at the final quit. The window's thread never goes more than 250 ms without
 // handling its events, Cancel answers within a second, and no server is left.
 #include "EventGapProbe.h"
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoOffice.h"
+#include "LoSpare.h"
 #include "Progress.h"
 #include "RunServers.h"
 #include "StdDlg.h"
@@ -130,10 +131,15 @@ private slots:
         inspector.reset();
         // The layers' profile, set up once: a server on a fresh profile
         // starts twice (the office restarts itself after setting it up).
+        // Both folders a server and the spare beside it use, so that every
+        // start of the cases below is alike.
         profile = dir + "/profile";
         lo::Backend setup(lo::BackendOptions{QString(), profile, 90000, 15000, false});
+        lo::Backend setupBeside(lo::BackendOptions{QString(), profile, 90000, 15000, false});
         setup.start();
+        setupBeside.start();
         setup.quit();
+        setupBeside.quit();
         QDir().mkpath(dir + "/out");
     }
     void cleanupTestCase()
@@ -183,6 +189,62 @@ private slots:
         servers.expectNoneLeft();
         Process.reset();
         XL.reset();
+    }
+
+    // A spare that was ready stops answering (SIGSTOP) before a run or a
+    // browse takes it over, long as a server at work may stand still: it is
+    // given up within the spare's bound and ended, and the command waits
+    // only for the fresh server that replaces it.
+    void readySpareStopped_data()
+    {
+        QTest::addColumn<bool>("browse");
+        QTest::newRow("run") << false;
+        QTest::newRow("browse") << true;
+    }
+    void readySpareStopped()
+    {
+        QFETCH(bool, browse);
+        lo::setStallTimeoutMs(120000);
+        const QString of = dir + "/out/Stopped.xlsx";
+        QFile::remove(of);
+        QElapsedTimer cold;
+        cold.start();
+        define(of, true);
+        auto* b = dynamic_cast<lo::Backend*>(XL->Backend());
+        QVERIFY(b);
+        QVERIFY(b->waitSpareReady(120000));
+        const qint64 coldMs = cold.elapsed();
+        const pid_t spare = b->sparePid();
+        QVERIFY(spare > 0);
+        QCOMPARE(::kill(spare, SIGSTOP), 0);
+        QElapsedTimer clock;
+        qint64 servedAt = -1;
+        progress.onStep = [&](int, const QString&) {
+            servers.note();
+            if (servedAt < 0 && !servers.pids().isEmpty())
+                servedAt = clock.elapsed();
+        };
+        gaps.start();
+        clock.start();
+        const bool ok = browse ? Process->ExtractWorksheetNames(QStringLiteral("Data Source File"), schedule, QString(), 1)
+                               : Process->Process(sd);
+        gaps.stop();
+        QVERIFY2(ok, qPrintable(dlg.ids().join(',') + ' ' + lastLines().join('|')));
+        if (!browse)
+            QVERIFY(QFile::exists(of));
+        QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
+        QCOMPARE(servers.pids().size(), 1);
+        QVERIFY(!servers.pids().contains(spare));
+        // One start's time, with room for its spread on a busy machine.
+        const qint64 bound = lo::SpareKeeper::kAnswerMs + coldMs * 3 / 2 + 2000;
+        qInfo("a cold start took %lld ms; the server was there after %lld ms (bound %lld ms)", coldMs, servedAt,
+              bound);
+        QVERIFY2(servedAt >= 0 && servedAt < bound, qPrintable(QString::number(servedAt)));
+        QVERIFY(lo::processEnded(spare));
+        servers.expectNoneLeft();
+        Process.reset();
+        XL.reset();
+        QVERIFY(lo::processEnded(spare));
     }
 
     // The spare is stopped while it starts and Cancel is pressed while the

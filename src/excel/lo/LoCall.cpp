@@ -348,8 +348,10 @@ CallRunner::CallRunner() : w(std::make_unique<Worker>()) {}
 
 CallRunner::~CallRunner() = default;
 
-void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel cancel)
+void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel cancel, int answerWithinMs)
 {
+    QElapsedTimer sinceAsked;
+    sinceAsked.start();
     if (m_abandoned)
         throw XLError(XLErrorKind::NoAnswer, kXLNoAnswerText);
     m_stateAtVerdict = '?';
@@ -384,7 +386,7 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
                 return false;
             if (cancel == Cancel::Honoured && Progress::form().Cancelled())
                 verdict = Verdict::Cancelled;
-            else if (watch.hung())
+            else if (watch.hung() || (answerWithinMs >= 0 && sinceAsked.elapsed() >= answerWithinMs))
                 verdict = Verdict::Hung;
             if (verdict != Verdict::None) {
                 m_stateAtVerdict = sampleProcess(server).state;

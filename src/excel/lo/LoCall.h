@@ -72,7 +72,11 @@ public:
     // in the kernel by a file system that stopped answering) is let go within
     // half a second: the call raises as above, the worker is left blocked in
     // it, and every later call raises NoAnswer at once.
-    void run(pid_t server, const std::function<void()>& call, Cancel cancel = Cancel::Honoured);
+    // `answerWithinMs` (>= 0) bounds the whole call, progress or not: for a
+    // request a sound server answers at once, so that a server that does not
+    // is given up in that time, not after the stall time.
+    void run(pid_t server, const std::function<void()>& call, Cancel cancel = Cancel::Honoured,
+             int answerWithinMs = -1);
     // Whether a server was let go that way.
     bool abandoned() const { return m_abandoned; }
     // The server's state when the watch or a cancel ended it ('D': waiting
@@ -80,14 +84,14 @@ public:
     char stateAtVerdict() const { return m_stateAtVerdict; }
 
     template <class F>
-    auto operator()(pid_t server, F&& f, Cancel cancel = Cancel::Honoured) -> decltype(f())
+    auto operator()(pid_t server, F&& f, Cancel cancel = Cancel::Honoured, int answerWithinMs = -1) -> decltype(f())
     {
         using R = decltype(f());
         if constexpr (std::is_void_v<R>) {
-            run(server, std::function<void()>(std::forward<F>(f)), cancel);
+            run(server, std::function<void()>(std::forward<F>(f)), cancel, answerWithinMs);
         } else {
             std::optional<R> result;
-            run(server, [&] { result.emplace(f()); }, cancel);
+            run(server, [&] { result.emplace(f()); }, cancel, answerWithinMs);
             return std::move(*result);
         }
     }

@@ -98,12 +98,12 @@ bool Office::stopped() const
     return s.exists && (s.state == 'T' || s.state == 't');
 }
 
-bool Office::answers(CallRunner::Cancel cancel)
+bool Office::answers(CallRunner::Cancel cancel, int withinMs)
 {
     if (!running() || !m_desktop.is())
         return false;
     try {
-        call([&] { m_desktop->getCurrentComponent(); }, cancel);
+        call([&] { m_desktop->getCurrentComponent(); }, cancel, withinMs);
         return true;
     } catch (const OperationAborted&) {
         throw;

@@ -46,9 +46,10 @@ public:
     void start();
     // Runs one request to the server off this thread, watched (see LoCall.h).
     template <class F>
-    auto call(F&& f, CallRunner::Cancel cancel = CallRunner::Cancel::Honoured) -> decltype(f())
+    auto call(F&& f, CallRunner::Cancel cancel = CallRunner::Cancel::Honoured, int answerWithinMs = -1)
+        -> decltype(f())
     {
-        return m_calls(m_pid, std::forward<F>(f), cancel);
+        return m_calls(m_pid, std::forward<F>(f), cancel, answerWithinMs);
     }
     // Asks the desktop to terminate. false when the office vetoed (it keeps
     // running); true when it has exited, was killed after the deadline, or
@@ -66,8 +67,9 @@ public:
     // Running and answering a request over the bridge: a server killed a
     // moment ago may still look running while its threads end. With the
     // cancel honoured, a Cancel meanwhile ends the server and raises
-    // OperationAborted.
-    bool answers(CallRunner::Cancel cancel = CallRunner::Cancel::Ignored);
+    // OperationAborted. `withinMs` (>= 0): a server that has not answered in
+    // that time is ended and does not answer (see CallRunner::run).
+    bool answers(CallRunner::Cancel cancel = CallRunner::Cancel::Ignored, int withinMs = -1);
     // Whether the last call the watch or a cancel cut short found the server
     // waiting for a file system, or left a server that could not die: a
     // folder it worked in stopped answering.

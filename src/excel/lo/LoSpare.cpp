@@ -123,8 +123,12 @@ StartedOffice SpareKeeper::take()
     d->spare = {};
     d->phase = State::Idle;
     lock.unlock();
-    if (s.office && !s.office->answers(CallRunner::Cancel::Honoured))
-        return {}; // died or stopped while waiting: its group is ended, its profile freed
+    // A spare that was ready answers in milliseconds; one that does not in
+    // a few seconds (stopped, or hung while it waited) is not waited for
+    // as long as a server at work would be: it is ended (or let go and put
+    // on record when it cannot die) and the caller starts a fresh server.
+    if (s.office && !s.office->answers(CallRunner::Cancel::Honoured, kAnswerMs))
+        return {};
     return s;
 }
 

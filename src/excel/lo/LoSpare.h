@@ -28,10 +28,11 @@ struct ProfileHold {
     static ProfileHold acquire(const QString& profileDir);
 };
 
-// A started server with the profile it holds.
+// A started server with the profile it holds (freed only once the server
+// has ended: declared first, destroyed last).
 struct StartedOffice {
-    std::unique_ptr<Office> office;
     ProfileHold profile;
+    std::unique_ptr<Office> office;
 };
 
 class SpareKeeper {
@@ -52,6 +53,10 @@ public:
     int readyPid();
     // Waits up to `ms` for a spare under way to be connected.
     bool waitReady(int ms);
+
+    // How long a spare taken over may take to answer its first request
+    // before it is ended and a fresh server is started instead.
+    static constexpr int kAnswerMs = 5000;
 
     // Whether backends keep a spare unless told: not when the environment
     // variable ZOL_SPARE_SERVER is "0" (tests and tools that want none).
