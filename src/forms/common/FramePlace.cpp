@@ -285,6 +285,10 @@ QRect FramePlace::Frame() const
 QRect FramePlace::NormalFrame() const
 {
     if (m_form->isMaximized() || m_form->isMinimized()) {
+        if (m_normal.isValid())
+            return m_normal;
+        // The toolkit's normal bounds lie inside the maximised frame's
+        // thickness, not the normal one's: only a last resort.
         const QRect n = m_form->normalGeometry();
         if (n.isValid())
             return n.marginsAdded(Margins());
@@ -292,6 +296,40 @@ QRect FramePlace::NormalFrame() const
             return m_wanted;
     }
     return Frame();
+}
+
+void FramePlace::RestoreNormal()
+{
+    if (m_normal.isValid() && !m_form->isMaximized() && !m_form->isMinimized())
+        Set(m_normal);
+}
+
+void FramePlace::Maximise()
+{
+    bool now = !managerFrames() || Decorated();
+#ifdef ZOL_FRAME_XCB
+    // A manager that publishes no frame is never seen to frame the window.
+    now = now || !managerPublishesFrames();
+#endif
+    m_maximiseWhenFramed = !now;
+    if (now)
+        m_form->setWindowState(m_form->windowState() | Qt::WindowMaximized);
+}
+
+void FramePlace::NoteNormal()
+{
+    if (m_noteQueued)
+        return;
+    m_noteQueued = true;
+    QMetaObject::invokeMethod(this, [this] { NormalNow(); }, Qt::QueuedConnection);
+}
+
+void FramePlace::NormalNow()
+{
+    m_noteQueued = false;
+    if (m_settled && m_form->isVisible() && !m_form->isMaximized() && !m_form->isMinimized()
+        && !m_maximiseWhenFramed)
+        m_normal = Frame();
 }
 
 bool FramePlace::Decorated() const
@@ -302,6 +340,8 @@ bool FramePlace::Decorated() const
 void FramePlace::Set(const QRect& frame)
 {
     m_wanted = frame;
+    if (!m_form->isMaximized() && !m_form->isMinimized())
+        m_normal = frame;
     apply();
 }
 
@@ -341,6 +381,20 @@ void FramePlace::check()
         return;
     m_settled = true;
     KeepPlace();
+    NoteNormal();
+    // Only a window the manager has mapped is maximised by asking it (the
+    // toolkit would write the state on the window itself before), and not
+    // from inside the toolkit's handling of the window's events.
+    if (m_maximiseWhenFramed)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_maximiseWhenFramed)
+                    return;
+                m_maximiseWhenFramed = false;
+                m_form->setWindowState(m_form->windowState() | Qt::WindowMaximized);
+            },
+            Qt::QueuedConnection);
 }
 
 void FramePlace::refit()
@@ -402,8 +456,11 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
                 m_wanted = f;
         }
     }
-    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) {
         refit();
+        if (m_settled)
+            NoteNormal();
+    }
     if ((!m_decorated || !m_settled)
         && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show
             || e->type() == QEvent::Expose || e->type() == QEvent::ActivationChange))

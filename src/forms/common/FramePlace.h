@@ -23,9 +23,20 @@ public:
     // seen on any form (none before the first).
     QMargins Margins() const;
     QSize Extra() const;
-    // The frame rectangle now, and the one of the normal (not maximised) state.
+    // The frame rectangle now, and the one of the normal (not maximised)
+    // state: while maximised or minimised, where the program put it last or
+    // the window stood last in the normal state.
     QRect Frame() const;
     QRect NormalFrame() const;
+    // Puts the frame back where it stood in the normal state (after a restore
+    // from maximised: a window mapped maximised has no normal bounds that
+    // the window manager knows of).
+    void RestoreNormal();
+    // Maximises the form, once the window manager has framed it where it
+    // frames windows: mapped maximised, the manager would fit the window
+    // before its minimum size allows for the frame, refusing to maximise a
+    // form whose minimum fills the work area, and know no normal bounds.
+    void Maximise();
     // The window manager has put its frame around the form.
     bool Decorated() const;
     // The frame's thickness now, none while it is not known.
@@ -74,6 +85,11 @@ private:
     void refit();
     void KeepPlace();
     bool ByUser() const;
+    // Takes the frame as the normal one, once the events now pending have
+    // been seen: a window manager may move and size a window to its
+    // maximised bounds before it says that it maximised it.
+    void NoteNormal();
+    void NormalNow();
     friend class FrameWatch;
 
     QWidget* m_form;
@@ -89,5 +105,8 @@ private:
     bool m_exposed = false; // on the screen since last shown
     bool m_settled = false;
     int m_kept = 0; // put back by KeepPlace since shown
+    QRect m_normal; // the frame in the normal state
+    bool m_noteQueued = false;
+    bool m_maximiseWhenFramed = false;
     bool m_userMoved = false, m_userSized = false; // the change now seen
 };
