@@ -460,10 +460,12 @@ private slots:
             QVERIFY2(onScreen(r, QStringLiteral("settle")), qPrintable(seen.join(QStringLiteral("; ")) + r.raw));
             QVERIFY2(r.step(QStringLiteral("maximise")) && r.step(QStringLiteral("maximise"))->ok, qPrintable(r.raw));
             QCOMPARE(r.record.value(4), 1);
-            const StartReport back = starts.run({QStringLiteral("expect-max"), QStringLiteral("restore"), QStringLiteral("exit")});
+            const StartReport back = starts.run({QStringLiteral("expect-max"), QStringLiteral("restore"),
+                                                 QStringLiteral("settle"), QStringLiteral("exit")});
             QVERIFY2(back.step(QStringLiteral("expect-max")) && back.step(QStringLiteral("expect-max"))->ok,
                      qPrintable(back.raw));
-            QVERIFY2(onScreen(back, QStringLiteral("restore")), qPrintable(seen.join(QStringLiteral("; ")) + back.raw));
+            QVERIFY2(back.step(QStringLiteral("restore")) && back.step(QStringLiteral("restore"))->ok, qPrintable(back.raw));
+            QVERIFY2(onScreen(back, QStringLiteral("settle")), qPrintable(seen.join(QStringLiteral("; ")) + back.raw));
         }
     }
 };

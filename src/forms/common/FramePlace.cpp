@@ -300,8 +300,18 @@ QRect FramePlace::NormalFrame() const
 
 void FramePlace::RestoreNormal()
 {
-    if (m_normal.isValid() && !m_form->isMaximized() && !m_form->isMinimized())
-        Set(m_normal);
+    if (!m_normal.isValid() || m_form->isMaximized() || m_form->isMinimized())
+        return;
+    // The manager may publish the restored frame's thickness only after the
+    // state: the client area goes inside the thickness the frame had when
+    // it was last seen in the normal state.
+    if (m_normalMargins.isNull())
+        return Set(m_normal);
+    m_wanted = m_normal;
+    m_used = m_normalMargins;
+    const QRect client = m_wanted.marginsRemoved(m_used);
+    if (m_form->geometry() != client)
+        m_form->setGeometry(client);
 }
 
 void FramePlace::Maximise()
@@ -321,15 +331,23 @@ void FramePlace::NoteNormal()
     if (m_noteQueued)
         return;
     m_noteQueued = true;
-    QMetaObject::invokeMethod(this, [this] { NormalNow(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_noteQueued = false;
+            NormalNow();
+        },
+        Qt::QueuedConnection);
 }
 
 void FramePlace::NormalNow()
 {
-    m_noteQueued = false;
     if (m_settled && m_form->isVisible() && !m_form->isMaximized() && !m_form->isMinimized()
-        && !m_maximiseWhenFramed)
+        && !m_maximiseWhenFramed) {
         m_normal = Frame();
+        m_normalMargins = Seen();
+    }
+
 }
 
 bool FramePlace::Decorated() const
@@ -458,8 +476,12 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
     }
     if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) {
         refit();
-        if (m_settled)
+        // The program's own change is taken at once; the window manager's
+        // once its state has been seen too.
+        if (m_settled && e->spontaneous())
             NoteNormal();
+        else if (m_settled)
+            NormalNow();
     }
     if ((!m_decorated || !m_settled)
         && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show

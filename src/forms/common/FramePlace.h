@@ -28,15 +28,18 @@ public:
     // the window stood last in the normal state.
     QRect Frame() const;
     QRect NormalFrame() const;
-    // Puts the frame back where it stood in the normal state (after a restore
-    // from maximised: a window mapped maximised has no normal bounds that
-    // the window manager knows of).
+    // Where the frame stood last in the normal state, or was put there.
+    QRect LastNormal() const { return m_normal; }
+    // Puts the frame back where it stood last in the normal state (after a
+    // restore from maximised, whatever the window manager kept of it).
     void RestoreNormal();
     // Maximises the form, once the window manager has framed it where it
     // frames windows: mapped maximised, the manager would fit the window
     // before its minimum size allows for the frame, refusing to maximise a
     // form whose minimum fills the work area, and know no normal bounds.
     void Maximise();
+    bool MaximisePending() const { return m_maximiseWhenFramed; }
+    void CancelMaximise() { m_maximiseWhenFramed = false; }
     // The window manager has put its frame around the form.
     bool Decorated() const;
     // The frame's thickness now, none while it is not known.
@@ -89,6 +92,7 @@ private:
     // been seen: a window manager may move and size a window to its
     // maximised bounds before it says that it maximised it.
     void NoteNormal();
+    // Takes it at once.
     void NormalNow();
     friend class FrameWatch;
 
@@ -106,6 +110,7 @@ private:
     bool m_settled = false;
     int m_kept = 0; // put back by KeepPlace since shown
     QRect m_normal; // the frame in the normal state
+    QMargins m_normalMargins; // its thickness then, as the manager published it
     bool m_noteQueued = false;
     bool m_maximiseWhenFramed = false;
     bool m_userMoved = false, m_userSized = false; // the change now seen
