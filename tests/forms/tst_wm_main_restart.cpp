@@ -325,6 +325,17 @@ private:
     QTemporaryDir m_prefs;
 };
 
+const QRect kSmallScreen(0, 0, 800, 560);
+
+QString smallScreenView(const StartReport& r, const StartReport::Step& s)
+{
+    return QStringLiteral("%1: frame %2, Process %3, minimum frame %4x%5%6")
+        .arg(s.verb, text(s.frame), text(r.process))
+        .arg(s.minimum.width())
+        .arg(s.minimum.height())
+        .arg(s.offered ? QString() : QStringLiteral(", no maximise offered"));
+}
+
 QString arg(const QString& verb, const QRect& r)
 {
     return QStringLiteral("%1=%2,%3,%4,%5").arg(verb).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
@@ -428,44 +439,55 @@ private slots:
     }
 
     // On an 800 x 560 screen, whose work area is lower than the form's
-    // minimum: the whole frame is on the screen at every start, its minimum
-    // leaves the work area room (a manager offers no maximise to a window
-    // whose minimum fills it) and the manager offers to maximise it, and
-    // closed maximised it comes back maximised, its Process button on the
-    // screen.
-    void smallScreenKeepsTheFrameOnScreen_data() { managers(); }
-    void smallScreenKeepsTheFrameOnScreen()
+    // minimum: the form's minimum, frame included, leaves the work area room
+    // (a manager offers no maximise to a window whose minimum fills it), the
+    // manager offers to maximise it, and the whole frame is on the screen.
+    void smallScreenLeavesRoomToMaximise_data() { managers(); }
+    void smallScreenLeavesRoomToMaximise()
     {
         QFETCH(int, manager);
-        WmDisplay display(QSize(800, 560), WmDisplay::Manager(manager));
+        WmDisplay display(kSmallScreen.size(), WmDisplay::Manager(manager));
         QVERIFY(display.ok());
         Starts starts(display);
         QVERIFY(starts.ok());
-        const QRect screen(0, 0, 800, 560);
-        QStringList seen;
-        auto onScreen = [&](const StartReport& r, const QString& verb) {
-            const StartReport::Step* s = r.step(verb);
-            if (!s || !s->ok)
-                return false;
-            seen << QStringLiteral("%1: frame %2, Process %3, minimum %4x%5%6")
-                        .arg(verb, text(s->frame), text(r.process))
-                        .arg(s->minimum.width())
-                        .arg(s->minimum.height())
-                        .arg(s->offered ? QString() : QStringLiteral(", no maximise"));
-            return screen.contains(s->frame) && screen.contains(r.process) && s->offered
-                && s->minimum.width() < screen.width() && s->minimum.height() < screen.height();
-        };
-        for (int start = 1; start <= 2; ++start) {
+        const StartReport r = starts.run({QStringLiteral("settle"), QStringLiteral("exit")});
+        const StartReport::Step* s = r.step(QStringLiteral("settle"));
+        QVERIFY2(s && s->ok, qPrintable(r.raw));
+        QVERIFY2(s->minimum.width() < kSmallScreen.width() && s->minimum.height() < kSmallScreen.height(),
+                 qPrintable(smallScreenView(r, *s)));
+        QVERIFY2(s->offered, qPrintable(smallScreenView(r, *s)));
+        QVERIFY2(kSmallScreen.contains(s->frame) && kSmallScreen.contains(r.process), qPrintable(smallScreenView(r, *s)));
+    }
+
+    // On the same screen, the form maximised (as when the user drags its
+    // title bar to the top edge) and closed comes back maximised at the next
+    // start; restored, and at every start after, the whole frame and the
+    // Process button are on the screen.
+    void smallScreenClosedMaximisedComesBackMaximised_data() { managers(); }
+    void smallScreenClosedMaximisedComesBackMaximised()
+    {
+        QFETCH(int, manager);
+        WmDisplay display(kSmallScreen.size(), WmDisplay::Manager(manager));
+        QVERIFY(display.ok());
+        Starts starts(display);
+        QVERIFY(starts.ok());
+        for (int round = 1; round <= 2; ++round) {
             const StartReport r = starts.run({QStringLiteral("settle"), QStringLiteral("maximise"), QStringLiteral("exit")});
-            QVERIFY2(onScreen(r, QStringLiteral("settle")), qPrintable(seen.join(QStringLiteral("; ")) + r.raw));
+            const StartReport::Step* s = r.step(QStringLiteral("settle"));
+            QVERIFY2(s && s->ok, qPrintable(r.raw));
+            QVERIFY2(kSmallScreen.contains(s->frame) && kSmallScreen.contains(r.process), qPrintable(smallScreenView(r, *s)));
             QVERIFY2(r.step(QStringLiteral("maximise")) && r.step(QStringLiteral("maximise"))->ok, qPrintable(r.raw));
             QCOMPARE(r.record.value(4), 1);
+
             const StartReport back = starts.run({QStringLiteral("expect-max"), QStringLiteral("restore"),
                                                  QStringLiteral("settle"), QStringLiteral("exit")});
             QVERIFY2(back.step(QStringLiteral("expect-max")) && back.step(QStringLiteral("expect-max"))->ok,
                      qPrintable(back.raw));
             QVERIFY2(back.step(QStringLiteral("restore")) && back.step(QStringLiteral("restore"))->ok, qPrintable(back.raw));
-            QVERIFY2(onScreen(back, QStringLiteral("settle")), qPrintable(seen.join(QStringLiteral("; ")) + back.raw));
+            const StartReport::Step* restored = back.step(QStringLiteral("settle"));
+            QVERIFY2(restored && restored->ok, qPrintable(back.raw));
+            QVERIFY2(kSmallScreen.contains(restored->frame) && kSmallScreen.contains(back.process),
+                     qPrintable(smallScreenView(back, *restored)));
         }
     }
 };
