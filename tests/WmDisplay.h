@@ -77,7 +77,8 @@ private:
         env.insert(QStringLiteral("DISPLAY"), m_display);
         env.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path());
-        // No session: metacity would otherwise look for one on the bus.
+        // Nothing of the user's desktop session: the manager is the private
+        // display's alone.
         env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         env.remove(QStringLiteral("SESSION_MANAGER"));
         m_wm.setProcessEnvironment(env);

@@ -347,7 +347,6 @@ void FramePlace::NormalNow()
         m_normal = Frame();
         m_normalMargins = Seen();
     }
-
 }
 
 bool FramePlace::Decorated() const

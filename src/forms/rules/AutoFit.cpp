@@ -16,7 +16,7 @@ Span fitAxis(int pos, int wanted, int min, int areaPos, int areaLen)
     int len = std::min(std::max(0, wanted), std::max(0, areaLen));
     // Below the work area's length: a window manager offers no maximise to
     // a window whose minimum fills the work area.
-    min = std::min({min, len, areaLen - 1});
+    min = std::min({min, len, std::max(0, areaLen - 1)});
     const int areaEnd = areaPos + areaLen;
     pos = std::max(pos, areaPos);
     if (pos + len > areaEnd)
