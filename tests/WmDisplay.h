@@ -1,11 +1,12 @@
 #pragma once
 // A private X display with a real window manager for the tests whose faults
 // show only there (frames, title bars, the manager's own placement moves):
-// Xvfb on a free display number, openbox (or metacity) managing it.
-// Construct it before the QApplication; it points DISPLAY there and selects
-// the xcb platform. Both servers end with the object, and with the test
-// process should it die (they get SIGTERM when their parent goes), so
-// nothing is left behind.
+// Xvfb on a free display number, managed by openbox (frame 1,1,20,5) or
+// metacity (frame 0,0,37,0: no side borders, a taller title bar). Construct it
+// before the QApplication; it points DISPLAY there and selects the xcb
+// platform. Both servers end with the object, and with the test process
+// should it die (they get SIGTERM when their parent goes), so nothing is left
+// behind.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,17 +17,24 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <xcb/xcb.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 class WmDisplay {
 public:
-    enum class Manager { Openbox, Metacity };
+    enum Manager { Openbox, Metacity };
 
-    explicit WmDisplay(QSize screen, Manager manager = Manager::Openbox) : m_manager(manager) { start(screen); }
+    explicit WmDisplay(QSize screen, Manager manager = Openbox)
+        : m_manager(manager)
+    {
+        start(screen);
+    }
 
     ~WmDisplay()
     {
@@ -39,6 +47,7 @@ public:
 
     bool ok() const { return m_ok; }
     QString display() const { return m_display; }
+    static const char* name(Manager m) { return m == Openbox ? "openbox" : "metacity"; }
     Manager manager() const { return m_manager; }
 
 private:
@@ -64,27 +73,36 @@ private:
         }
         m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
 
-        // openbox runs its start-up command once it manages the screen.
         const QString ready = m_dir.filePath(QStringLiteral("ready"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), m_display);
         env.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path());
+        // Nothing of the user's desktop session: the manager is the private
+        // display's alone.
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        env.remove(QStringLiteral("SESSION_MANAGER"));
+        // metacity keeps its settings in memory rather than in dconf.
+        env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+        env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
         m_wm.setProcessEnvironment(env);
         m_wm.setChildProcessModifier(dieWithParent);
         m_wm.setStandardOutputFile(QProcess::nullDevice());
         m_wm.setStandardErrorFile(QProcess::nullDevice());
-        if (m_manager == Manager::Metacity)
-            return startMetacity(env);
-        m_wm.start(QStringLiteral("openbox"),
-                   {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
+        if (m_manager == Openbox)
+            // openbox runs its start-up command once it manages the screen.
+            m_wm.start(QStringLiteral("openbox"),
+                       {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
+        else
+            m_wm.start(QStringLiteral("metacity"),
+                       {QStringLiteral("--replace"), QStringLiteral("--sm-disable"), QStringLiteral("--no-composite")});
         if (!m_wm.waitForStarted(30000))
-            return fail("openbox does not start");
+            return fail("the window manager does not start");
         QElapsedTimer t;
         t.start();
-        while (!QFile::exists(ready)) {
+        while (m_manager == Openbox ? !QFile::exists(ready) : !managerReady()) {
             if (m_wm.state() != QProcess::Running || t.elapsed() > 120000)
-                return fail("openbox does not manage the display");
+                return fail("the window manager does not manage the display");
             QThread::msleep(10);
         }
         qputenv("DISPLAY", m_display.toLocal8Bit());
@@ -92,37 +110,31 @@ private:
         m_ok = true;
     }
 
-    // metacity keeps its settings in memory and asks no session bus; it
-    // manages the screen once it has named itself on the root window and
-    // published the work area.
-    void startMetacity(QProcessEnvironment env)
+    // The manager has taken the screen and published its work area, which it
+    // does once it has set itself up.
+    bool managerReady() const
     {
-        env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
-        env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
-                   QStringLiteral("unix:path=") + m_dir.filePath(QStringLiteral("nobus")));
-        m_wm.setProcessEnvironment(env);
-        m_wm.start(QStringLiteral("metacity"), {QStringLiteral("--sm-disable")});
-        if (!m_wm.waitForStarted(30000))
-            return fail("metacity does not start");
-        QElapsedTimer t;
-        t.start();
-        for (;;) {
-            QProcess probe;
-            probe.start(QStringLiteral("xprop"),
-                        {QStringLiteral("-display"), m_display, QStringLiteral("-root"),
-                         QStringLiteral("_NET_SUPPORTING_WM_CHECK"), QStringLiteral("_NET_WORKAREA")});
-            probe.waitForFinished(30000);
-            const QByteArray out = probe.readAllStandardOutput();
-            if (out.contains("window id") && out.contains("_NET_WORKAREA(CARDINAL) ="))
-                break;
-            if (m_wm.state() != QProcess::Running || t.elapsed() > 120000)
-                return fail("metacity does not manage the display");
-            QThread::msleep(20);
+        xcb_connection_t* c = xcb_connect(m_display.toLocal8Bit().constData(), nullptr);
+        bool ready = false;
+        if (!xcb_connection_has_error(c)) {
+            auto atom = [c](const char* name) {
+                xcb_intern_atom_reply_t* r =
+                    xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+                const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+                std::free(r);
+                return a;
+            };
+            const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+            xcb_get_selection_owner_reply_t* owner =
+                xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom("WM_S0")), nullptr);
+            xcb_get_property_reply_t* area = xcb_get_property_reply(
+                c, xcb_get_property(c, 0, root, atom("_NET_WORKAREA"), XCB_ATOM_CARDINAL, 0, 4), nullptr);
+            ready = owner && owner->owner != XCB_WINDOW_NONE && area && xcb_get_property_value_length(area) == 16;
+            std::free(owner);
+            std::free(area);
         }
-        qputenv("DISPLAY", m_display.toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        m_ok = true;
+        xcb_disconnect(c);
+        return ready;
     }
 
     static void dieWithParent() { ::prctl(PR_SET_PDEATHSIG, SIGTERM); }
@@ -144,11 +156,11 @@ private:
         }
     }
 
+    Manager m_manager;
     QTemporaryDir m_dir;
     QProcess m_xvfb;
     QProcess m_wm;
     QString m_display;
-    Manager m_manager = Manager::Openbox;
     bool m_ok = false;
 };
 

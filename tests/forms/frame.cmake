@@ -17,10 +17,8 @@ zol_add_test(tst_splash
 zol_add_test(tst_wm_small_screen
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wm_small_screen.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
           ${CMAKE_SOURCE_DIR}/tests/WmDisplay.h
-  LIBS zol_forms TIMEOUT 300)
-target_include_directories(tst_wm_small_screen PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  LIBS zol_forms zol_wm_display TIMEOUT 300)
 zol_add_test(tst_wm_browse
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wm_browse.cpp ${CMAKE_CURRENT_LIST_DIR}/FormsTestKit.h
           ${CMAKE_SOURCE_DIR}/tests/WmDisplay.h
-  LIBS zol_forms TIMEOUT 300)
-target_include_directories(tst_wm_browse PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  LIBS zol_forms zol_wm_display TIMEOUT 300)

@@ -43,6 +43,6 @@ endif()
 
 # Maximise and restore under a real window manager (private Xvfb with openbox).
 zol_add_test(tst_wm_restore SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wm_restore.cpp ${process_forms_env}
-  ${CMAKE_SOURCE_DIR}/tests/WmDisplay.h LIBS zol_forms)
+  ${CMAKE_SOURCE_DIR}/tests/WmDisplay.h LIBS zol_forms zol_wm_display)
 target_include_directories(tst_wm_restore PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR}/tests
   ${CMAKE_SOURCE_DIR}/tests/services/forms ${CMAKE_SOURCE_DIR}/tests/engine)

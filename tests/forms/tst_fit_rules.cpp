@@ -13,9 +13,12 @@ private slots:
         QTest::newRow("fits already") << QList<int>{0, 1000, 600, 100, 700} << QList<int>{600, 100, 700};
         QTest::newRow("grows about its centre") << QList<int>{0, 1000, 600, 300, 400} << QList<int>{600, 200, 600};
         QTest::newRow("not before the work area") << QList<int>{50, 1000, 600, 60, 400} << QList<int>{600, 50, 600};
-        QTest::newRow("minimum lowered to a small work area") << QList<int>{0, 500, 600, 0, 300}
-                                                               << QList<int>{500, 0, 500};
-        QTest::newRow("larger than the work area stays") << QList<int>{0, 500, 600, 0, 800} << QList<int>{500, 0, 800};
+        // The minimum goes below the work area, so the form can still be
+        // maximised; the form itself fills the work area.
+        QTest::newRow("minimum lowered below a small work area") << QList<int>{0, 500, 600, 0, 300}
+                                                                  << QList<int>{499, 0, 500};
+        QTest::newRow("minimum the work area's length") << QList<int>{0, 500, 500, 0, 500} << QList<int>{499, 0, 500};
+        QTest::newRow("larger than the work area stays") << QList<int>{0, 500, 600, 0, 800} << QList<int>{499, 0, 800};
     }
     void fitSpan()
     {

@@ -400,9 +400,12 @@ private slots:
         const QSize min = probe.minimumSize();
         formskit::WorkArea wa(QRect(10, 20, min.width() - 40, min.height() - 30));
         TUF_Main form;
-        // The frame, title bar included, fits the work area.
+        // The frame, title bar included, fills the work area; its minimum
+        // stays a pixel below it, so a window manager still offers to
+        // maximise the form.
         const QSize frame = FramePlace::Of(&form).Extra();
-        QCOMPARE(form.minimumSize() + frame, QSize(min.width() - 40, min.height() - 30));
+        QCOMPARE(form.minimumSize() + frame, QSize(min.width() - 41, min.height() - 31));
+        QCOMPARE(FramePlace::Of(&form).Wanted().size(), QSize(min.width() - 40, min.height() - 30));
         QCOMPARE(form.WorkAreaWidth, min.width() - 40);
         QCOMPARE(form.WorkAreaHeight, min.height() - 30);
     }

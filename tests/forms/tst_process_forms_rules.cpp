@@ -96,6 +96,9 @@ private slots:
             << QRect(100, 300, 400, 300) << QSize(500, 2000) << min << QRect(100, 0, 500, 768) << min;
         QTest::newRow("wider than the work area takes its width")
             << QRect(300, 100, 400, 300) << QSize(3000, 400) << min << QRect(0, 100, 1024, 400) << min;
+        QTest::newRow("a minimum the work area's height goes below it")
+            << QRect(100, 300, 400, 300) << QSize(500, 2000) << QSize(300, 768) << QRect(100, 0, 500, 768)
+            << QSize(300, 767);
         QTest::newRow("a smaller wanted size lowers the minimum")
             << QRect(100, 100, 400, 300) << QSize(250, 150) << min << QRect(100, 100, 250, 150) << QSize(250, 150);
     }

@@ -83,7 +83,7 @@ void TAutoSizeForm::InitPlacement(int defaultWidth, int defaultHeight)
     ByCode([&] {
         PlaceFrame(p.bounds);
         if (p.maximised)
-            setWindowState(windowState() | Qt::WindowMaximized);
+            FramePlace::Of(this).Maximise();
     });
     WMs->SaveItem(m_wmIndex);
     SetAutoSizeDown(UP && (*UP.*m_pref)());
@@ -103,11 +103,14 @@ void TAutoSizeForm::CentreOnWorkArea()
 void TAutoSizeForm::ActivatePlacement()
 {
     TzyWM& wm = Record();
-    if (isMaximized() && wm.WindowSize() == 0) {
+    FramePlace& place = FramePlace::Of(this);
+    // A maximise that waits for the window manager's frame counts already.
+    if ((isMaximized() || place.MaximisePending()) && wm.WindowSize() == 0) {
+        place.CancelMaximise();
         ByCode([&] { setWindowState(windowState() & ~Qt::WindowMaximized); });
         CentreOnWorkArea();
     }
-    m_sbtnAutoSize->setEnabled(!isMaximized());
+    m_sbtnAutoSize->setEnabled(!isMaximized() && !place.MaximisePending());
     SetAutoSizeDown(UP && (*UP.*m_pref)());
     if (m_sbtnAutoSize->isEnabled() && m_sbtnAutoSize->isChecked())
         AutoSize();
@@ -123,9 +126,7 @@ void TAutoSizeForm::StorePlacement()
     const FormState state = isMaximized() ? FormState::Maximised
         : isMinimized()                   ? FormState::Minimised
                                           : FormState::Normal;
-    const QRect normal = state == FormState::Normal ? FramePlace::Of(this).Frame() : m_normalFrame;
-    Record().ReadFromForm(normal.isValid() ? normal : FramePlace::Of(this).NormalFrame(), state,
-                          minimumSize() + FrameExtra(), true);
+    Record().ReadFromForm(FramePlace::Of(this).NormalFrame(), state, minimumSize() + FrameExtra(), true);
     WMs->SaveItem(m_wmIndex);
     if (UP) {
         (*UP.*m_setPref)(m_sbtnAutoSize->isChecked());
@@ -146,8 +147,8 @@ void TAutoSizeForm::FitClientSize(const QSize& wanted)
     // Restored from maximised, the window may still stand at its maximised
     // bounds: the fit starts from where the form was before.
     const QRect from = m_fitFrom.isValid()                      ? m_fitFrom
-        : m_restoring && m_normalFrame.isValid() ? m_normalFrame
-                                                 : FramePlace::Of(this).Frame();
+        : m_restoring && FramePlace::Of(this).LastNormal().isValid() ? FramePlace::Of(this).LastNormal()
+                                                                      : FramePlace::Of(this).Frame();
     const AutoFit::Result r = AutoFit::FitInWorkArea(from, wanted + frame, minimumSize() + frame,
                                                      platform::workArea());
     const QSize client = r.frame.size() - frame;
@@ -164,8 +165,6 @@ void TAutoSizeForm::FitClientSize(const QSize& wanted)
 void TAutoSizeForm::PlaceFrame(const QRect& frame)
 {
     FramePlace::Of(this).Set(frame);
-    if (!isMaximized() && !isMinimized())
-        m_normalFrame = frame;
 }
 
 void TAutoSizeForm::SBtn_AutoSizeClick()
@@ -214,8 +213,8 @@ void TAutoSizeForm::changeEvent(QEvent* e)
         m_restoring = true;
         if (m_sbtnAutoSize->isChecked())
             AutoSize();
-        else if (m_normalFrame.isValid())
-            ByCode([&] { PlaceFrame(m_normalFrame); });
+        else
+            ByCode([&] { FramePlace::Of(this).RestoreNormal(); });
         m_restoring = false;
     }
 }
@@ -226,10 +225,8 @@ void TAutoSizeForm::resizeEvent(QResizeEvent* e)
     AlignBBtns();
     // Only the user dragging a border sizes the form against Auto Size: the
     // window manager framing the form, or answering late under load, does not.
-    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized() && FramePlace::Of(this).UserSized()) {
-        m_normalFrame = FramePlace::Of(this).Frame();
+    if (!m_codeGeometry && isVisible() && !isMaximized() && !isMinimized() && FramePlace::Of(this).UserSized())
         UserSizing();
-    }
 }
 
 void TAutoSizeForm::moveEvent(QMoveEvent* e)
@@ -238,9 +235,8 @@ void TAutoSizeForm::moveEvent(QMoveEvent* e)
     const FramePlace& place = FramePlace::Of(this);
     if (m_codeGeometry || !isVisible() || isMaximized() || isMinimized() || !place.Settled() || place.OwnPosition())
         return;
-    // Wherever it was moved to is the form's normal place from now on; only
-    // the user's own drag weighs against Auto Size.
-    m_normalFrame = QRect(place.Frame().topLeft(), m_normalFrame.isValid() ? m_normalFrame.size() : place.Frame().size());
+    // Only the user's own drag weighs against Auto Size (the frame keeper
+    // keeps where the form stands in the normal state).
     if (!place.UserMoved() || !m_sbtnAutoSize->isChecked())
         return;
     if (width() < m_autoWidth || height() < m_autoHeight)

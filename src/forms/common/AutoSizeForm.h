@@ -94,8 +94,6 @@ private:
     bool m_codeGeometry = false;
     int m_autoWidth = 0;
     int m_autoHeight = 0;
-    // Where the frame stands in the normal state, kept while maximised.
-    QRect m_normalFrame;
     bool m_restoring = false;
     QRect m_fitFrom; // where a fit starts when not from the frame as it stands
 };

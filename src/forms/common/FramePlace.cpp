@@ -307,6 +307,10 @@ QRect FramePlace::Frame() const
 QRect FramePlace::NormalFrame() const
 {
     if (m_form->isMaximized() || m_form->isMinimized()) {
+        if (m_normal.isValid())
+            return m_normal;
+        // The toolkit's normal bounds lie inside the maximised frame's
+        // thickness, not the normal one's: only a last resort.
         const QRect n = m_form->normalGeometry();
         if (n.isValid())
             return n.marginsAdded(Margins());
@@ -314,6 +318,57 @@ QRect FramePlace::NormalFrame() const
             return m_wanted;
     }
     return Frame();
+}
+
+void FramePlace::RestoreNormal()
+{
+    if (!m_normal.isValid() || m_form->isMaximized() || m_form->isMinimized())
+        return;
+    // The manager may publish the restored frame's thickness only after the
+    // state: the client area goes inside the thickness the frame had when
+    // it was last seen in the normal state.
+    if (m_normalMargins.isNull())
+        return Set(m_normal);
+    m_wanted = m_normal;
+    m_used = m_normalMargins;
+    const QRect client = m_wanted.marginsRemoved(m_used);
+    if (m_form->geometry() != client)
+        m_form->setGeometry(client);
+}
+
+void FramePlace::Maximise()
+{
+    bool now = !managerFrames() || Decorated();
+#ifdef ZOL_FRAME_XCB
+    // A manager that publishes no frame is never seen to frame the window.
+    now = now || !managerPublishesFrames();
+#endif
+    m_maximiseWhenFramed = !now;
+    if (now)
+        m_form->setWindowState(m_form->windowState() | Qt::WindowMaximized);
+}
+
+void FramePlace::NoteNormal()
+{
+    if (m_noteQueued)
+        return;
+    m_noteQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_noteQueued = false;
+            NormalNow();
+        },
+        Qt::QueuedConnection);
+}
+
+void FramePlace::NormalNow()
+{
+    if (m_settled && m_form->isVisible() && !m_form->isMaximized() && !m_form->isMinimized()
+        && !m_maximiseWhenFramed) {
+        m_normal = Frame();
+        m_normalMargins = Seen();
+    }
 }
 
 bool FramePlace::Decorated() const
@@ -326,6 +381,8 @@ void FramePlace::Set(const QRect& frame)
     // Placed by the program: where the user left it is past.
     m_userPlaces.clear();
     m_wanted = frame;
+    if (!m_form->isMaximized() && !m_form->isMinimized())
+        m_normal = frame;
     apply();
 }
 
@@ -365,6 +422,20 @@ void FramePlace::check()
         return;
     m_settled = true;
     KeepPlace();
+    NoteNormal();
+    // Only a window the manager has mapped is maximised by asking it (the
+    // toolkit would write the state on the window itself before), and not
+    // from inside the toolkit's handling of the window's events.
+    if (m_maximiseWhenFramed)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_maximiseWhenFramed)
+                    return;
+                m_maximiseWhenFramed = false;
+                m_form->setWindowState(m_form->windowState() | Qt::WindowMaximized);
+            },
+            Qt::QueuedConnection);
 }
 
 void FramePlace::refit()
@@ -483,8 +554,15 @@ bool FramePlace::eventFilter(QObject* o, QEvent* e)
                 m_wanted = f;
         }
     }
-    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+    if (o == m_form && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) {
         refit();
+        // The program's own change is taken at once; the window manager's
+        // once its state has been seen too.
+        if (m_settled && e->spontaneous())
+            NoteNormal();
+        else if (m_settled)
+            NormalNow();
+    }
     if ((!m_decorated || !m_settled)
         && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show
             || e->type() == QEvent::Expose || e->type() == QEvent::ActivationChange))

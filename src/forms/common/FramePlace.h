@@ -25,9 +25,23 @@ public:
     // seen on any form (none before the first).
     QMargins Margins() const;
     QSize Extra() const;
-    // The frame rectangle now, and the one of the normal (not maximised) state.
+    // The frame rectangle now, and the one of the normal (not maximised)
+    // state: while maximised or minimised, where the program put it last or
+    // the window stood last in the normal state.
     QRect Frame() const;
     QRect NormalFrame() const;
+    // Where the frame stood last in the normal state, or was put there.
+    QRect LastNormal() const { return m_normal; }
+    // Puts the frame back where it stood last in the normal state (after a
+    // restore from maximised, whatever the window manager kept of it).
+    void RestoreNormal();
+    // Maximises the form, once the window manager has framed it where it
+    // frames windows: mapped maximised, the manager would fit the window
+    // before its minimum size allows for the frame, refusing to maximise a
+    // form whose minimum fills the work area, and know no normal bounds.
+    void Maximise();
+    bool MaximisePending() const { return m_maximiseWhenFramed; }
+    void CancelMaximise() { m_maximiseWhenFramed = false; }
     // The window manager has put its frame around the form.
     bool Decorated() const;
     // The frame's thickness now, none while it is not known.
@@ -84,6 +98,12 @@ private:
     // geometry.
     void ManagerInput(bool held);
     void ManagerConfigured(const xcb_configure_notify_event_t* ev);
+    // Takes the frame as the normal one, once the events now pending have
+    // been seen: a window manager may move and size a window to its
+    // maximised bounds before it says that it maximised it.
+    void NoteNormal();
+    // Takes it at once.
+    void NormalNow();
     friend class FrameWatch;
 
     QWidget* m_form;
@@ -99,6 +119,10 @@ private:
     bool m_exposed = false; // on the screen since last shown
     bool m_settled = false;
     int m_kept = 0; // put back by KeepPlace since shown
+    QRect m_normal; // the frame in the normal state
+    QMargins m_normalMargins; // its thickness then, as the manager published it
+    bool m_noteQueued = false;
+    bool m_maximiseWhenFramed = false;
     bool m_userMoved = false, m_userSized = false; // the change now seen
     bool m_managerInput = false; // the manager holds the keyboard
     // Client areas the manager reported (or left the window at) for the

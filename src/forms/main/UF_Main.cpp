@@ -361,7 +361,7 @@ void TUF_Main::ApplyPlacement()
     if (p.bounds.isValid())
         frame.Set(p.bounds);
     if (p.maximised)
-        setWindowState(windowState() | Qt::WindowMaximized);
+        frame.Maximise();
 }
 
 void TUF_Main::ApplyPreferences()
@@ -606,6 +606,10 @@ void TUF_Main::changeEvent(QEvent* event)
         // back the way it was.
         if (isMinimized() && !(e->oldState() & Qt::WindowMinimized) && WMs)
             WMs->getItems(wmMain).SetWasMaximised(bool(e->oldState() & Qt::WindowMaximized));
+        // Restored, the form goes back where it stood before it was
+        // maximised, whatever the window manager kept of it.
+        if ((e->oldState() & Qt::WindowMaximized) && !isMaximized() && !isMinimized())
+            FramePlace::Of(this).RestoreNormal();
     } else if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
             FormActivate();

@@ -306,6 +306,8 @@ private:
     void BuildToolBar();
     void BuildPages();
     void ApplyPlacement();
+    // FitToWorkArea from the frame `from`.
+    void FitFrame(const QRect& from);
     // CMDialogKey: Tab, Shift+Tab and Enter in the filter grid's combo boxes.
     bool CMDialogKey(QKeyEvent* event);
     // Ctrl+Tab and Ctrl+PgDn show the next page, Ctrl+Shift+Tab and

@@ -90,21 +90,29 @@ void TUF_Main::SetupConstraints()
 
 void TUF_Main::FitToWorkArea()
 {
+    // Before the window manager has framed the form its frame is guessed:
+    // the fit starts from where the frame was put.
+    const FramePlace& frame = FramePlace::Of(this);
+    FitFrame(frame.Wanted().isValid() && !frame.Decorated() ? frame.Wanted() : frame.Frame());
+}
+
+void TUF_Main::FitFrame(const QRect& from)
+{
     const QRect wa = platform::workArea();
     WorkAreaHeight = wa.height();
     WorkAreaWidth = wa.width();
-    // The whole frame, title bar included, goes on the work area; before the
-    // window manager has decorated the form its frame is guessed, and the
-    // fit runs again once it is known.
-    FramePlace& frame = FramePlace::Of(this);
-    if (!frame.onDecorated)
-        frame.onDecorated = [this] { FitToWorkArea(); };
-    const QSize extra = frame.Extra();
-    const QRect g = frame.Wanted().isValid() && !frame.Decorated() ? frame.Wanted() : frame.Frame();
+    // The whole frame, title bar included, goes on the work area. Once the
+    // window manager has framed the form, the client area placed with a
+    // guessed thickness has the wrong size: the fit starts again from the
+    // frame that was wanted.
+    FramePlace& place = FramePlace::Of(this);
+    if (!place.onDecorated)
+        place.onDecorated = [this] { FitFrame(FramePlace::Of(this).Wanted()); };
+    const QSize extra = place.Extra();
     const int minH = minimumHeight() + extra.height();
     const int minW = minimumWidth() + extra.width();
-    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minH, g.top(), g.height());
-    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minW, g.left(), g.width());
+    const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minH, from.top(), from.height());
+    const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minW, from.left(), from.width());
     setMinimumSize(h.minimum - extra.width(), v.minimum - extra.height());
     // Then wholly on the work area: no larger than it, its far edges in first
     // so the title bar and left edge stay on the screen.
@@ -117,6 +125,6 @@ void TUF_Main::FitToWorkArea()
     const auto [left, width] = onArea(wa.left(), wa.width(), h.pos, h.length);
     const QRect fitted(left, top, width, height);
     if (!isMaximized() && !isMinimized())
-        frame.Set(fitted);
+        place.Set(fitted);
     ArrangeRight(true);
 }

@@ -14,8 +14,9 @@ struct Span {
 Span fitAxis(int pos, int wanted, int min, int areaPos, int areaLen)
 {
     int len = std::min(std::max(0, wanted), std::max(0, areaLen));
-    if (len < min)
-        min = len;
+    // Below the work area's length: a window manager offers no maximise to
+    // a window whose minimum fills the work area.
+    min = std::min({min, len, std::max(0, areaLen - 1)});
     const int areaEnd = areaPos + areaLen;
     pos = std::max(pos, areaPos);
     if (pos + len > areaEnd)

@@ -17,7 +17,8 @@ struct Result {
 // minimum above the fitted size is lowered to it; the window is moved up (and
 // left) just far enough to end inside the work area, but never above (left
 // of) it; a window that still does not fit takes the work area's height
-// (width), not below its minimum.
+// (width), not below its minimum. The minimum stays below the work area's
+// size, so the window can still be maximised.
 Result FitInWorkArea(const QRect& frame, const QSize& wanted, const QSize& minSize, const QRect& workArea);
 
 // The size of the form's button row: the Auto Size button 8 pixels from the

@@ -6,10 +6,11 @@ namespace FitRules {
 
 Span FitSpan(int workStart, int workLength, int minimum, int pos, int length)
 {
-    Span s{std::min(workLength, minimum), pos, length};
-    if (length < s.minimum) {
-        s.pos = std::max(pos + length / 2 - s.minimum / 2, workStart);
-        s.length = s.minimum;
+    Span s{std::min(workLength - 1, minimum), pos, length};
+    const int need = std::min(workLength, minimum);
+    if (length < need) {
+        s.pos = std::max(pos + length / 2 - need / 2, workStart);
+        s.length = need;
     }
     return s;
 }

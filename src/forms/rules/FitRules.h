@@ -1,7 +1,9 @@
 #pragma once
 // Fitting a form to the screen's work area, one axis at a time: a minimum
-// larger than the work area is lowered to it, and a form smaller than its
-// minimum grows about its centre without leaving the work area's start.
+// that would fill the work area is lowered below it (a window manager offers
+// no maximise to a window whose minimum leaves no room, and some count the
+// frame's last pixel), and a form smaller than its minimum grows about its
+// centre, at most to the work area, without leaving the work area's start.
 namespace FitRules {
 
 struct Span {
