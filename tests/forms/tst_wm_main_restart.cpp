@@ -198,7 +198,8 @@ int oneStart(int argc, char** argv, const QStringList& steps)
     // Whatever the window manager and the form still have to say arrives
     // within this, however loaded the machine.
     constexpr int kPatience = 15000;
-    QTest::qWaitFor([&] { return serverFrame(form).has_value(); }, kPatience);
+    if (!QTest::qWaitFor([&] { return serverFrame(form).has_value(); }, kPatience))
+        return 4;
     for (const QString& step : steps) {
         const QString verb = step.section(QLatin1Char('='), 0, 0);
         const QRect r = rectArg(step.section(QLatin1Char('='), 1));
