@@ -165,18 +165,7 @@ private:
 };
 
 // A test's main() on such a display: the servers live while the tests run.
-#define WM_TEST_MAIN(TestClass, width, height)                                 \
-    int main(int argc, char** argv)                                            \
-    {                                                                          \
-        WmDisplay display(QSize(width, height));                               \
-        if (!display.ok())                                                     \
-            return 1;                                                          \
-        QApplication app(argc, argv);                                          \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                               \
-        TestClass tc;                                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                             \
-        return QTest::qExec(&tc, argc, argv);                                  \
-    }
+#define WM_TEST_MAIN(TestClass, width, height) WM_TEST_MAIN_UNDER(TestClass, width, height, WmDisplay::Openbox)
 
 // The same under a chosen manager.
 #define WM_TEST_MAIN_UNDER(TestClass, width, height, manager)                 \
