@@ -2,6 +2,7 @@
 // gets a server of its own, and no server outlives its backend, whether the
 // program quits, forgets to, crashes, or the server itself dies.
 #include "LoBackend.h"
+#include "LoCall.h"
 #include "LoOffice.h"
 #include "lo_fixtures.h"
 
@@ -17,6 +18,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +43,7 @@ class TstLoLife : public QObject {
 private slots:
     void initTestCase();
     void startAndQuit();
+    void startOnUsedProfileIsLight();
     void startFailure();
     void quitWithoutServer();
     void secondStartEndsTheFirst();
@@ -75,6 +78,37 @@ void TstLoLife::startAndQuit()
     QCOMPARE(b.serverPid(), -1);
     QVERIFY(goneWithin(pid, 1000));
     b.quit(); // again: nothing to do
+}
+
+// A server started on a profile that has served before does only what a
+// start needs: the office's graphics self-test, seconds of processor time,
+// ran at every headless start until the profile was told the version seen.
+void TstLoLife::startOnUsedProfileIsLight()
+{
+    const QString profile = m_tmp.filePath("used-profile");
+    lo::BackendOptions o;
+    o.profileDir = profile;
+    {
+        lo::Backend setup(o);
+        setup.start();
+        setup.quit();
+    }
+    for (int round = 0; round < 2; ++round) {
+        lo::Backend b(o);
+        b.start();
+        const int pid = b.serverPid();
+        QVERIFY(pid > 0);
+        const double cpuSeconds = double(lo::sampleProcess(pid).cpuTicks) / double(::sysconf(_SC_CLK_TCK));
+        qInfo("start %d on the used profile: %.2f s of processor time", round + 1, cpuSeconds);
+        QVERIFY2(cpuSeconds < 2.0, qPrintable(QString::number(cpuSeconds)));
+        // Ended without a quit, as a cancelled run ends it: the next start
+        // is as light.
+        if (round == 0)
+            ::kill(pid, SIGKILL);
+        else
+            b.quit();
+        QVERIFY(goneWithin(pid, 10000));
+    }
 }
 
 void TstLoLife::startFailure()

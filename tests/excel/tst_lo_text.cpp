@@ -1,4 +1,5 @@
 // The LibreOffice backend's conversions that need no server.
+#include "LoProfile.h"
 #include "LoText.h"
 #include "LocaleInfo.h"
 
@@ -20,6 +21,8 @@ private slots:
     void cellPositions();
     void filters_data();
     void filters();
+    void versionSeen_data();
+    void versionSeen();
 };
 
 void TstLoText::colours_data()
@@ -179,6 +182,36 @@ void TstLoText::filters()
     QFETCH(QString, fileName);
     QFETCH(QString, filter);
     QCOMPARE(lo::filterForFile(fileName), filter);
+}
+
+// The profile's settings as the office writes them, told the version seen.
+void TstLoText::versionSeen_data()
+{
+    const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:items xmlns:oor=\"x\">\n";
+    const QByteArray other = "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"FirstRun\" "
+                             "oor:op=\"fuse\"><value>false</value></prop></item>\n";
+    const auto seen = [](const char* v) {
+        return QByteArray("<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" "
+                          "oor:op=\"fuse\"><value>")
+            + v + "</value></prop></item>\n";
+    };
+    const QByteArray end = "</oor:items>\n";
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("never seen") << head + other + end << "7.4" << head + other + seen("7.4") + end;
+    QTest::newRow("seen already") << head + seen("7.4") + other + end << "7.4" << head + seen("7.4") + other + end;
+    QTest::newRow("an older one seen") << head + seen("7.3") + other + end << "7.4" << head + other + seen("7.4") + end;
+    QTest::newRow("version unknown") << head + other + end << "" << head + other + end;
+    QTest::newRow("not a settings file") << QByteArray("garbage") << "7.4" << QByteArray("garbage");
+}
+
+void TstLoText::versionSeen()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, version);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(lo::withLastVersionSeen(settings, version), expected);
 }
 
 QTEST_GUILESS_MAIN(TstLoText)

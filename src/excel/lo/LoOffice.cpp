@@ -1,6 +1,7 @@
 #include "LoOffice.h"
 
 #include "LoLeftovers.h"
+#include "LoProfile.h"
 #include "LoText.h"
 #include "LoWait.h"
 #include "Progress.h"
@@ -128,6 +129,7 @@ qint64 Office::peakResidentKb() const
 void Office::spawn(const QString& pipeName)
 {
     QDir().mkpath(m_options.profileDir);
+    recordVersionSeen(m_options.profileDir, m_options.program);
     const QByteArray program = QFile::encodeName(m_options.program);
     const QByteArray profile =
         "-env:UserInstallation=" + QUrl::fromLocalFile(QDir(m_options.profileDir).absolutePath()).toEncoded();
