@@ -207,13 +207,21 @@ private slots:
         lo::setStallTimeoutMs(120000);
         const QString of = dir + "/out/Stopped.xlsx";
         QFile::remove(of);
+        // One cold start as this machine gives it now, with no spare: the
+        // spare below may have been under way before it was asked for.
+        define(of, false);
+        auto* first = dynamic_cast<lo::Backend*>(XL->Backend());
+        QVERIFY(first);
         QElapsedTimer cold;
         cold.start();
+        first->start();
+        const qint64 coldMs = cold.elapsed();
+        Process.reset();
+        XL.reset();
         define(of, true);
         auto* b = dynamic_cast<lo::Backend*>(XL->Backend());
         QVERIFY(b);
         QVERIFY(b->waitSpareReady(120000));
-        const qint64 coldMs = cold.elapsed();
         const pid_t spare = b->sparePid();
         QVERIFY(spare > 0);
         QCOMPARE(::kill(spare, SIGSTOP), 0);
