@@ -128,7 +128,10 @@ class TstProcessOffice : public QObject {
     }
 
     // A definition over `dsf` and `tpl` writing `of`; every curve and quantity.
-    void define(const QString& dsf, const QString& tpl, const QString& of, pfx::Options o = {})
+    // A fresh spreadsheet layer unless `keepLayer` (runs one after another, as
+    // the program makes them, with the layer's spare server carried over).
+    void define(const QString& dsf, const QString& tpl, const QString& of, pfx::Options o = {},
+                bool keepLayer = false)
     {
         o.mapCols = kMapCols;
         o.filterCol = QStringLiteral("C");
@@ -141,6 +144,8 @@ class TstProcessOffice : public QObject {
         dlg.answers.clear();
         progress.cancelAt = -1;
         progress.onStep = [this](int, const QString&) { noteServer(); };
+        if (keepLayer && XL && Process)
+            return;
         XL = std::make_unique<TzyXL>();
         Process = std::make_unique<TzyProcess>();
     }
@@ -662,9 +667,22 @@ private slots:
     }
 
     // A cancel at every step of a small plan (Baseline man hours, 40 steps):
-    // "UP001", no server left, nothing written, the sources as they were.
+    // "UP001", no server of the run's left, nothing written, the sources as
+    // they were. The runs follow one another as the program makes them: one
+    // layer whose spare server is started while the run before is under way,
+    // so a cancel while a spare is being taken over or started is covered too.
     void cancelAtEveryStep()
     {
+        lo::BackendOptions withSpare;
+        withSpare.spare = true;
+        Process.reset();
+        XL.reset();
+        lo::installBackendFactory(withSpare);
+        auto restore = qScopeGuard([this] {
+            Process.reset();
+            XL.reset();
+            lo::installBackendFactory();
+        });
         const QString of = dir + "/out/Cancelled.xlsx";
         pfx::Options o;
         o.act = false;
@@ -673,7 +691,7 @@ private slots:
         int n = 0;
         for (int k = 1; n == 0 || k <= n; ++k) {
             QFile::remove(of);
-            define(tiny1, tplX, of, o);
+            define(tiny1, tplX, of, o, true);
             progress.cancelAt = k;
             const QByteArray dsfBefore = Digest(tiny1), tplBefore = Digest(tplX);
             const bool ok = Process->Process(sd);

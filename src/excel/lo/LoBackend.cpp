@@ -506,8 +506,9 @@ struct Backend::State {
         kept.clear(); // they go with their server
         parked = false;
         serverTakenBack = false;
+        const pid_t pid = office ? office->standingPid() : -1;
         office.reset(); // kills what is still running
-        profile = {};
+        ProfileHold::releaseWhenEnded(std::move(profile), pid);
     }
 
     void closeModel(const Reference<frame::XModel>& m)

@@ -366,6 +366,7 @@ void Office::letGo()
     }
     recordAbandoned(m_pid, left);
     m_tempDir.reset();
+    m_letGoPid = m_pid;
     m_pid = -1;
 }
 

@@ -77,6 +77,9 @@ public:
     // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
     qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
+    // The server's process id while it may still stand: its id while it is
+    // ours, or the one it had when it was let go; -1 once it has been reaped.
+    pid_t standingPid() const { return m_pid > 0 ? m_pid : m_letGoPid; }
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
 
@@ -97,6 +100,7 @@ private:
 
     OfficeOptions m_options;
     pid_t m_pid = -1;
+    pid_t m_letGoPid = -1;
     std::unique_ptr<QTemporaryDir> m_tempDir; // the server's TMPDIR
     CallRunner m_calls;
     css::uno::Reference<css::uno::XComponentContext> m_context;

@@ -8,12 +8,50 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <utility>
+#include <vector>
 #include <thread>
 
 namespace lo {
 
+namespace {
+
+// Profiles whose servers were let go while they still stood.
+struct HeldByLetGo {
+    std::mutex mutex;
+    std::vector<std::pair<pid_t, ProfileHold>> held;
+
+    void prune()
+    {
+        std::lock_guard lock(mutex);
+        std::erase_if(held, [](const auto& h) { return processEnded(h.first); });
+    }
+};
+
+HeldByLetGo& heldByLetGo()
+{
+    static HeldByLetGo h;
+    return h;
+}
+
+} // namespace
+
+void ProfileHold::releaseWhenEnded(ProfileHold hold, pid_t server)
+{
+    // A kill is carried out in milliseconds unless the kernel holds the
+    // process; that one keeps its profile (the wait is short: a quit or a
+    // new start waits on it).
+    waitUntil([&] { return processEnded(server); }, 200, CallRunner::Cancel::Ignored, 5);
+    if (processEnded(server))
+        return;
+    auto& h = heldByLetGo();
+    std::lock_guard lock(h.mutex);
+    h.held.emplace_back(server, std::move(hold));
+}
+
 ProfileHold ProfileHold::acquire(const QString& profileDir)
 {
+    heldByLetGo().prune();
     // Two persistent folders serve a running server and the spare beside it;
     // a second server on one profile would hand its work over to the first.
     ProfileHold h;
@@ -127,8 +165,12 @@ StartedOffice SpareKeeper::take()
     // a few seconds (stopped, or hung while it waited) is not waited for
     // as long as a server at work would be: it is ended (or let go and put
     // on record when it cannot die) and the caller starts a fresh server.
-    if (s.office && !s.office->answers(CallRunner::Cancel::Honoured, kAnswerMs))
+    if (s.office && !s.office->answers(CallRunner::Cancel::Honoured, kAnswerMs)) {
+        const pid_t pid = s.office->standingPid();
+        s.office.reset();
+        ProfileHold::releaseWhenEnded(std::move(s.profile), pid);
         return {};
+    }
     return s;
 }
 

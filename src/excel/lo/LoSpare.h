@@ -15,6 +15,8 @@
 
 #include <memory>
 
+#include <sys/types.h>
+
 namespace lo {
 
 // A user profile for one server: the first of the program's persistent
@@ -26,6 +28,11 @@ struct ProfileHold {
     std::unique_ptr<QTemporaryDir> temp;
 
     static ProfileHold acquire(const QString& profileDir);
+    // Frees `hold` once `server` (the process that used it, already sent its
+    // end) has ended. A server let go because it could not be made to die
+    // keeps its profile held while it stands: a server started on that
+    // profile would hand its start over to it and wait with it.
+    static void releaseWhenEnded(ProfileHold hold, pid_t server);
 };
 
 // A started server with the profile it holds (freed only once the server
