@@ -6,6 +6,7 @@
 // bar covers nothing of it. The in-grid browses are anchored 4 pixels right
 // of their in-grid button.
 #include "FormsTestKit.h"
+#include "FramePlace.h"
 #include "UF_BrowseFld.h"
 #include "UF_Main.h"
 #include "UF_MainFilter.h"
@@ -60,7 +61,14 @@ struct MainOnScreen {
         return QStringLiteral("main frame %1,%2 %3x%4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
     }
     bool framed() const { return form->isVisible() && form->frameGeometry() != form->geometry(); }
-    bool placed() const { return framed() && form->frameGeometry() == QRect(329, 100, 700, 650); }
+    // Framed and fitted to its real frame: a cell measured earlier on a busy
+    // machine may still move with the form's last fit.
+    bool placed() const
+    {
+        const FramePlace& fp = FramePlace::Of(form.get());
+        return framed() && fp.Decorated() && fp.Frame() == kMainFrame && form->frameGeometry() == kMainFrame;
+    }
+    static constexpr QRect kMainFrame{329, 100, 700, 650};
 };
 
 // A grid's cell on the screen.
@@ -88,7 +96,7 @@ private slots:
     void taskFieldBrowseKeepsAutoAlign()
     {
         MainOnScreen m;
-        QTRY_VERIFY2_WITH_TIMEOUT(m.framed(), qPrintable(m.where()), 30000);
+        QTRY_VERIFY2_WITH_TIMEOUT(m.placed(), qPrintable(m.where()), 30000);
         UP->SetAutoAlignBrowseFld(true);
         UP->SetAutoSizeBrowseFld(true);
         UP->Save();
@@ -119,6 +127,7 @@ private slots:
         for (int opening = 1; opening <= 9; ++opening) {
             bool shown = false, alignDown = false;
             QRect frame;
+            QString seen;
             QTimer::singleShot(0, [&] {
                 TUF_Browse* d = UF_BrowseFld;
                 const auto framedBelowRow = [&] {
@@ -130,13 +139,23 @@ private slots:
                 // arrives meanwhile.
                 QTest::qWait(300);
                 frame = d->frameGeometry();
+                const FramePlace& fp = FramePlace::Of(d);
+                const QMargins mg = fp.Margins();
+                seen = QStringLiteral("client %1,%2 %3x%4, wanted %5,%6 %7x%8, margins %9 %10 %11 %12")
+                           .arg(d->x()).arg(d->y()).arg(d->width()).arg(d->height())
+                           .arg(fp.Wanted().x()).arg(fp.Wanted().y()).arg(fp.Wanted().width())
+                           .arg(fp.Wanted().height())
+                           .arg(mg.left()).arg(mg.top()).arg(mg.right()).arg(mg.bottom());
+                const QRect now = cellOnScreen(grid, 1, 3);
+                seen += QStringLiteral(", anchor %1,%2, cell now %3..%4").arg(d->Anchor().x()).arg(d->Anchor().y())
+                            .arg(now.top()).arg(now.bottom());
                 alignDown = d->AutoAlignButton()->isChecked();
                 d->CancelButton()->click();
             });
             button->click();
             const QString at = QStringLiteral("opening %1: frame %2,%3 %4x%5, row bottom %6")
                                    .arg(opening).arg(frame.x()).arg(frame.y()).arg(frame.width())
-                                   .arg(frame.height()).arg(cell.bottom());
+                                   .arg(frame.height()).arg(cell.bottom()) + u' ' + seen;
             QVERIFY2(alignDown, qPrintable(at));
             QVERIFY2(UP->AutoAlignBrowseFld(), qPrintable(at));
             QVERIFY2(shown, qPrintable(at));
