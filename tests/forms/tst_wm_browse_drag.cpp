@@ -106,6 +106,26 @@ public:
             XTestFakeKeyEvent(m_dpy, *it, False, CurrentTime);
         settle(250);
     }
+    // Windows on the screen (frames and the window manager's menus, which
+    // openbox maps as windows of its own): a hand waits for the menu before
+    // it picks an item.
+    int popups()
+    {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned n = 0;
+        int shown = 0;
+        if (!XQueryTree(m_dpy, DefaultRootWindow(m_dpy), &root, &parent, &children, &n))
+            return 0;
+        for (unsigned i = 0; i < n; ++i) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(m_dpy, children[i], &a) && a.map_state == IsViewable)
+                ++shown;
+        }
+        if (children)
+            XFree(children);
+        return shown;
+    }
     // Where the server has a window's top-left corner.
     QPoint serverPosition(WId window)
     {
@@ -136,8 +156,11 @@ void keyboardMove(Hand& hand)
     if (kManager == WmDisplay::Manager::Metacity) {
         hand.key(QStringLiteral("Alt+F7"));
     } else {
+        const int before = hand.popups();
         hand.key(QStringLiteral("Alt+space"));
+        QVERIFY(QTest::qWaitFor([&] { return hand.popups() > before; }, 10000));
         hand.key(QStringLiteral("m"));
+        QVERIFY(QTest::qWaitFor([&] { return hand.popups() <= before; }, 10000));
     }
     for (int i = 0; i < 6; ++i)
         hand.key(QStringLiteral("Right"));
@@ -231,11 +254,13 @@ private slots:
             case Gesture::KeyboardMove:
                 keyboardMove(hand);
                 break;
-            case Gesture::WindowMenuOnly:
+            case Gesture::WindowMenuOnly: {
+                const int before = hand.popups();
                 hand.key(QStringLiteral("Alt+space"));
-                QTest::qWait(300);
+                (void)QTest::qWaitFor([&] { return hand.popups() > before; }, 10000);
                 hand.key(QStringLiteral("Escape"));
                 break;
+            }
             }
             if (moves)
                 (void)QTest::qWaitFor([&] { return d->frameGeometry().topLeft() != start.topLeft(); }, 10000);
