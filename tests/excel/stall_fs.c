@@ -2,6 +2,10 @@
  * stops answering on demand: after SIGUSR1 every read, write, flush and fsync
  * waits for ever, as on a share whose server went away. Killing the daemon
  * ends the waits (the kernel fails them), which is how a test cleans up.
+ * On standard output, "stalled" once the stop is in force, then a line for
+ * each request held with the id of the thread that made it: that thread
+ * waits in the kernel from then on, and a kill does not end it (nor its
+ * process) before the daemon has gone.
  * Usage: zol_stall_fs <backing folder> <mount point> [fuse options] */
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
@@ -28,10 +32,20 @@ static void on_stall(int sig)
 {
     (void)sig;
     g_stalled = 1;
+    if (write(STDOUT_FILENO, "stalled\n", 8) < 0) {
+        /* nobody listens */
+    }
 }
 
 static void stall_if_asked(void)
 {
+    if (!g_stalled)
+        return;
+    char line[32];
+    const int n = snprintf(line, sizeof line, "%d\n", (int)fuse_get_context()->pid);
+    if (write(STDOUT_FILENO, line, (size_t)n) < 0) {
+        /* nobody listens: the request is held all the same */
+    }
     while (g_stalled)
         pause();
 }

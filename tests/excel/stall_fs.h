@@ -50,11 +50,32 @@ public:
 
     bool isMounted() const { return m_whyNot.isEmpty(); }
     QString whyNot() const { return m_whyNot; }
-    // From now on every read, write, flush and fsync waits for ever.
+    // From now on (once it returns) every read, write, flush and fsync waits
+    // for ever.
     void stall()
     {
-        if (m_daemon.state() == QProcess::Running)
-            ::kill(pid_t(m_daemon.processId()), SIGUSR1);
+        if (m_daemon.state() != QProcess::Running)
+            return;
+        ::kill(pid_t(m_daemon.processId()), SIGUSR1);
+        QElapsedTimer t;
+        t.start();
+        while (!(readOut(), m_out.contains("stalled\n")) && m_daemon.state() == QProcess::Running
+               && t.elapsed() < 10000)
+            m_daemon.waitForReadyRead(10);
+    }
+    // Whether a thread of `pid` waits on the stalled file system: a request it
+    // made is held, so that neither the thread nor its process can end, killed
+    // or not, before release().
+    bool holds(pid_t pid)
+    {
+        readOut();
+        for (const QByteArray& line : m_out.split('\n')) {
+            bool ok = false;
+            const int thread = line.toInt(&ok);
+            if (ok && QFileInfo::exists(QStringLiteral("/proc/%1/task/%2").arg(pid).arg(thread)))
+                return true;
+        }
+        return false;
     }
     // Ends the daemon: the kernel fails the waits it held; then unmounts.
     void release()
@@ -68,6 +89,11 @@ public:
     }
 
 private:
+    void readOut()
+    {
+        m_daemon.waitForReadyRead(0);
+        m_out += m_daemon.readAllStandardOutput();
+    }
     bool mounted() const
     {
         QFile mounts(QStringLiteral("/proc/self/mounts"));
@@ -83,6 +109,7 @@ private:
     QString m_mount;
     QString m_whyNot;
     QProcess m_daemon;
+    QByteArray m_out; // what the daemon told: its stop, the threads it holds
 };
 
 } // namespace lofix

@@ -5,6 +5,7 @@
 // a program killed outright, the spare included.
 #include "LoBackend.h"
 #include "LoOffice.h"
+#include "LoSpare.h"
 #include "lo_fixtures.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -55,6 +57,8 @@ private slots:
     void destroyedBackendLeavesNoServer();
     void killedProgramLeavesNoServer();
     void noSpareWhenTurnedOff();
+    void heldProfileFollowsItsServer_data();
+    void heldProfileFollowsItsServer();
 
 private:
     QTemporaryDir m_tmp;
@@ -169,6 +173,40 @@ void TstLoSpare::noSpareWhenTurnedOff()
     lo::Backend b;
     QVERIFY(!b.waitSpareReady(0));
     QCOMPARE(b.sparePid(), -1);
+}
+
+// A profile left with a server that could not be made to die stays held
+// while that server stands, and no longer once its id names another process
+// (the server reaped at last, and the id given again).
+void TstLoSpare::heldProfileFollowsItsServer_data()
+{
+    QTest::addColumn<bool>("sameProcess");
+    QTest::newRow("the server itself") << true;
+    QTest::newRow("its id given to another") << false;
+}
+
+void TstLoSpare::heldProfileFollowsItsServer()
+{
+    QFETCH(bool, sameProcess);
+    const pid_t standing = ::fork();
+    if (standing == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    QVERIFY(standing > 0);
+    lo::ProcessTag server = lo::tagProcess(standing);
+    QCOMPARE(server.pid, standing);
+    if (!sameProcess)
+        server.startTime -= 1; // the one that had the id before
+    const QString dir = m_tmp.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-'));
+    const auto free = [&] { return lo::ProfileHold::acquire(dir).dir == dir; };
+    lo::ProfileHold hold = lo::ProfileHold::acquire(dir);
+    QCOMPARE(hold.dir, dir);
+    lo::ProfileHold::releaseWhenEnded(std::move(hold), server);
+    QCOMPARE(free(), !sameProcess);
+    ::kill(standing, SIGKILL);
+    QCOMPARE(::waitpid(standing, nullptr, 0), standing);
+    QVERIFY(free());
 }
 
 int main(int argc, char** argv)

@@ -8,6 +8,8 @@
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoLeftovers.h"
+#include "LoSpare.h"
+#include "MachineKeys.h"
 #include "Progress.h"
 #include "XLFailures.h"
 #include "lo_fixtures.h"
@@ -20,10 +22,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+
+#include <csignal>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
 constexpr int kStallMs = 3000;
+constexpr int kStartMs = 120000;
 
 QStringList tempEntries(const QString& pattern)
 {
@@ -40,6 +48,36 @@ QByteArray profileOf(pid_t pid)
         if (arg.startsWith("-env:UserInstallation="))
             return arg;
     return {};
+}
+
+// Whether the profile folder `dir`, the first of its kind, is free for
+// another server.
+bool profileFree(const QString& dir)
+{
+    return lo::ProfileHold::acquire(dir).dir == dir;
+}
+
+// Stops a server and waits until every thread of it has stopped: a thread
+// still running may answer one more request.
+bool stopWholly(pid_t pid)
+{
+    if (::kill(pid, SIGSTOP) != 0)
+        return false;
+    return QTest::qWaitFor(
+        [pid] {
+            const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+            const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+            for (const QString& t : ids) {
+                QFile f(tasks.filePath(t + QStringLiteral("/stat")));
+                if (!f.open(QIODevice::ReadOnly))
+                    return false;
+                const QByteArray stat = f.readAll();
+                if (stat.mid(stat.lastIndexOf(')') + 2, 1) != "T")
+                    return false;
+            }
+            return !ids.isEmpty();
+        },
+        10000);
 }
 
 } // namespace
@@ -61,9 +99,10 @@ private slots:
         Progress::form().SetCancelled(false);
     }
 
-    // The folder stops answering for the Output File (the server writes it)
-    // or for the Data Source File (we copy it); the run waits for the stall
-    // time, or Cancel is pressed a moment after the stop.
+    // The folder stops answering for the Output File (the server writes it,
+    // and is held by it) or for the Data Source File (we copy it); the run
+    // waits for the stall time, or Cancel is pressed once the work waits on
+    // the folder.
     void folderStopsAnswering_data()
     {
         QTest::addColumn<QString>("file");
@@ -100,14 +139,23 @@ private slots:
         if (file == "output")
             b.openWorkbook(m_fixtures + "/tasks.xlsx", QString(), QString(), true);
         fs.stall();
+        // Who waits on the folder: the server writing the Output File, our
+        // own thread copying the Data Source File.
+        const pid_t waiter = file == "output" ? first : ::getpid();
         probe::EventGapProbe gaps;
         gaps.start();
         QElapsedTimer sinceCancel;
+        QTimer cancelOnceHeld;
         if (cancel) {
-            QTimer::singleShot(700, [&] {
+            cancelOnceHeld.setInterval(10);
+            QObject::connect(&cancelOnceHeld, &QTimer::timeout, [&] {
+                if (!fs.holds(waiter))
+                    return;
+                cancelOnceHeld.stop();
                 sinceCancel.start();
                 Progress::form().SetCancelled(true);
             });
+            cancelOnceHeld.start();
         }
         QElapsedTimer t;
         t.start();
@@ -131,6 +179,7 @@ private slots:
         const qint64 longestGap = gaps.longestGapMs();
         Progress::form().SetCancelled(false);
         qInfo("ended after %lld ms, longest gap between events %lld ms", took, longestGap);
+        QVERIFY2(fs.holds(waiter), "the work never waited on the folder");
         if (cancel) {
             QVERIFY(aborted);
             QVERIFY2(sinceCancel.elapsed() < 1000, qPrintable(QString::number(sinceCancel.elapsed())));
@@ -161,10 +210,12 @@ private slots:
         QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(b.serverPid(), -1);
 
-        // While the kernel holds it, a new start goes on another profile: one
-        // on the held server's would hand itself over to it and wait with it.
-        qInfo("the server was %s after its quit", lo::processEnded(first) ? "gone" : "still held");
-        if (!lo::processEnded(first)) {
+        // The server that waited on the folder stands after its quit, held by
+        // the kernel, and meanwhile a new start goes on another profile: one on
+        // the held server's would hand itself over to it and wait with it. A
+        // server the folder never held has ended.
+        if (file == "output") {
+            QVERIFY2(!lo::processEnded(first), "the server held by the folder ended");
             t.restart();
             try {
                 b.start();
@@ -175,6 +226,8 @@ private slots:
             QVERIFY(b.serverPid() > 0);
             QVERIFY(profileOf(b.serverPid()) != firstProfile);
             b.quit();
+        } else {
+            QVERIFY(lo::processEnded(first));
         }
 
         // Once the share lets go, what a held server left is swept.
@@ -182,6 +235,119 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((lo::sweepLeftovers(), tempEntries("zol-abandoned-*").isEmpty()), 20000);
         QCOMPARE(lofix::digest(backing + "/report.xlsx"),
                  QCryptographicHash::hash("the earlier report", QCryptographicHash::Sha256));
+    }
+
+    // A server is dropped while it holds a file open on a share that stopped
+    // answering: killed, it cannot die (its last close of the file waits on
+    // the share), and it is let go. Whichever way it is dropped, its profile
+    // is not free for as long as its process exists, and is once the share
+    // lets it die.
+    void profileHeldWhileServerStands_data()
+    {
+        QTest::addColumn<QString>("drop");
+        QTest::newRow("quit") << "quit";
+        QTest::newRow("failed start") << "failed start";
+        QTest::newRow("Cancel during a take-over") << "take-over";
+        QTest::newRow("keeper's end") << "keeper";
+    }
+    void profileHeldWhileServerStands()
+    {
+        QFETCH(QString, drop);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-').remove(u'\'');
+        const QString backing = m_tmp.filePath(tag + "-backing");
+        const QString share = m_tmp.filePath(tag + "-share");
+        lofix::StallFs fs(backing, share);
+        if (!fs.isMounted())
+            QSKIP(qPrintable(fs.whyNot()));
+        // The server is started by a script that opens a file of the share
+        // for it (inherited, and open for as long as it runs) and tells its
+        // process id once it has.
+        const QString started = m_tmp.filePath(tag + "-started");
+        const QString program = m_tmp.filePath(tag + "-office");
+        {
+            QFile script(program);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\nexec 9>>'%1/held'\necho $$ >'%2'\nexec '%3' \"$@\"\n")
+                             .arg(share, started, platform::sofficePath())
+                             .toLocal8Bit());
+            script.close();
+            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        }
+        const auto startedPid = [&] {
+            QFile f(started);
+            return f.open(QIODevice::ReadOnly) ? pid_t(f.readAll().trimmed().toInt()) : pid_t(-1);
+        };
+        lo::BackendOptions o;
+        o.program = program;
+        o.profileDir = m_tmp.filePath(tag + "-profile");
+        o.quitTimeoutMs = 2000;
+        if (drop == "failed start")
+            o.connectTimeoutMs = 1000;
+        o.spare = drop == "take-over" || drop == "keeper";
+        auto b = std::make_unique<lo::Backend>(o);
+
+        // The server, and the profile on its command line (gone from there
+        // once it is ending).
+        pid_t server = -1;
+        QByteArray profile;
+        if (drop == "quit") {
+            b->start();
+            server = b->serverPid();
+            profile = profileOf(server);
+            fs.stall();
+            b->quit();
+            QCOMPARE(b->serverPid(), -1);
+        } else if (drop == "failed start") {
+            // Stopped once its script has opened the share's file, the server
+            // does not answer within the start's bound.
+            QTimer stop;
+            stop.setInterval(10);
+            QObject::connect(&stop, &QTimer::timeout, [&] {
+                if (startedPid() <= 0)
+                    return;
+                stop.stop();
+                server = startedPid();
+                profile = profileOf(server);
+                fs.stall();
+                ::kill(server, SIGSTOP);
+            });
+            stop.start();
+            try {
+                b->start();
+                QFAIL("started");
+            } catch (const XLError& e) {
+                QCOMPARE(e.message(), QStringLiteral("The spreadsheet server did not answer in time."));
+            }
+        } else {
+            QVERIFY(b->waitSpareReady(kStartMs));
+            server = b->sparePid();
+            profile = profileOf(server);
+            if (drop == "take-over") {
+                // The spare does not answer at once, and Cancel is pressed
+                // while it is waited for.
+                QVERIFY(stopWholly(server));
+                fs.stall();
+                QTimer::singleShot(300, [] { Progress::form().SetCancelled(true); });
+                QVERIFY_THROWS_EXCEPTION(OperationAborted, b->start());
+                Progress::form().SetCancelled(false);
+                QCOMPARE(b->sparePid(), -1); // taken over, not left with the keeper
+            } else {
+                fs.stall();
+                b.reset();
+            }
+        }
+        QVERIFY(server > 0);
+        QCOMPARE(profile, "-env:UserInstallation=" + QUrl::fromLocalFile(o.profileDir).toEncoded());
+
+        QVERIFY2(fs.holds(server), "the server was not held by the share");
+        QVERIFY(!lo::processEnded(server));
+        QVERIFY2(!profileFree(o.profileDir), "the profile was freed while its server stands");
+
+        fs.release();
+        QTRY_VERIFY_WITH_TIMEOUT(lo::processEnded(server), 10000);
+        QVERIFY(profileFree(o.profileDir));
+        b.reset();
+        QTRY_VERIFY_WITH_TIMEOUT((lo::sweepLeftovers(), tempEntries("zol-abandoned-*").isEmpty()), 20000);
     }
 
 private:

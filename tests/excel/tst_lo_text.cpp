@@ -3,8 +3,15 @@
 #include "LoText.h"
 #include "LocaleInfo.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 class TstLoText : public QObject {
     Q_OBJECT
@@ -23,6 +30,8 @@ private slots:
     void filters();
     void versionSeen_data();
     void versionSeen();
+    void versionSeenRecorded_data();
+    void versionSeenRecorded();
 };
 
 void TstLoText::colours_data()
@@ -214,5 +223,84 @@ void TstLoText::versionSeen()
     QCOMPARE(lo::withLastVersionSeen(settings, version), expected);
 }
 
-QTEST_GUILESS_MAIN(TstLoText)
+// The profile told the version seen in place, by a process of its own whose
+// files may grow to `limit` bytes only: past it a write fails, as on a disk
+// that is full. The settings are replaced whole, or left as they were.
+void TstLoText::versionSeenRecorded_data()
+{
+    QTest::addColumn<qint64>("limit"); // -1: none
+    QTest::addColumn<bool>("recorded");
+    QTest::newRow("room enough") << qint64(-1) << true;
+    QTest::newRow("disk full while written") << qint64(1024) << false;
+}
+
+void TstLoText::versionSeenRecorded()
+{
+    QFETCH(qint64, limit);
+    QFETCH(bool, recorded);
+    QTemporaryDir tmp;
+    QVERIFY(tmp.isValid());
+    // An installation of version 7.4, as far as the profile needs to know.
+    const QString program = tmp.filePath("office/program/soffice.bin");
+    QVERIFY(QDir().mkpath(tmp.filePath("office/program")) && QDir().mkpath(tmp.filePath("office/share/registry")));
+    QFile bin(program);
+    QVERIFY(bin.open(QIODevice::WriteOnly));
+    bin.close();
+    QFile xcd(tmp.filePath("office/share/registry/main.xcd"));
+    QVERIFY(xcd.open(QIODevice::WriteOnly));
+    xcd.write("<oor:data><prop oor:name=\"ooSetupVersion\"><value>7.4</value></prop></oor:data>");
+    xcd.close();
+    // Settings of a few kilobytes, the version not seen yet.
+    QByteArray settings = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:items xmlns:oor=\"x\">\n";
+    for (int i = 0; i < 40; ++i)
+        settings += QStringLiteral("<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"Item%1\" "
+                                   "oor:op=\"fuse\"><value>false</value></prop></item>\n")
+                        .arg(i)
+                        .toUtf8();
+    settings += "</oor:items>\n";
+    const QString profile = tmp.filePath("profile");
+    QVERIFY(QDir().mkpath(profile + "/user"));
+    QFile file(profile + "/user/registrymodifications.xcu");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(settings);
+    file.close();
+    QVERIFY(limit < settings.size());
+
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--record-version-seen", profile, program, QString::number(limit)});
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray now = file.readAll();
+    file.close();
+    const QByteArray expected = recorded ? lo::withLastVersionSeen(settings, "7.4") : settings;
+    QCOMPARE(now.size(), expected.size());
+    QCOMPARE(now, expected);
+    QCOMPARE(QDir(profile + "/user").entryList(QDir::Files | QDir::Hidden),
+             QStringList{"registrymodifications.xcu"});
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 5 && qstrcmp(argv[1], "--record-version-seen") == 0) {
+        const qint64 limit = QByteArray(argv[4]).toLongLong();
+        if (limit >= 0) {
+            const rlimit size{rlim_t(limit), rlim_t(limit)};
+            if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
+                return 2;
+            ::signal(SIGXFSZ, SIG_IGN); // the write fails instead
+        }
+        lo::recordVersionSeen(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TstLoText t;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "tst_lo_text.moc"

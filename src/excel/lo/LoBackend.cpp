@@ -506,9 +506,7 @@ struct Backend::State {
         kept.clear(); // they go with their server
         parked = false;
         serverTakenBack = false;
-        const pid_t pid = office ? office->standingPid() : -1;
-        office.reset(); // kills what is still running
-        ProfileHold::releaseWhenEnded(std::move(profile), pid);
+        endServer(office, profile);
     }
 
     void closeModel(const Reference<frame::XModel>& m)
@@ -754,7 +752,7 @@ void Backend::start()
     try {
         office->start();
     } catch (const std::exception& e) {
-        d->profile = {};
+        endServer(office, d->profile);
         if (dynamic_cast<const XLError*>(&e) || dynamic_cast<const OperationAborted*>(&e))
             throw;
         throw XLError(XLErrorKind::Other, QString::fromUtf8(e.what()));

@@ -107,6 +107,17 @@ bool processEnded(pid_t pid)
     return !s.exists || s.state == 'Z';
 }
 
+ProcessTag tagProcess(pid_t pid)
+{
+    const ProcessSample s = sampleProcess(pid);
+    return s.exists ? ProcessTag{pid, s.startTime} : ProcessTag{};
+}
+
+bool processEnded(const ProcessTag& process)
+{
+    return processEnded(process.pid) || sampleProcess(process.pid).startTime != process.startTime;
+}
+
 // The worker thread and the one call it runs at a time.
 struct CallRunner::Worker {
     std::mutex m;

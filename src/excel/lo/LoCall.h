@@ -41,6 +41,18 @@ ProcessSample sampleProcess(pid_t pid);
 // or a zombie.
 bool processEnded(pid_t pid);
 
+// A process named for good: once a process has been reaped its id may be
+// given to another, never with the same start time.
+struct ProcessTag {
+    pid_t pid = -1;
+    quint64 startTime = 0;
+};
+// The tag of a process that exists, a zombie included; none (pid -1) otherwise.
+ProcessTag tagProcess(pid_t pid);
+// Whether the process a tag names has ended: gone, a zombie, or its id now
+// names another process.
+bool processEnded(const ProcessTag& process);
+
 // Work on the user's files (or on the folders around them) that a share that
 // stopped answering could hold for ever: it runs on a thread of its own while
 // the caller waits, the windows' events handled on the user-interface

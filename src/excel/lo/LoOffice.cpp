@@ -104,7 +104,13 @@ bool Office::answers(CallRunner::Cancel cancel, int withinMs)
     if (!running() || !m_desktop.is())
         return false;
     try {
-        call([&] { m_desktop->getCurrentComponent(); }, cancel, withinMs);
+        // The worker holds the desktop's proxy itself: a call left to a
+        // server that cannot die returns once it has died, long after this
+        // object (and the call's closure) may be gone.
+        call([&] {
+            const Reference<frame::XDesktop2> desktop = m_desktop;
+            desktop->getCurrentComponent();
+        }, cancel, withinMs);
         return true;
     } catch (const OperationAborted&) {
         throw;
@@ -345,8 +351,21 @@ void Office::kill()
     }
     ::kill(-m_pid, SIGKILL);
     ::kill(m_pid, SIGKILL);
-    waitExit(10000, false);
+    // Reaped, its id would be forgotten while it stands, and what it holds
+    // (its profile) taken as free.
+    if (!waitExit(10000, false)) {
+        letGo();
+        return;
+    }
     reap();
+}
+
+ProcessTag Office::standing() const
+{
+    if (m_pid > 0)
+        return tagProcess(m_pid); // unreaped, so its entry stays
+    const ProcessTag now = tagProcess(m_letGo.pid);
+    return now.pid > 0 && now.startTime == m_letGo.startTime ? m_letGo : ProcessTag{};
 }
 
 void Office::letGo()
@@ -366,7 +385,7 @@ void Office::letGo()
     }
     recordAbandoned(m_pid, left);
     m_tempDir.reset();
-    m_letGoPid = m_pid;
+    m_letGo = tagProcess(m_pid);
     m_pid = -1;
 }
 

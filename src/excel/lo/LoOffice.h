@@ -55,7 +55,8 @@ public:
     // running); true when it has exited, was killed after the deadline, or
     // had already gone.
     bool terminate();
-    // Kills the process group at once.
+    // Kills the process group at once; a server that cannot die (held in
+    // the kernel) is let go.
     void kill();
 
     // Whether the server still runs. Never reaps it, so any thread may ask
@@ -77,9 +78,10 @@ public:
     // The server's peak resident memory so far in KiB (VmHWM); -1 when none runs.
     qint64 peakResidentKb() const;
     pid_t pid() const { return m_pid; }
-    // The server's process id while it may still stand: its id while it is
-    // ours, or the one it had when it was let go; -1 once it has been reaped.
-    pid_t standingPid() const { return m_pid > 0 ? m_pid : m_letGoPid; }
+    // The server while it may still stand: while it is ours, or once let go
+    // until it has been reaped (its id may then name another process); none
+    // (pid -1) after.
+    ProcessTag standing() const;
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
 
@@ -100,7 +102,7 @@ private:
 
     OfficeOptions m_options;
     pid_t m_pid = -1;
-    pid_t m_letGoPid = -1;
+    ProcessTag m_letGo;
     std::unique_ptr<QTemporaryDir> m_tempDir; // the server's TMPDIR
     CallRunner m_calls;
     css::uno::Reference<css::uno::XComponentContext> m_context;

@@ -68,16 +68,19 @@ void recordVersionSeen(const QString& profileDir, const QString& program)
     const QByteArray updated = withLastVersionSeen(settings, installedOfficeVersion(program));
     if (updated == settings)
         return;
-    // Replaced whole by a rename; a private profile is not worth a wait for
-    // the disk (a profile lost to a power cut is set up again).
+    // Replaced whole by a rename, once the new file is known to be written
+    // whole: a write that fails (a full disk) may show only as the buffer is
+    // flushed or the file closed, and a cut file would take the good one's
+    // place. A private profile is not worth a wait for the disk (a profile
+    // lost to a power cut is set up again).
     const QString temp = path + QStringLiteral(".zol-new");
     QFile out(temp);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(updated) != updated.size()) {
-        out.remove();
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    }
+    const bool written = out.write(updated) == updated.size() && out.flush();
     out.close();
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0)
+    if (!written || out.error() != QFileDevice::NoError
+        || std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0)
         QFile::remove(temp);
 }
 

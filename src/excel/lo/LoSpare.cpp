@@ -19,7 +19,7 @@ namespace {
 // Profiles whose servers were let go while they still stood.
 struct HeldByLetGo {
     std::mutex mutex;
-    std::vector<std::pair<pid_t, ProfileHold>> held;
+    std::vector<std::pair<ProcessTag, ProfileHold>> held;
 
     void prune()
     {
@@ -36,7 +36,7 @@ HeldByLetGo& heldByLetGo()
 
 } // namespace
 
-void ProfileHold::releaseWhenEnded(ProfileHold hold, pid_t server)
+void ProfileHold::releaseWhenEnded(ProfileHold hold, ProcessTag server)
 {
     // A kill is carried out in milliseconds unless the kernel holds the
     // process; that one keeps its profile (the wait is short: a quit or a
@@ -47,6 +47,23 @@ void ProfileHold::releaseWhenEnded(ProfileHold hold, pid_t server)
     auto& h = heldByLetGo();
     std::lock_guard lock(h.mutex);
     h.held.emplace_back(server, std::move(hold));
+}
+
+void endServer(std::unique_ptr<Office>& office, ProfileHold& profile)
+{
+    const ProcessTag server = office ? office->standing() : ProcessTag{};
+    office.reset(); // kills what still runs, or lets it go
+    ProfileHold::releaseWhenEnded(std::exchange(profile, {}), server);
+}
+
+StartedOffice& StartedOffice::operator=(StartedOffice&& other)
+{
+    if (this != &other) {
+        end();
+        profile = std::move(other.profile);
+        office = std::move(other.office);
+    }
+    return *this;
 }
 
 ProfileHold ProfileHold::acquire(const QString& profileDir)
@@ -107,8 +124,8 @@ struct SpareKeeper::State {
             try {
                 s.office->start();
             } catch (...) {
-                ok = false; // start() has ended the process
-                s = {};
+                ok = false; // start() has ended the process, or let it go
+                s.end();
             }
             lock.lock();
             if (ok)
@@ -134,7 +151,7 @@ SpareKeeper::~SpareKeeper()
     }
     d->changed.notify_all();
     d->worker.join();
-    d->spare = {}; // kills its process group
+    d->spare.end();
 }
 
 void SpareKeeper::prepare()
@@ -157,18 +174,16 @@ StartedOffice SpareKeeper::take()
         return d->settled();
     }, -1, CallRunner::Cancel::Honoured);
     std::unique_lock lock(d->mutex);
-    StartedOffice s = std::move(d->spare);
-    d->spare = {};
+    StartedOffice s = std::exchange(d->spare, {});
     d->phase = State::Idle;
     lock.unlock();
     // A spare that was ready answers in milliseconds; one that does not in
     // a few seconds (stopped, or hung while it waited) is not waited for
     // as long as a server at work would be: it is ended (or let go and put
     // on record when it cannot die) and the caller starts a fresh server.
+    // A Cancel meanwhile ends it the same way, as `s` goes.
     if (s.office && !s.office->answers(CallRunner::Cancel::Honoured, kAnswerMs)) {
-        const pid_t pid = s.office->standingPid();
-        s.office.reset();
-        ProfileHold::releaseWhenEnded(std::move(s.profile), pid);
+        s.end();
         return {};
     }
     return s;

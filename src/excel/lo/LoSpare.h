@@ -32,14 +32,24 @@ struct ProfileHold {
     // end) has ended. A server let go because it could not be made to die
     // keeps its profile held while it stands: a server started on that
     // profile would hand its start over to it and wait with it.
-    static void releaseWhenEnded(ProfileHold hold, pid_t server);
+    static void releaseWhenEnded(ProfileHold hold, ProcessTag server);
 };
 
-// A started server with the profile it holds (freed only once the server
-// has ended: declared first, destroyed last).
+// Ends `office`, then frees `profile` once that server has ended (see
+// releaseWhenEnded): the one way a server and its profile are dropped.
+void endServer(std::unique_ptr<Office>& office, ProfileHold& profile);
+
+// A started server with the profile it holds; however the pair is dropped
+// (ended, assigned over, destroyed), it goes through endServer().
 struct StartedOffice {
     ProfileHold profile;
     std::unique_ptr<Office> office;
+
+    StartedOffice() = default;
+    StartedOffice(StartedOffice&&) noexcept = default;
+    StartedOffice& operator=(StartedOffice&& other);
+    ~StartedOffice() { end(); }
+    void end() { endServer(office, profile); }
 };
 
 class SpareKeeper {
