@@ -1,8 +1,10 @@
 // Whole runs against a real, private, headless LibreOffice where the run
-// has to wait for a server: the spare still starting, the spare stopped
-// (SIGSTOP) while it starts, with and without Cancel, a ready spare stopped
-// before a run or a browse, and the server stopped at the final quit. The window's thread never goes more than 250 ms without
-// handling its events, Cancel answers within a second, and no server is left.
+// has to wait for a server: the spare still starting, the spare or the run's
+// own server stopped (SIGSTOP) while it starts, with and without Cancel, a
+// start slowed by a loaded processor, a ready spare stopped before a run or
+// a browse, and the server stopped at the final quit. The window's thread
+// never goes more than 250 ms without handling its events, Cancel answers
+// within a second, and no server is left.
 #include "EventGapProbe.h"
 #include "LoBackend.h"
 #include "LoCall.h"
@@ -28,8 +30,16 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
 #include <ctime>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <pthread.h>
+#include <sched.h>
 #include <unistd.h>
 
 namespace {
@@ -42,32 +52,60 @@ QString SourceDir()
     return qEnvironmentVariable("ZOL_SOURCE_DIR", QStringLiteral(ZOL_TEST_SOURCE_DIR));
 }
 
+// The servers children of ours run on `profile`.
+QList<pid_t> ServersOnProfile(const QString& profile)
+{
+    const QByteArray mark = QUrl::fromLocalFile(profile).toEncoded();
+    QList<pid_t> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool numeric = false;
+        const pid_t pid = entry.toInt(&numeric);
+        if (!numeric)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (f.size() < 2 || f[1].toInt() != ::getpid())
+            continue;
+        QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains("UserInstallation=" + mark + '\0'))
+            found << pid;
+    }
+    return found;
+}
+
 // The server a child of ours runs on `profile`, once it has been spawned.
 pid_t ServerOnProfile(const QString& profile, int withinMs)
 {
-    const QByteArray mark = QUrl::fromLocalFile(profile).toEncoded();
     QElapsedTimer t;
     t.start();
     do {
-        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            bool numeric = false;
-            const pid_t pid = entry.toInt(&numeric);
-            if (!numeric)
-                continue;
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            if (!stat.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray line = stat.readAll();
-            const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
-            if (f.size() < 2 || f[1].toInt() != ::getpid())
-                continue;
-            QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
-            if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains("UserInstallation=" + mark + '\0'))
-                return pid;
-        }
+        if (const QList<pid_t> found = ServersOnProfile(profile); !found.isEmpty())
+            return found.first();
         QThread::msleep(5);
     } while (t.elapsed() < withinMs);
     return -1;
+}
+
+// Whether every thread of a process shows stopped.
+bool WhollyStopped(pid_t pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (ids.isEmpty())
+        return false;
+    for (const QString& t : ids) {
+        QFile f(tasks.filePath(t + QStringLiteral("/stat")));
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray stat = f.readAll();
+        const int name = stat.lastIndexOf(')'); // the state follows the name
+        if (name < 0 || stat.mid(name + 2, 1) != "T")
+            return false;
+    }
+    return true;
 }
 
 // Stops a server and waits until every thread of it has stopped: kill()
@@ -77,24 +115,147 @@ bool StopWholly(pid_t pid)
 {
     if (::kill(pid, SIGSTOP) != 0)
         return false;
-    return QTest::qWaitFor(
-        [pid] {
-            const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
-            const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-            if (ids.isEmpty())
-                return false;
-            for (const QString& t : ids) {
-                QFile f(tasks.filePath(t + QStringLiteral("/stat")));
-                if (!f.open(QIODevice::ReadOnly))
-                    return false;
-                const QByteArray stat = f.readAll();
-                const int name = stat.lastIndexOf(')'); // the state follows the name
-                if (name < 0 || stat.mid(name + 2, 1) != "T")
-                    return false;
+    return QTest::qWaitFor([pid] { return WhollyStopped(pid); }, 10000);
+}
+
+// How long ago a process was spawned, from its start time.
+qint64 MsSinceSpawned(pid_t pid)
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_BOOTTIME, &now);
+    const qint64 nowMs = qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    return nowMs - qint64(lo::sampleProcess(pid).startTime) * 1000 / ::sysconf(_SC_CLK_TCK);
+}
+
+// Stops (SIGSTOP) the servers of ours that start on `profile` from now on,
+// 300 ms into their start, the first one or every one, from a thread of its
+// own while the run waits; notes on `clock` (started) when each stood wholly
+// stopped.
+class StartStopper {
+public:
+    StartStopper(const QString& profile, bool every, const QElapsedTimer& clock)
+        : m_thread([=, this, &clock] {
+              QList<pid_t> seen;
+              bool any = false;
+              while (!m_done && (every || !any)) {
+                  for (const pid_t pid : ServersOnProfile(profile)) {
+                      if (seen.contains(pid))
+                          continue;
+                      seen << pid;
+                      // One of an earlier case, on its way out.
+                      if (MsSinceSpawned(pid) > clock.elapsed() + 100)
+                          continue;
+                      if (const qint64 left = 300 - MsSinceSpawned(pid); left > 0)
+                          QThread::msleep(ulong(left));
+                      if (::kill(pid, SIGSTOP) != 0)
+                          continue;
+                      QElapsedTimer waited;
+                      waited.start();
+                      while (!WhollyStopped(pid) && waited.elapsed() < 10000)
+                          QThread::msleep(2);
+                      any = true;
+                      std::lock_guard lock(m_mutex);
+                      m_stopped.push_back({pid, clock.elapsed() - MsSinceSpawned(pid), clock.elapsed()});
+                      if (!every)
+                          break;
+                  }
+                  QThread::msleep(5);
+              }
+          })
+    {
+    }
+    ~StartStopper() { finish(); }
+    void finish()
+    {
+        m_done = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    struct Stopped {
+        pid_t pid;
+        qint64 spawnedAt, stoppedAt;
+    };
+    // Each server stopped, when it was spawned and when it stood stopped.
+    std::vector<Stopped> stopped()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_stopped;
+    }
+
+private:
+    std::atomic<bool> m_done{false};
+    std::mutex m_mutex;
+    std::vector<Stopped> m_stopped;
+    std::thread m_thread; // last: starts once the rest is set up
+};
+
+// A loaded machine for the first server of ours that starts on `profile`,
+// for the first `forMs` of its start: all its threads are kept on one
+// processor that `hogs` busy threads share with it, so that it gets a small
+// share of the processor (as on two cores at a load of about 25) and is
+// never idle. Then it has the machine as it was again.
+class LoadedProcessor {
+public:
+    LoadedProcessor(const QString& profile, int hogs, int forMs)
+    {
+        CPU_ZERO(&m_allowed);
+        ::sched_getaffinity(0, sizeof m_allowed, &m_allowed);
+        int cpu = 0;
+        while (cpu < CPU_SETSIZE - 1 && !CPU_ISSET(cpu, &m_allowed))
+            ++cpu;
+        CPU_ZERO(&m_one);
+        CPU_SET(cpu, &m_one);
+        for (int i = 0; i < hogs; ++i)
+            m_threads.emplace_back([this] {
+                ::pthread_setaffinity_np(::pthread_self(), sizeof m_one, &m_one);
+                while (!m_done.load(std::memory_order_relaxed)) {
+                }
+            });
+        m_threads.emplace_back([this, profile, forMs] {
+            // Threads started later take their starter's processor; every
+            // one is pinned again all the same, until the load is lifted.
+            while (!m_done) {
+                if (m_server <= 0)
+                    m_server = ServerOnProfile(profile, 0);
+                const pid_t server = m_server;
+                if (server > 0 && MsSinceSpawned(server) >= forMs)
+                    m_done = true;
+                else if (server > 0)
+                    pin(server, m_one);
+                QThread::msleep(server > 0 ? 20 : 2);
             }
-            return true;
-        },
-        10000);
+            if (m_server > 0)
+                pin(m_server, m_allowed);
+        });
+    }
+    ~LoadedProcessor() { lift(); }
+    void lift()
+    {
+        m_done = true;
+        for (std::thread& t : m_threads)
+            if (t.joinable())
+                t.join();
+    }
+    pid_t server() const { return m_server; }
+
+private:
+    static void pin(pid_t pid, const cpu_set_t& cpus)
+    {
+        const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+        for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            ::sched_setaffinity(tid.toInt(), sizeof cpus, &cpus);
+    }
+
+    cpu_set_t m_allowed, m_one;
+    std::atomic<bool> m_done{false};
+    std::atomic<pid_t> m_server{-1};
+    std::vector<std::thread> m_threads;
+};
+
+// Entries of the temporary folder.
+QStringList TempEntries(const QString& pattern)
+{
+    return QDir::temp().entryList({pattern}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -219,6 +380,143 @@ private slots:
         XL.reset();
     }
 
+    // A server is stopped (SIGSTOP) 300 ms into its start: the spare, or the
+    // run's own with the spare off. Once it has stood still for the start's
+    // idle bound (not the 90 s the start may take, nor a call's stall time)
+    // it is taken as hung and ended, and a fresh server is started at once:
+    // the run waits for that one start and goes on. When the fresh server
+    // is stopped too, the run fails with that cause as soon as it is ended.
+    // No server and none of their folders are left.
+    void stoppedWhileStarting_data()
+    {
+        QTest::addColumn<bool>("spare");
+        QTest::addColumn<bool>("every");
+        QTest::newRow("spare") << true << false;
+        QTest::newRow("own server") << false << false;
+        QTest::newRow("own server, the fresh one too") << false << true;
+    }
+    void stoppedWhileStarting()
+    {
+        QFETCH(bool, spare);
+        QFETCH(bool, every);
+        lo::setStallTimeoutMs(120000);
+        const QString of = dir + "/out/StoppedStart.xlsx";
+        QFile::remove(of);
+        QElapsedTimer clock;
+        clock.start();
+        StartStopper stopper(profile, every, clock);
+        define(of, spare);
+        if (spare) {
+            QVERIFY(QTest::qWaitFor([&] { return !stopper.stopped().empty(); }, 30000));
+            auto* b = dynamic_cast<lo::Backend*>(XL->Backend());
+            QVERIFY(b);
+            QCOMPARE(b->sparePid(), -1); // stopped while it was still starting
+        }
+        // When each stopped server was seen ended, and when the server that
+        // served was spawned and served.
+        std::map<pid_t, qint64> endedAt;
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, [&] {
+            for (const auto& s : stopper.stopped())
+                if (!endedAt.count(s.pid) && lo::processEnded(s.pid))
+                    endedAt[s.pid] = clock.elapsed();
+        });
+        qint64 spawnedAt = -1, servedAt = -1;
+        progress.onStep = [&](int, const QString&) {
+            servers.note();
+            if (servedAt >= 0 || servers.pids().isEmpty())
+                return;
+            servedAt = clock.elapsed();
+            spawnedAt = servedAt - MsSinceSpawned(servers.pids().first());
+        };
+        gaps.start();
+        watch.start();
+        const bool ok = Process->Process(sd);
+        const qint64 runEndedAt = clock.elapsed();
+        watch.stop();
+        gaps.stop();
+        stopper.finish();
+        const auto stopped = stopper.stopped();
+        QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
+        QCOMPARE(stopped.size(), every ? 2u : 1u);
+        for (const auto& s : stopped) {
+            qInfo("server %d spawned at %lld ms, stopped at %lld ms, seen ended at %lld ms", int(s.pid), s.spawnedAt,
+                  s.stoppedAt, endedAt.count(s.pid) ? endedAt[s.pid] : -1);
+            QVERIFY(lo::processEnded(s.pid));
+            // Given up once it had stood still for the bound (the kill and
+            // the watch's tick on a busy machine beside it).
+            QVERIFY2(endedAt.count(s.pid) && endedAt[s.pid] - s.stoppedAt < lo::kStartIdleMs + 1500,
+                     qPrintable(QString::number(endedAt.count(s.pid) ? endedAt[s.pid] - s.stoppedAt : -1)));
+        }
+        const qint64 firstEndedAt = endedAt[stopped.front().pid];
+        if (every) {
+            // The fresh server was started at once, and the run ended as
+            // soon as it was given up too: no third start.
+            QVERIFY2(stopped[1].spawnedAt - firstEndedAt < 1000,
+                     qPrintable(QString::number(stopped[1].spawnedAt - firstEndedAt)));
+            QVERIFY2(runEndedAt - endedAt[stopped[1].pid] < 1000,
+                     qPrintable(QString::number(runEndedAt - endedAt[stopped[1].pid])));
+            QVERIFY(!ok);
+            QCOMPARE(dlg.ids(), QStringList{"UP002"});
+            QVERIFY2(lastLines().contains(kXLNoAnswerText), qPrintable(lastLines().join('|')));
+            QVERIFY(!QFile::exists(of));
+        } else {
+            QVERIFY2(ok, qPrintable(dlg.ids().join(',') + ' ' + lastLines().join('|')));
+            QVERIFY(QFile::exists(of));
+            QCOMPARE(servers.pids().size(), 1);
+            QVERIFY(!servers.pids().contains(stopped.front().pid));
+            qInfo("the serving server spawned at %lld ms, serving at %lld ms", spawnedAt, servedAt);
+            // Nothing but its own start was waited for.
+            QVERIFY2(spawnedAt - firstEndedAt < 1000, qPrintable(QString::number(spawnedAt - firstEndedAt)));
+            QVERIFY(servedAt >= spawnedAt);
+        }
+        servers.expectNoneLeft();
+        Process.reset();
+        XL.reset();
+        QCOMPARE(TempEntries(QStringLiteral("zol-office-*")), QStringList());
+        QCOMPARE(TempEntries(QStringLiteral("zol-abandoned-*")), QStringList());
+    }
+
+    // The run's own server starts on a processor that busy threads share
+    // with it, for longer than the start's idle bound: it gets a small share
+    // and its start goes slowly, but it is never idle. It is not taken as
+    // hung: it keeps the start's own bound and serves the run.
+    void slowStartKeepsItsBound()
+    {
+        lo::setStallTimeoutMs(120000);
+        const QString of = dir + "/out/Slow.xlsx";
+        QFile::remove(of);
+        define(of, false);
+        QElapsedTimer clock;
+        qint64 spawnedAt = -1, servedAt = -1, startCpuMs = -1;
+        LoadedProcessor load(profile, 12, lo::kStartIdleMs + 3000);
+        progress.onStep = [&](int, const QString&) {
+            servers.note();
+            if (servedAt >= 0 || servers.pids().isEmpty())
+                return;
+            servedAt = clock.elapsed();
+            spawnedAt = servedAt - MsSinceSpawned(servers.pids().first());
+            startCpuMs = qint64(lo::sampleProcess(servers.pids().first()).cpuTicks) * 1000 / ::sysconf(_SC_CLK_TCK);
+        };
+        gaps.start();
+        clock.start();
+        const bool ok = Process->Process(sd);
+        gaps.stop();
+        load.lift();
+        QVERIFY2(ok, qPrintable(dlg.ids().join(',') + ' ' + lastLines().join('|')));
+        QVERIFY(QFile::exists(of));
+        QCOMPARE(servers.pids(), QList<pid_t>{load.server()});
+        qInfo("the loaded start took %lld ms, %lld ms of it on the processor", servedAt - spawnedAt, startCpuMs);
+        // Slowed for long enough that a start judged by the clock would have
+        // been given up.
+        QVERIFY2(servedAt - spawnedAt > lo::kStartIdleMs + 1000, qPrintable(QString::number(servedAt - spawnedAt)));
+        QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
+        servers.expectNoneLeft();
+        Process.reset();
+        XL.reset();
+    }
+
     // A spare that was ready stops answering (SIGSTOP) before a run or a
     // browse takes it over, long as a server at work may stand still: it is
     // given up within the spare's bound and ended, a fresh server is started
@@ -258,12 +556,7 @@ private slots:
             if (servedAt >= 0 || servers.pids().isEmpty())
                 return;
             servedAt = clock.elapsed();
-            timespec now{};
-            ::clock_gettime(CLOCK_BOOTTIME, &now);
-            const qint64 nowMs = qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-            const qint64 startMs = qint64(lo::sampleProcess(servers.pids().first()).startTime) * 1000
-                                   / ::sysconf(_SC_CLK_TCK);
-            spawnedAt = servedAt - (nowMs - startMs);
+            spawnedAt = servedAt - MsSinceSpawned(servers.pids().first());
         };
         gaps.start();
         clock.start();
@@ -294,30 +587,58 @@ private slots:
         QVERIFY(lo::processEnded(spare));
     }
 
-    // The spare is stopped while it starts and Cancel is pressed while the
-    // run waits for it: "UP001" within a second, long before the stall time.
-    void cancelWhileSpareStopped()
+    // The spare, or the run's own server with the spare off, is stopped
+    // while it starts and Cancel is pressed while the run waits for it:
+    // "UP001" within a second, long before the start's idle bound.
+    void cancelWhileStartStopped_data()
     {
+        QTest::addColumn<bool>("spare");
+        QTest::newRow("spare") << true;
+        QTest::newRow("own server") << false;
+    }
+    void cancelWhileStartStopped()
+    {
+        QFETCH(bool, spare);
         lo::setStallTimeoutMs(120000);
         const QString of = dir + "/out/Cancelled.xlsx";
         QFile::remove(of);
-        define(of, true);
-        const pid_t spare = ServerOnProfile(profile, 30000);
-        QVERIFY(spare > 0);
-        QVERIFY(StopWholly(spare));
+        QElapsedTimer clock;
+        clock.start();
+        StartStopper stopper(profile, false, clock);
+        define(of, spare);
+        pid_t stopped = -1;
+        if (spare) {
+            QVERIFY(QTest::qWaitFor([&] { return !stopper.stopped().empty(); }, 30000));
+            stopped = stopper.stopped().front().pid;
+        }
         QElapsedTimer pressed;
+        const auto press = [&] {
+            QTimer::singleShot(500, [&] {
+                progress.SetCancelled(true);
+                AD->Msgs << UIT(1066) << QString();
+                pressed.start();
+            });
+        };
         progress.onStep = [&](int, const QString& text) {
             servers.note();
-            if (text.contains(UIT(381)) && !pressed.isValid())
-                QTimer::singleShot(500, [&] {
-                    progress.SetCancelled(true);
-                    AD->Msgs << UIT(1066) << QString();
-                    pressed.start();
-                });
+            if (spare && text.contains(UIT(381)))
+                press();
         };
+        // The run's own server is stopped once the run has spawned it.
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, [&] {
+            if (stopped < 0 && !stopper.stopped().empty()) {
+                stopped = stopper.stopped().front().pid;
+                press();
+            }
+        });
+        watch.start();
         gaps.start();
         QVERIFY(!Process->Process(sd));
         gaps.stop();
+        watch.stop();
+        QVERIFY(stopped > 0);
         QVERIFY(pressed.isValid());
         QVERIFY2(pressed.elapsed() < 1000, qPrintable(QString::number(pressed.elapsed())));
         QVERIFY2(gaps.longestGapMs() <= kLongestGapMs, qPrintable(gaps.describe()));
@@ -326,11 +647,14 @@ private slots:
         QVERIFY(!QFile::exists(of));
         servers.expectNoneLeft();
         // The stopped spare is the keeper's to end; ended here so that the
-        // layer goes at once.
-        ::kill(spare, SIGKILL);
+        // layer goes at once. The run's own server was ended by the cancel.
+        if (spare)
+            ::kill(stopped, SIGKILL);
+        else
+            QVERIFY(lo::processEnded(stopped));
         Process.reset();
         XL.reset();
-        QVERIFY(lo::processEnded(spare));
+        QVERIFY(lo::processEnded(stopped));
     }
 
     // The server is stopped as the final quit begins: the work is saved, so

@@ -1,5 +1,6 @@
 // The call runner on its own, watching plain processes in place of a server:
-// an idle or stopped one is ended as hung after the stall time, a busy one
+// an idle or stopped one is ended as hung after the stall time (a starting
+// one after the start's idle bound, whatever our side does), a busy one
 // never, Cancel ends the wait at once, what a call raises comes back, and a
 // process a folder holds in the kernel is let go.
 #include "LoCall.h"
@@ -133,6 +134,52 @@ private slots:
             QVERIFY(!ended(c.pid()));
         }
         Progress::form().SetCancelled(false);
+    }
+
+    // A start's call looks for the server's connection again and again:
+    // that work of ours is no progress of the server's. A server idle or
+    // stopped while it starts is ended as hung after the start's idle bound,
+    // long before the stall time; one busy on the processor never is.
+    void startWatchesTheServerAlone_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<bool>("hung");
+        QTest::newRow("idle") << "exec sleep 600" << false << true;
+        QTest::newRow("stopped") << "while :; do :; done" << true << true;
+        QTest::newRow("busy") << "while :; do :; done" << false << false;
+    }
+    void startWatchesTheServerAlone()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, stop);
+        QFETCH(bool, hung);
+        lo::setStallTimeoutMs(60000);
+        Child c(script);
+        if (stop)
+            ::kill(c.pid(), SIGSTOP);
+        const pid_t pid = c.pid();
+        const int lastsMs = lo::kStartIdleMs + 2000;
+        lo::CallRunner run;
+        QElapsedTimer t;
+        t.start();
+        try {
+            run(pid, [pid, lastsMs] {
+                QElapsedTimer looking;
+                looking.start();
+                while (!ended(pid) && looking.elapsed() < lastsMs) {
+                }
+            }, lo::CallRunner::Cancel::Honoured, -1, lo::CallRunner::Watch::Start);
+            QVERIFY2(!hung, "not taken as hung");
+            QVERIFY(t.elapsed() >= lastsMs);
+            QVERIFY(!ended(pid));
+        } catch (const XLError& e) {
+            QVERIFY2(hung, "taken as hung");
+            QCOMPARE(e.kind(), XLErrorKind::NoAnswer);
+            QVERIFY2(t.elapsed() >= lo::kStartIdleMs && t.elapsed() < lo::kStartIdleMs + 1500,
+                     qPrintable(QString::number(t.elapsed())));
+            QVERIFY(ended(pid));
+        }
     }
 
     // What the call raises comes back on this thread; a call from an event

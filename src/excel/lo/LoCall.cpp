@@ -188,7 +188,11 @@ namespace {
 class StallWatch {
 public:
     // `worker`: the worker's thread id, known once it has started.
-    StallWatch(pid_t pid, const std::atomic<pid_t>& worker) : m_pid(pid), m_worker(worker) { m_since.start(); }
+    StallWatch(pid_t pid, const std::atomic<pid_t>& worker, CallRunner::Watch watch)
+        : m_pid(pid), m_worker(worker), m_start(watch == CallRunner::Watch::Start)
+    {
+        m_since.start();
+    }
 
     bool hung()
     {
@@ -199,7 +203,9 @@ public:
         // The server waiting on us is no stall of its own: a long reply is
         // still being taken in by the bridge or converted by the worker,
         // which on a busy machine may take longer than the stall time.
-        if (ownSideWorking()) {
+        // A start's worker only looks for the connection, again and again:
+        // that is no work of the server's.
+        if (!m_start && ownSideWorking()) {
             m_since.restart();
             return false;
         }
@@ -212,7 +218,7 @@ public:
             m_since.restart();
             return false;
         }
-        return m_since.elapsed() >= stallTimeoutMs();
+        return m_since.elapsed() >= (m_start ? kStartIdleMs : stallTimeoutMs());
     }
 
 private:
@@ -248,6 +254,7 @@ private:
 
     pid_t m_pid;
     const std::atomic<pid_t>& m_worker;
+    bool m_start;
     quint64 m_cpu = 0;
     bool m_sampled = false;
     QList<pid_t> m_readers;
@@ -359,7 +366,7 @@ CallRunner::CallRunner() : w(std::make_unique<Worker>()) {}
 
 CallRunner::~CallRunner() = default;
 
-void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel cancel, int answerWithinMs)
+void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel cancel, int answerWithinMs, Watch watch)
 {
     QElapsedTimer sinceAsked;
     sinceAsked.start();
@@ -378,7 +385,7 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
     w->cv.notify_all();
 
     enum class Verdict { None, Cancelled, Hung } verdict = Verdict::None;
-    StallWatch watch(server, w->tid);
+    StallWatch stall(server, w->tid, watch);
     QElapsedTimer sinceVerdict;
     bool stuck = false; // the server was ended but cannot die, and the call never returns
     // One look at the cancel flag and the server; true once the wait is over:
@@ -397,7 +404,7 @@ void CallRunner::run(pid_t server, const std::function<void()>& call, Cancel can
                 return false;
             if (cancel == Cancel::Honoured && Progress::form().Cancelled())
                 verdict = Verdict::Cancelled;
-            else if (watch.hung() || (answerWithinMs >= 0 && sinceAsked.elapsed() >= answerWithinMs))
+            else if (stall.hung() || (answerWithinMs >= 0 && sinceAsked.elapsed() >= answerWithinMs))
                 verdict = Verdict::Hung;
             if (verdict != Verdict::None) {
                 m_stateAtVerdict = sampleProcess(server).state;

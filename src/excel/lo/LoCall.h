@@ -28,6 +28,13 @@ namespace lo {
 int stallTimeoutMs();
 void setStallTimeoutMs(int ms); // 0 restores the default
 
+// How long a server that is starting (its connection not up yet) may stand
+// stopped or use no processor time before it is taken as hung. A start is
+// processor work from end to end: a server held back by a loaded machine
+// still gets the processor many times a second, and keeps the start's own
+// bound however slowly it goes.
+constexpr int kStartIdleMs = 5000;
+
 // What the watch reads of a process.
 struct ProcessSample {
     bool exists = false;
@@ -73,6 +80,11 @@ public:
     CallRunner& operator=(const CallRunner&) = delete;
 
     enum class Cancel { Honoured, Ignored };
+    // What the watch takes as progress. A call: the server's processor time,
+    // or our side still taking in a long reply; stalled after the stall
+    // time. A start: the server's processor time alone, as our side only
+    // looks for the server's connection meanwhile; stalled after kStartIdleMs.
+    enum class Watch { Call, Start };
 
     // Runs `call` on the worker while this thread waits, and passes on what
     // it raised. `server` is the process group watched (none when <= 0). A
@@ -88,7 +100,7 @@ public:
     // request a sound server answers at once, so that a server that does not
     // is given up in that time, not after the stall time.
     void run(pid_t server, const std::function<void()>& call, Cancel cancel = Cancel::Honoured,
-             int answerWithinMs = -1);
+             int answerWithinMs = -1, Watch watch = Watch::Call);
     // Whether a server was let go that way.
     bool abandoned() const { return m_abandoned; }
     // The server's state when the watch or a cancel ended it ('D': waiting
@@ -96,14 +108,15 @@ public:
     char stateAtVerdict() const { return m_stateAtVerdict; }
 
     template <class F>
-    auto operator()(pid_t server, F&& f, Cancel cancel = Cancel::Honoured, int answerWithinMs = -1) -> decltype(f())
+    auto operator()(pid_t server, F&& f, Cancel cancel = Cancel::Honoured, int answerWithinMs = -1,
+                    Watch watch = Watch::Call) -> decltype(f())
     {
         using R = decltype(f());
         if constexpr (std::is_void_v<R>) {
-            run(server, std::function<void()>(std::forward<F>(f)), cancel, answerWithinMs);
+            run(server, std::function<void()>(std::forward<F>(f)), cancel, answerWithinMs, watch);
         } else {
             std::optional<R> result;
-            run(server, [&] { result.emplace(f()); }, cancel, answerWithinMs);
+            run(server, [&] { result.emplace(f()); }, cancel, answerWithinMs, watch);
             return std::move(*result);
         }
     }

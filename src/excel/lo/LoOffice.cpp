@@ -202,41 +202,65 @@ void Office::spawn(const QString& pipeName)
 void Office::start()
 {
     static std::atomic<int> counter{0};
-    const QString pipeName = QString("zol_lo_%1_%2_%3")
-                                 .arg(::getpid())
-                                 .arg(counter++)
-                                 .arg(QDateTime::currentMSecsSinceEpoch());
+    const auto newPipeName = [] {
+        return QString("zol_lo_%1_%2_%3").arg(::getpid()).arg(counter++).arg(QDateTime::currentMSecsSinceEpoch());
+    };
+    QString pipeName = newPipeName();
     auto local = localContext(m_options.program);
     spawn(pipeName);
     try {
         auto resolver = bridge::UnoUrlResolver::create(local);
-        const OUString url = toOU("uno:pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext");
+        const auto urlOf = [](const QString& pipe) {
+            return toOU("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext");
+        };
+        OUString url = urlOf(pipeName);
         QElapsedTimer timer;
         timer.start();
         int restarts = 0;
         // A start in the background is no one's run: the progress form's
-        // Cancel is not for it.
-        const auto cancel = m_options.abandon ? CallRunner::Cancel::Ignored : CallRunner::Cancel::Honoured;
+        // Cancel is not for it, and a server of the run's own takes its
+        // place when it fails.
+        const bool background = m_options.abandon != nullptr;
+        const auto cancel = background ? CallRunner::Cancel::Ignored : CallRunner::Cancel::Honoured;
+        bool freshAfterHang = false;
         enum class Connect { Done, Ended, Late, Abandoned };
         for (;;) {
             // Tried on the worker, so the windows stay alive while the server
             // starts; a new server is spawned from this thread only.
-            const Connect r = call([&] {
-                for (;;) {
-                    try {
-                        m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
-                        return Connect::Done;
-                    } catch (const connection::NoConnectException&) {
+            Connect r = Connect::Ended;
+            try {
+                r = m_calls(m_pid, [&] {
+                    for (;;) {
+                        try {
+                            m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
+                            return Connect::Done;
+                        } catch (const connection::NoConnectException&) {
+                        }
+                        if (!running())
+                            return Connect::Ended;
+                        if (m_options.abandon && m_options.abandon->load())
+                            return Connect::Abandoned;
+                        if (timer.elapsed() > m_options.connectTimeoutMs)
+                            return Connect::Late;
+                        QThread::msleep(50);
                     }
-                    if (!running())
-                        return Connect::Ended;
-                    if (m_options.abandon && m_options.abandon->load())
-                        return Connect::Abandoned;
-                    if (timer.elapsed() > m_options.connectTimeoutMs)
-                        return Connect::Late;
-                    QThread::msleep(50);
-                }
-            }, cancel);
+                }, cancel, -1, CallRunner::Watch::Start);
+            } catch (const XLError& e) {
+                // The watch has ended a server that stood stopped or idle
+                // while it started. The run's own start tries one fresh
+                // server, on a pipe and with a bound of its own; one that
+                // could not die is let go below with what it holds.
+                if (e.kind() != XLErrorKind::NoAnswer || background || freshAfterHang || m_calls.abandoned())
+                    throw;
+                freshAfterHang = true;
+                m_context.clear();
+                kill();
+                pipeName = newPipeName();
+                url = urlOf(pipeName);
+                spawn(pipeName);
+                timer.restart();
+                continue;
+            }
             if (r == Connect::Done)
                 break;
             if (r == Connect::Abandoned)

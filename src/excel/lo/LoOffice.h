@@ -42,7 +42,9 @@ public:
 
     // Spawns the server and connects within the deadline; throws
     // std::runtime_error with a readable message on failure (the half-started
-    // process is killed first), or what call() raises.
+    // process is killed first), or what call() raises. A server that stands
+    // stopped or idle while it starts (see kStartIdleMs) is ended as hung at
+    // once; a start in the foreground then tries one fresh server.
     void start();
     // Runs one request to the server off this thread, watched (see LoCall.h).
     template <class F>
