@@ -8,6 +8,7 @@
 #include "XLBackend.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
@@ -19,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
@@ -209,13 +211,43 @@ void Office::start()
     auto local = localContext(m_options.program);
     spawn(pipeName);
     try {
-        auto resolver = bridge::UnoUrlResolver::create(local);
         const auto urlOf = [](const QString& pipe) {
             return toOU("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext");
         };
-        OUString url = urlOf(pipeName);
-        QElapsedTimer timer;
-        timer.start();
+        // What the worker's connect loop uses, owned with it: a start given
+        // up while the kernel holds its server (a folder that stopped
+        // answering) leaves the worker in the loop after this returns, until
+        // that server dies at last. It then touches nothing of ours.
+        enum class Connect { Done, Ended, Late, Abandoned };
+        struct Attempt {
+            Reference<bridge::XUnoUrlResolver> resolver;
+            OUString url;
+            pid_t server = -1;
+            const std::atomic<bool>* abandon = nullptr;
+            int boundMs = 0;
+            QElapsedTimer timer;
+            std::atomic<bool> givenUp{false};
+            Connect outcome = Connect::Ended;
+            Reference<uno::XComponentContext> context;
+        };
+        auto resolver = bridge::UnoUrlResolver::create(local);
+        std::shared_ptr<Attempt> attempt;
+        const auto newAttempt = [&] {
+            if (attempt)
+                attempt->givenUp = true;
+            attempt = std::make_shared<Attempt>();
+            attempt->resolver = resolver;
+            attempt->url = urlOf(pipeName);
+            attempt->server = m_pid;
+            attempt->abandon = m_options.abandon;
+            attempt->boundMs = m_options.connectTimeoutMs;
+            attempt->timer.start();
+        };
+        const auto giveUp = qScopeGuard([&] {
+            if (attempt)
+                attempt->givenUp = true;
+        });
+        newAttempt();
         int restarts = 0;
         // A start in the background is no one's run: the progress form's
         // Cancel is not for it, and a server of the run's own takes its
@@ -223,25 +255,37 @@ void Office::start()
         const bool background = m_options.abandon != nullptr;
         const auto cancel = background ? CallRunner::Cancel::Ignored : CallRunner::Cancel::Honoured;
         bool freshAfterHang = false;
-        enum class Connect { Done, Ended, Late, Abandoned };
         for (;;) {
             // Tried on the worker, so the windows stay alive while the server
             // starts; a new server is spawned from this thread only.
-            Connect r = Connect::Ended;
             try {
-                r = m_calls(m_pid, [&] {
+                m_calls.run(m_pid, [a = attempt] {
+                    const std::shared_ptr<Attempt> at = a; // outlives the closure
                     for (;;) {
                         try {
-                            m_context.set(resolver->resolve(url), UNO_QUERY_THROW);
-                            return Connect::Done;
+                            Reference<uno::XComponentContext> context(at->resolver->resolve(at->url),
+                                                                      UNO_QUERY_THROW);
+                            if (at->givenUp)
+                                return;
+                            at->context = context;
+                            at->outcome = Connect::Done;
+                            return;
                         } catch (const connection::NoConnectException&) {
                         }
-                        if (!running())
-                            return Connect::Ended;
-                        if (m_options.abandon && m_options.abandon->load())
-                            return Connect::Abandoned;
-                        if (timer.elapsed() > m_options.connectTimeoutMs)
-                            return Connect::Late;
+                        if (at->givenUp)
+                            return;
+                        if (processEnded(at->server)) {
+                            at->outcome = Connect::Ended;
+                            return;
+                        }
+                        if (at->abandon && at->abandon->load()) {
+                            at->outcome = Connect::Abandoned;
+                            return;
+                        }
+                        if (at->timer.elapsed() > at->boundMs) {
+                            at->outcome = Connect::Late;
+                            return;
+                        }
                         QThread::msleep(50);
                     }
                 }, cancel, -1, CallRunner::Watch::Start);
@@ -256,11 +300,12 @@ void Office::start()
                 m_context.clear();
                 kill();
                 pipeName = newPipeName();
-                url = urlOf(pipeName);
                 spawn(pipeName);
-                timer.restart();
+                newAttempt();
                 continue;
             }
+            const Connect r = attempt->outcome;
+            m_context = attempt->context;
             if (r == Connect::Done)
                 break;
             if (r == Connect::Abandoned)
@@ -272,6 +317,9 @@ void Office::start()
             if (exitCode() == 81 && restarts++ < 2) {
                 reap();
                 spawn(pipeName);
+                const int leftMs = int(m_options.connectTimeoutMs - attempt->timer.elapsed());
+                newAttempt();
+                attempt->boundMs = leftMs; // the restart is part of the same start
                 continue;
             }
             throw std::runtime_error("The spreadsheet server ended while starting.");
