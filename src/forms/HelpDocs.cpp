@@ -58,14 +58,27 @@ bool Open(Document document, QObject* window)
 bool OpenWithDesktop(const QString& msgId, const QString& label, const QString& file, const QString& folder,
                      int hintId, QObject* window)
 {
-    const auto notOpened = [msgId, label, file, hintId] {
-        const QStringList lines{Utils::Format(UIT(1169), {label}), QString(), file, QString(), UIT(1170), QString(),
-                                UIT(1171)};
+    const auto notOpened = [msgId, label, file, hintId](platform::OpenerFailure why) {
+        QStringList lines{Utils::Format(UIT(1169), {label}), QString(), file, QString()};
+        switch (why) {
+        case platform::OpenerFailure::NoProgram:
+            lines << UIT(1170) << QString() << UIT(1171);
+            break;
+        case platform::OpenerFailure::FileGone:
+            lines << UIT(1177); // as for a missing document
+            break;
+        case platform::OpenerFailure::ProgramFailed:
+            lines << UIT(1166);
+            break;
+        case platform::OpenerFailure::Failed:
+            lines << UIT(1167);
+            break;
+        }
         StdDlg::ShowClose(StdDlg::Warning, msgId, lines, hintId);
     };
     if (Utils::ShellOpen(file, QString(), folder, kShowDefault, window, notOpened) != platform::kShellNoOpener)
         return true;
-    notOpened();
+    notOpened(platform::OpenerFailure::NoProgram);
     return false;
 }
 

@@ -16,11 +16,11 @@ enum Document { Tutorial, UserManual, WhitePaper };
 bool Open(Document document, QObject* window);
 
 // Hands `file` (a path or a web address) to the desktop's opener without
-// waiting for it. When no program to open it is found the user is told so,
-// naming the file under `msgId` (may be empty) with the Close hint `hintId`:
-// at once (false then), or whenever a started opener fails, however late,
-// unless `window` is gone by then. Other shell failures are left to the
-// callers' own file checks.
+// waiting for it. When no opener or no program to open it is found the user
+// is told so, naming the file under `msgId` (may be empty) with the Close hint
+// `hintId`, at once (false then); a started opener that fails, however late,
+// is told the same way with its cause, unless `window` is gone by then. Other
+// shell failures are left to the callers' own file checks.
 bool OpenWithDesktop(const QString& msgId, const QString& label, const QString& file, const QString& folder,
                      int hintId, QObject* window);
 

@@ -56,6 +56,23 @@ pid_t spawnOpener(const QString& program, const QString& argument)
 
 int g_running = 0; // openers started and not yet ended
 
+// The cause of a failed opener, from xdg-open's exit code.
+OpenerFailure openerFailure(int waitStatus)
+{
+    if (!WIFEXITED(waitStatus))
+        return OpenerFailure::Failed;
+    switch (WEXITSTATUS(waitStatus)) {
+    case 2:
+        return OpenerFailure::FileGone;
+    case 3:
+        return OpenerFailure::NoProgram;
+    case 4:
+        return OpenerFailure::ProgramFailed;
+    default:
+        return OpenerFailure::Failed;
+    }
+}
+
 // One opener that started, watched until it ends and never ended by us. It
 // belongs to the application: quitting drops the watch and leaves the opener
 // (and a viewer it may be waiting for) running.
@@ -106,7 +123,9 @@ private:
         // An opener reaped elsewhere has no known outcome and is not reported.
         const bool failed = r == m_pid && !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         if (failed && m_context && m_failed)
-            QMetaObject::invokeMethod(m_context.data(), std::move(m_failed), Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                m_context.data(), [told = std::move(m_failed), why = openerFailure(status)] { told(why); },
+                Qt::QueuedConnection);
         deleteLater();
     }
 

@@ -8,8 +8,16 @@ class QObject;
 
 namespace platform {
 
+// Why an opener that started failed, as xdg-open tells by its exit code.
+enum class OpenerFailure {
+    NoProgram,     // 3: no program for this kind of file
+    FileGone,      // 2: the file is not there
+    ProgramFailed, // 4: the program for it failed
+    Failed,        // 1 (a call it did not take), any other code, or a signal
+};
+
 // What a caller does when the opener it started fails afterwards.
-using OpenFailed = std::function<void()>;
+using OpenFailed = std::function<void(OpenerFailure)>;
 
 class IShell {
 public:
@@ -18,8 +26,9 @@ public:
     // greater than 32 when it started, kShellNotFound when the file is
     // missing, kShellNoOpener when no program to open it was found or it
     // could not be started. An opener that started and then fails, however
-    // late, calls `failed` on the user-interface thread while `context`
-    // lives; once `context` is destroyed (or when it is null) nobody is told.
+    // late, calls `failed` with the cause on the user-interface thread while
+    // `context` lives; once `context` is destroyed (or when it is null)
+    // nobody is told.
     virtual int open(const QString& file, const QString& params, const QString& folder, int showCmd,
                      QObject* context, OpenFailed failed) = 0;
 };

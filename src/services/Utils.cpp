@@ -474,7 +474,7 @@ bool IsFileReadOnly(const QString& label, const QString& fileName)
 // ---- shell and folders ----------------------------------------------------------
 
 int ShellOpen(const QString& fileName, const QString& params, const QString& folder, int showCmd,
-              QObject* context, std::function<void()> failed)
+              QObject* context, platform::OpenFailed failed)
 {
     return platform::shell().open(fileName, params, folder, showCmd, context, std::move(failed));
 }

@@ -3,6 +3,7 @@
 // and folder tests that report their own failures, the lenient number parse,
 // the fatal start-up box and a few platform tests.
 #include "Format.h"
+#include "Shell.h"
 
 #include <QDate>
 #include <QString>
@@ -75,7 +76,7 @@ bool IsFileReadOnly(const QString& label, const QString& fileName);
 // Returns at once; an opener that fails later calls `failed` while `context`
 // lives (see platform::IShell).
 int ShellOpen(const QString& fileName, const QString& params, const QString& folder, int showCmd,
-              QObject* context, std::function<void()> failed);
+              QObject* context, platform::OpenFailed failed);
 QString BrowseForFolder(const QString& title);
 QString GetDesktopFolder();
 QString GetMyDocumentsFolder();

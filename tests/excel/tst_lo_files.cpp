@@ -3,7 +3,8 @@
 // folder is named as such; a server killed in the middle of the save leaves
 // no temporary, lock or folder behind; a program killed in the middle of a
 // run leaves files that the next start removes, and only those; a folder
-// that cannot be removed stays on record until it is gone.
+// that cannot be removed, or is on a share that is away, stays on record
+// until it is gone.
 #include "LoBackend.h"
 #include "LoCall.h"
 #include "LoLeftovers.h"
@@ -12,6 +13,7 @@
 #include "LoUno.h"
 #include "XLFailures.h"
 #include "lo_fixtures.h"
+#include "stall_fs.h"
 
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 
@@ -27,6 +29,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -257,6 +260,57 @@ private slots:
         QVERIFY(!QFileInfo::exists(record));
     }
 
+    // A save's folder left on a share (the test's own FUSE file system) by a
+    // program killed while it wrote, with the Output File at the top of the
+    // share or in a folder of it. A start while the share is away keeps the
+    // record: the share's bare mount point, or a folder above that is
+    // missing, tells nothing of the leftover. The first start once the share
+    // is back removes it, and then its record.
+    void leftoverOnShareAway_data()
+    {
+        QTest::addColumn<QString>("within");
+        QTest::newRow("top of the share") << QString();
+        QTest::newRow("folder of the share") << QStringLiteral("/reports");
+    }
+    void leftoverOnShareAway()
+    {
+        QFETCH(QString, within);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-');
+        const QString backing = m_tmp.filePath(tag + "-backing");
+        const QString share = m_tmp.filePath(tag + "-share");
+        auto fs = std::make_unique<lofix::StallFs>(backing, share);
+        if (!fs->isMounted())
+            QSKIP(qPrintable(fs->whyNot()));
+        QVERIFY(QDir().mkpath(share + within));
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--beside-and-wait", share + within + "/report.xlsx"});
+        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForReadyRead(10000));
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("ready"));
+        const QString childTag = QString::number(child.processId());
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished(10000));
+        const QString records = "zol-saving-" + childTag + "-*";
+        const QString leftovers = ".~zol-" + childTag + "-*";
+        const QStringList record = entries(QDir::tempPath(), records);
+        QCOMPARE(record.size(), 1);
+        const QStringList left = entries(backing + within, leftovers);
+        QCOMPARE(left.size(), 1);
+
+        fs.reset();
+        QCOMPARE(entries(share), QStringList());
+        lo::sweepLeftovers();
+        QCOMPARE(entries(QDir::tempPath(), records), record);
+        QCOMPARE(entries(backing + within, leftovers), left);
+
+        fs = std::make_unique<lofix::StallFs>(backing, share);
+        QVERIFY2(fs->isMounted(), qPrintable(fs->whyNot()));
+        lo::sweepLeftovers();
+        QCOMPARE(entries(backing + within), QStringList());
+        QCOMPARE(entries(QDir::tempPath(), records), QStringList());
+    }
+
     // The server killed while it writes the Output File: the save fails,
     // the older file stays, and neither the temporary, its lock nor the
     // server's temporary folder is left.
@@ -350,6 +404,17 @@ int main(int argc, char** argv)
         b.openWorkbook(QString::fromLocal8Bit(argv[2]), QString(), QString(), true);
         for (;;)
             b.saveAs(QString::fromLocal8Bit(argv[3]), XLSaveFormat::Xlsx);
+    }
+    if (argc > 2 && qstrcmp(argv[1], "--beside-and-wait") == 0) {
+        // Holds a save's folder beside the target, with the Output File
+        // begun in it, until it is killed.
+        const QString target = QString::fromLocal8Bit(argv[2]);
+        lo::BesideFolder beside(target);
+        QFile begun(beside.filePath(QFileInfo(target).fileName()));
+        std::puts(beside.isValid() && begun.open(QIODevice::WriteOnly) ? "ready" : "failed");
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
     }
     TstLoFiles t;
     return QTest::qExec(&t, argc, argv);

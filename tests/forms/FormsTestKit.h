@@ -75,8 +75,8 @@ struct Prompter : StdDlg::IPrompter {
 };
 
 // Records what would have been opened; failLate(i) is the i-th opener
-// failing after it started, told to its caller while the caller's window
-// lives.
+// failing after it started (by default for want of a program for the file),
+// told to its caller while the caller's window lives.
 struct Shell : platform::IShell {
     QStringList opened;
     int result = 42; // platform::kShellNoOpener: no program for the file
@@ -90,10 +90,10 @@ struct Shell : platform::IShell {
         pending.emplace_back(context, std::move(failed));
         return result;
     }
-    void failLate(size_t i)
+    void failLate(size_t i, platform::OpenerFailure why = platform::OpenerFailure::NoProgram)
     {
         if (pending.at(i).first && pending.at(i).second)
-            pending.at(i).second();
+            pending.at(i).second(why);
     }
 };
 

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         return 2;
     QObject window;
     const int result = platform::shell().open(QString::fromLocal8Bit(argv[1]), QString(), QString(), 10, &window,
-                                              [] { std::fputs("the opener failed\n", stderr); });
+                                              [](platform::OpenerFailure) { std::fputs("the opener failed\n", stderr); });
     if (!platform::shellOpened(result))
         return 3;
     QTimer::singleShot(0, &app, &QCoreApplication::quit);

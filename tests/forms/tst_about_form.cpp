@@ -42,7 +42,7 @@ struct RecordingShell : platform::IShell {
     void failLate()
     {
         if (context && failed)
-            failed();
+            failed(platform::OpenerFailure::NoProgram);
     }
 };
 

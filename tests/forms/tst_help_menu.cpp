@@ -1,7 +1,7 @@
 // The Help menu's documents: an existing one goes to the shell with its
 // folder, a missing one gives its own message naming the full path, and one
-// that no program on the desktop opens says so under the same message, at
-// once or when the desktop's opener fails, however late.
+// the desktop does not open says so under the same message, naming the file
+// and the cause, at once or when the desktop's opener fails, however late.
 #include "HelpDocs.h"
 #include "Shell.h"
 #include "StandInOpener.h"
@@ -121,7 +121,9 @@ private slots:
 
     // The desktop's own opener, a stand-in xdg-open on PATH: it is never
     // waited for. No opener is said at once; one that fails or is killed,
-    // however late, says so when it ends; one that ends well says nothing.
+    // however late, says so when it ends, with the cause its exit code
+    // gives; one that ends well says nothing. The advice to install a
+    // program goes only with no opener or no program for the file.
     void desktopOpener_data()
     {
         QTest::addColumn<int>("document");
@@ -129,24 +131,39 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("opener"); // the xdg-open script's body; empty: there is none
         QTest::addColumn<bool>("started");   // what Open returns
-        QTest::addColumn<bool>("reported");
+        QTest::addColumn<QStringList>("cause"); // the lines after the file's; empty: nothing is said
         const std::tuple<HelpDocs::Document, const char*, const char*> docs[] = {
             {HelpDocs::Tutorial, "MF013", "Tutorial"},
             {HelpDocs::UserManual, "MF012", "User Manual"},
             {HelpDocs::WhitePaper, "MF011", "White Paper"}};
+        const QStringList noProgram{QStringLiteral("No program to open it was found."), QString(),
+                                    QStringLiteral("Please install the Debian package xdg-utils and a program "
+                                                   "for this kind of file.")};
+        const QStringList programFailed{QStringLiteral("The program for this kind of file could not open it.")};
+        const QStringList fileGone{
+            QStringLiteral("It may have been deleted, moved, renamed, or is no longer accessible.")};
+        const QStringList openerFailed{QStringLiteral("The desktop's opener, xdg-open, failed.")};
         const QString record = QStringLiteral("printf '%s\\n' \"$1\" > \"${0%/*}/opened\"");
         for (const auto& [doc, id, label] : docs) {
-            QTest::addRow("%s, no opener", label) << int(doc) << id << label << QString() << false << true;
+            QTest::addRow("%s, no opener", label) << int(doc) << id << label << QString() << false << noProgram;
             // xdg-open's own answer when no program handles the file type.
-            QTest::addRow("%s, no program for the type", label) << int(doc) << id << label << "exit 3" << true << true;
-            QTest::addRow("%s, opened", label) << int(doc) << id << label << record << true << false;
+            QTest::addRow("%s, no program for the type", label)
+                << int(doc) << id << label << "exit 3" << true << noProgram;
+            QTest::addRow("%s, opened", label) << int(doc) << id << label << record << true << QStringList();
         }
+        // xdg-open's other exit codes.
+        QTest::newRow("a call it did not take")
+            << int(HelpDocs::UserManual) << "MF012" << "User Manual" << "exit 1" << true << openerFailed;
+        QTest::newRow("the file gone")
+            << int(HelpDocs::WhitePaper) << "MF011" << "White Paper" << "exit 2" << true << fileGone;
+        QTest::newRow("the program failed")
+            << int(HelpDocs::Tutorial) << "MF013" << "Tutorial" << "exit 4" << true << programFailed;
         QTest::newRow("fails after a while")
-            << int(HelpDocs::Tutorial) << "MF013" << "Tutorial" << "sleep 1.5; exit 4" << true << true;
+            << int(HelpDocs::Tutorial) << "MF013" << "Tutorial" << "sleep 1.5; exit 4" << true << programFailed;
         QTest::newRow("killed") << int(HelpDocs::UserManual) << "MF012" << "User Manual" << "sleep 0.3; kill -KILL $$"
-                                << true << true;
+                                << true << openerFailed;
         QTest::newRow("opened after a while") << int(HelpDocs::WhitePaper) << "MF011" << "White Paper"
-                                              << "sleep 0.3; " + record << true << false;
+                                              << "sleep 0.3; " + record << true << QStringList();
     }
 
     void desktopOpener()
@@ -156,7 +173,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, opener);
         QFETCH(bool, started);
-        QFETCH(bool, reported);
+        QFETCH(QStringList, cause);
         const QString file = makeDocument(document);
 
         StandInOpener standIn(opener, opener.isEmpty()); // none: none on PATH either
@@ -170,7 +187,7 @@ private slots:
             QVERIFY(prompter.requests.isEmpty()); // the opener's end is never waited for
         QVERIFY(settle());
 
-        if (!reported) {
+        if (cause.isEmpty()) {
             QVERIFY(prompter.requests.isEmpty());
             QFile record(standIn.filePath(QStringLiteral("opened")));
             QVERIFY(record.open(QIODevice::ReadOnly));
@@ -181,10 +198,9 @@ private slots:
         const StdDlg::Request& r = prompter.requests.first();
         QCOMPARE(r.msgId, msgId);
         QCOMPARE(r.level, int(StdDlg::Warning));
-        QCOMPARE(r.lines, (QStringList{QStringLiteral("Unable to open the following %1.").arg(label), QString(), file,
-                                       QString(), QStringLiteral("No program to open it was found."), QString(),
-                                       QStringLiteral("Please install the Debian package xdg-utils and a program "
-                                                      "for this kind of file.")}));
+        QCOMPARE(r.lines,
+                 (QStringList{QStringLiteral("Unable to open the following %1.").arg(label), QString(), file, QString()}
+                  + cause));
         QCOMPARE(r.buttons[2].modalResult, int(StdDlg::mrClose));
     }
 

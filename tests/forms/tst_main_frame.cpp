@@ -635,7 +635,7 @@ private slots:
         QCOMPARE(r.level, int(StdDlg::Warning));
         QCOMPARE(r.lines.value(0), QStringLiteral("Unable to open the following Tutorial."));
         QCOMPARE(r.lines.value(2), AD->TutorialFile);
-        QCOMPARE(r.lines.value(4), QStringLiteral("No program to open it was found."));
+        QCOMPARE(r.lines.value(4), QStringLiteral("The program for this kind of file could not open it."));
         QCOMPARE(form.CurrentPage, 1);
     }
 

@@ -616,7 +616,7 @@ private slots:
         QCOMPARE(shell.opened, QStringList{realTemplate});
         QVERIFY(prompter.requests.isEmpty());
         QVERIFY(shell.failed);
-        shell.failed();
+        shell.failed(platform::OpenerFailure::ProgramFailed);
         QCOMPARE(prompter.requests.size(), 1);
         QCOMPARE(prompter.requests.first().level, int(StdDlg::Warning));
         QCOMPARE(prompter.requests.first().lines.value(0),

@@ -116,6 +116,8 @@ PLATFORM_TEXTS = {
     1034: "Excel Files (*.%s; *.%s)|*.%0:s; *.%1:s",
     1083: "Unable to initialise Workbook Formats.",
     # The desktop's opener failed (free ids: no document quotes them).
+    1166: "The program for this kind of file could not open it.",  # xdg-open's exit code 4
+    1167: "The desktop's opener, xdg-open, failed.",  # a bad call (1), another code, a signal
     1168: "Open the %s User Manual.",  # About's logo when no web address is set
     1169: "Unable to open the following %s.",
     1170: "No program to open it was found.",

@@ -14,6 +14,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,29 +27,63 @@ namespace {
 // stand still: a removal held longer goes on by itself.
 constexpr int kCleanupMs = 2000;
 
-// Removes a folder and all in it, counting each entry removed as progress;
-// whether it is gone.
-bool removeTree(const QString& path, std::atomic<quint64>& progress)
+// Removes a folder and all in it, counting each entry removed as progress.
+void removeAll(const QString& path, std::atomic<quint64>& progress)
 {
     const QFileInfo top(path);
-    if (!top.exists() && !top.isSymLink())
-        return true;
     if (top.isDir() && !top.isSymLink()) {
         const QFileInfoList entries =
             QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QFileInfo& e : entries) {
             if (e.isDir() && !e.isSymLink())
-                removeTree(e.filePath(), progress);
+                removeAll(e.filePath(), progress);
             else
                 QFile::remove(e.filePath());
             ++progress;
         }
         QDir().rmdir(path);
-    } else {
+    } else if (top.exists() || top.isSymLink()) {
         QFile::remove(path);
     }
     ++progress;
-    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+}
+
+// The file system that holds a folder, as put on record: its type and id.
+// Where a share is away, its bare mount point is on another one.
+QString fileSystemOf(const QString& folder)
+{
+    struct statfs fs {};
+    if (::statfs(QFile::encodeName(folder).constData(), &fs) != 0)
+        return {};
+    return QStringLiteral("filesystem %1 %2 %3")
+        .arg(quint64(fs.f_type), 0, 16)
+        .arg(fs.f_fsid.__val[0])
+        .arg(fs.f_fsid.__val[1]);
+}
+
+// Whether `path` is known to be gone: absent from a folder above it that
+// answers, and that is on the file system it was made on (`madeOn`, where on
+// record). A folder above it missing or failing (EIO, ESTALE, ENOTCONN,
+// EACCES), or the bare mount point of a share that is away, tells nothing.
+bool knownGone(const QString& path, const QString& madeOn)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0 || errno != ENOENT)
+        return false;
+    const QString parent = QFileInfo(path).absolutePath();
+    if (::stat(QFile::encodeName(parent).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    return madeOn.isEmpty() || fileSystemOf(parent) == madeOn;
+}
+
+// Removes a folder and all in it; whether it is known to be gone. One that
+// was there and went is gone, whatever file system holds it now.
+bool removeTree(const QString& path, std::atomic<quint64>& progress, const QString& madeOn = {})
+{
+    const QFileInfo before(path);
+    const bool seen = before.exists() || before.isSymLink();
+    removeAll(path, progress);
+    return knownGone(path, seen ? QString() : madeOn);
 }
 
 QString tagOf(pid_t pid, quint64 startTime)
@@ -79,16 +115,19 @@ QString tempTemplate(const QString& kind)
 
 BesideFolder::BesideFolder(const QString& target)
 {
-    QTemporaryDir dir(QFileInfo(target).absolutePath() + QStringLiteral("/.~zol-") + ownerTag()
-                      + QStringLiteral("-XXXXXX"));
+    const QString folder = QFileInfo(target).absolutePath();
+    QTemporaryDir dir(folder + QStringLiteral("/.~zol-") + ownerTag() + QStringLiteral("-XXXXXX"));
     if (!dir.isValid())
         return;
     dir.setAutoRemove(false);
     m_path = dir.path();
+    m_madeOn = fileSystemOf(folder);
     QTemporaryFile record(tempTemplate(QStringLiteral("saving")));
     record.setAutoRemove(false);
     if (record.open()) {
         record.write(m_path.toUtf8());
+        if (!m_madeOn.isEmpty())
+            record.write('\n' + m_madeOn.toUtf8());
         record.close();
         m_record = record.fileName();
     }
@@ -104,9 +143,10 @@ BesideFolder::~BesideFolder()
     // none at all where the folder is known not to answer.
     const QString path = m_path;
     const QString record = m_record;
+    const QString madeOn = m_madeOn;
     boundedFileWork(
-        [path, record](std::atomic<quint64>& progress) {
-            if (!removeTree(path, progress))
+        [path, record, madeOn](std::atomic<quint64>& progress) {
+            if (!removeTree(path, progress, madeOn))
                 return;
             if (!record.isEmpty())
                 QFile::remove(record);
@@ -174,7 +214,12 @@ int sweepLeftovers()
                 named = QString::fromUtf8(record.readAll()).split(u'\n', Qt::SkipEmptyParts);
             record.close();
             QStringList mine;
+            QString madeOn;
             for (const QString& folder : named) {
+                if (kind == QLatin1String("saving") && folder.startsWith(QLatin1String("filesystem "))) {
+                    madeOn = folder;
+                    continue;
+                }
                 // Only what the dead owner named after itself: the folder
                 // beside a save, or an ended server's temporary folder.
                 const QFileInfo fi(folder);
@@ -187,16 +232,13 @@ int sweepLeftovers()
             }
             // A share may stop answering here too: the wait for each removal
             // has a bound, and the record stays until every folder it names
-            // is gone (a folder whose share is not there is not gone).
+            // is known to be gone (a folder whose share is not there is not).
             const bool gone = boundedFileWork(
-                                  [mine, path](std::atomic<quint64>& progress) {
+                                  [mine, path, madeOn](std::atomic<quint64>& progress) {
                                       for (const QString& folder : mine) {
-                                          const QFileInfo fi(folder);
-                                          if (fi.isSymLink())
+                                          if (QFileInfo(folder).isSymLink())
                                               continue; // not a folder of ours
-                                          if (!QFileInfo(fi.absolutePath()).isDir())
-                                              return;
-                                          if (!removeTree(folder, progress))
+                                          if (!removeTree(folder, progress, madeOn))
                                               return;
                                       }
                                       QFile::remove(path);

@@ -21,10 +21,11 @@ QString tempTemplate(const QString& kind);
 // A hidden folder of ours beside a file to be written ("<folder>/.~zol-<owner
 // tag>-XXXXXX"), where the office writes the new file and its own temporaries
 // and lock; the finished file is then renamed out of it. On record in the
-// temporary folder while the object lives, so that a later start finds it
-// should this process die. The object removes the folder and all in it, and
-// the record once the folder is gone; a folder that could not be removed (a
-// share that failed) stays on record for a later start.
+// temporary folder while the object lives, with the file system it is on, so
+// that a later start finds it should this process die. The object removes the
+// folder and all in it, and the record once the folder is known to be gone; a
+// folder that could not be removed, or could not be seen (a share that failed
+// or is away), stays on record for a later start.
 class BesideFolder {
 public:
     explicit BesideFolder(const QString& target);
@@ -39,6 +40,7 @@ public:
 private:
     QString m_path;
     QString m_record;
+    QString m_madeOn; // the file system of the folder it is in, as on record
     bool m_unanswering = false;
 };
 
@@ -49,7 +51,8 @@ void recordAbandoned(pid_t pid, const QStringList& leftFolders);
 
 // Removes what our processes that no longer run have left: their entries in
 // the temporary folder and the files their records name. A record stays
-// until what it names is gone. Gives how many entries went.
+// until what it names is known to be gone, not merely out of sight while its
+// share is away. Gives how many entries went.
 int sweepLeftovers();
 
 } // namespace lo
