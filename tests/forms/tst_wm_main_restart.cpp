@@ -10,6 +10,7 @@
 #include "UF_Main.h"
 #include "WmDisplay.h"
 
+#include <QHash>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -163,6 +164,66 @@ bool caughtUp(QWidget& form)
     return serverFrame(form, &client) && form.geometry() == client;
 }
 
+// What the window manager is first given to frame: each top-level window's
+// client size when the manager takes it into its frame, as listeners on the
+// root window see it (a connection of its own, so nothing the toolkit does
+// with the events can hide one). The manager chooses the frame from that
+// size; what it does afterwards is its own.
+class FirstMapWatch {
+public:
+    FirstMapWatch()
+        : m_c(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(m_c))
+            return;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_c, xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root,
+                                     XCB_CW_EVENT_MASK, &mask);
+        // Applied before anything the program creates next.
+        free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr));
+    }
+    ~FirstMapWatch() { xcb_disconnect(m_c); }
+    FirstMapWatch(const FirstMapWatch&) = delete;
+    FirstMapWatch& operator=(const FirstMapWatch&) = delete;
+
+    // The client size `window` had when the manager first framed it; empty
+    // until then.
+    QSize firstFramed(xcb_window_t window)
+    {
+        while (xcb_generic_event_t* e = xcb_poll_for_event(m_c)) {
+            switch (e->response_type & ~0x80) {
+            case XCB_CREATE_NOTIFY: {
+                const auto* c = reinterpret_cast<const xcb_create_notify_event_t*>(e);
+                m_size[c->window] = QSize(c->width, c->height);
+                break;
+            }
+            // While the window is the root's child: the sizes the program
+            // asked for before the manager took it.
+            case XCB_CONFIGURE_NOTIFY: {
+                const auto* c = reinterpret_cast<const xcb_configure_notify_event_t*>(e);
+                if (!m_first.contains(c->window))
+                    m_size[c->window] = QSize(c->width, c->height);
+                break;
+            }
+            case XCB_REPARENT_NOTIFY: {
+                const auto* r = reinterpret_cast<const xcb_reparent_notify_event_t*>(e);
+                if (!m_first.contains(r->window) && m_size.contains(r->window))
+                    m_first[r->window] = m_size[r->window];
+                break;
+            }
+            default:
+                break;
+            }
+            free(e);
+        }
+        return m_first.value(window);
+    }
+
+private:
+    xcb_connection_t* m_c;
+    QHash<xcb_window_t, QSize> m_size, m_first;
+};
+
 // One program start: the globals as start-up makes them (the placement
 // records read from the preferences folder), the main form created and shown,
 // then STEPs one by one, each reported on a line of its own:
@@ -171,11 +232,14 @@ bool caughtUp(QWidget& form)
 //   expect-max        the form is maximised over the work area
 //   place=x,y,w,h     the user moves and sizes the frame there
 //   maximise|restore  the user maximises or restores it
+//   first-map         the client size the manager was first given to frame,
+//                     the frame's real thickness and the work area
 //   exit              File > Exit; the stored record is reported
 int oneStart(int argc, char** argv, const QStringList& steps)
 {
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QApplication app(argc, argv);
+    FirstMapWatch firstMaps;
     formskit::FixLook();
     formskit::Globals globals;
     WMs->Load();
@@ -229,6 +293,17 @@ int oneStart(int argc, char** argv, const QStringList& steps)
         } else if (verb == QLatin1String("restore")) {
             userMaximises(form, false);
             ok = QTest::qWaitFor([&] { return !form.isMaximized() && frame() != wa && caughtUp(form); }, kPatience);
+        } else if (verb == QLatin1String("first-map")) {
+            QSize first;
+            ok = QTest::qWaitFor([&] { return (first = firstMaps.firstFramed(xcb_window_t(form.winId()))).isValid(); },
+                                 kPatience);
+            const QMargins m = serverExtents(form);
+            std::printf("first-map %d %d %d %d %d %d %s\n", first.width(), first.height(), m.left(), m.right(),
+                        m.top(), m.bottom(), qPrintable(text(wa)));
+            std::fflush(stdout);
+            if (!ok)
+                return 5;
+            continue;
         } else if (verb == QLatin1String("exit")) {
             // What the user sees last stays a moment, as a user takes one.
             QTest::qWait(200);
@@ -265,6 +340,11 @@ struct StartReport {
     QList<Step> steps;
     QRect process;
     QList<int> record; // left, top, width, height, window size
+    // The client size first given to the manager, the real frame's
+    // thickness and the work area.
+    QSize firstMapped;
+    QMargins extents;
+    QRect workArea;
     QString raw;
 
     const Step* step(const QString& verb) const
@@ -309,6 +389,10 @@ public:
             if (f.value(0) == QLatin1String("record") && f.size() == 6) {
                 for (int i = 1; i < 6; ++i)
                     r.record << f[i].toInt();
+            } else if (f.value(0) == QLatin1String("first-map") && f.size() == 11) {
+                r.firstMapped = QSize(f[1].toInt(), f[2].toInt());
+                r.extents = QMargins(f[3].toInt(), f[5].toInt(), f[4].toInt(), f[6].toInt());
+                r.workArea = QRect(f[7].toInt(), f[8].toInt(), f[9].toInt(), f[10].toInt());
             } else if (f.value(0) == QLatin1String("process") && f.size() == 5) {
                 r.process = QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
             } else if (f.size() == 10) {
@@ -458,6 +542,45 @@ private slots:
                  qPrintable(smallScreenView(r, *s)));
         QVERIFY2(s->offered, qPrintable(smallScreenView(r, *s)));
         QVERIFY2(kSmallScreen.contains(s->frame) && kSmallScreen.contains(r.process), qPrintable(smallScreenView(r, *s)));
+    }
+
+    // On the same screen, at a first start and at the start after it (the
+    // record then holds a frame as tall as the work area): the client size
+    // the window manager is first given to frame, with the frame's real
+    // thickness, fits the work area. A window framed past the work area at
+    // its first map may be left there (one manager kept it so, marked
+    // maximised, its status bar below the screen).
+    void smallScreenFirstMapAllowsForTheFrame_data() { managers(); }
+    void smallScreenFirstMapAllowsForTheFrame()
+    {
+        QFETCH(int, manager);
+        WmDisplay display(kSmallScreen.size(), WmDisplay::Manager(manager));
+        QVERIFY(display.ok());
+        Starts starts(display);
+        QVERIFY(starts.ok());
+        for (int start = 1; start <= 2; ++start) {
+            const StartReport r = starts.run({QStringLiteral("first-map"), QStringLiteral("settle"), QStringLiteral("exit")});
+            QVERIFY2(r.firstMapped.isValid() && !r.extents.isNull() && r.workArea.isValid(), qPrintable(r.raw));
+            const QSize framed = r.firstMapped.grownBy(r.extents);
+            const QString view = QStringLiteral("start %1: first mapped %2x%3, frame %4,%5,%6,%7 (l,r,t,b): %8x%9 on a work area of %10x%11")
+                                     .arg(start)
+                                     .arg(r.firstMapped.width())
+                                     .arg(r.firstMapped.height())
+                                     .arg(r.extents.left())
+                                     .arg(r.extents.right())
+                                     .arg(r.extents.top())
+                                     .arg(r.extents.bottom())
+                                     .arg(framed.width())
+                                     .arg(framed.height())
+                                     .arg(r.workArea.width())
+                                     .arg(r.workArea.height());
+            QVERIFY2(framed.width() <= r.workArea.width() && framed.height() <= r.workArea.height(), qPrintable(view));
+            // Fitted to its real frame, the form fills the work area's height.
+            const StartReport::Step* s = r.step(QStringLiteral("settle"));
+            QVERIFY2(s && s->ok, qPrintable(r.raw));
+            QVERIFY2(kSmallScreen.contains(s->frame) && kSmallScreen.contains(r.process), qPrintable(smallScreenView(r, *s)));
+            QCOMPARE(s->frame.height(), r.workArea.height());
+        }
     }
 
     // On the same screen, the form maximised (as when the user drags its

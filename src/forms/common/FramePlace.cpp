@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QList>
 #include <QMoveEvent>
@@ -19,6 +20,14 @@
 
 namespace {
 QMargins g_lastSeen;
+
+// A frame thicker than the title bars and borders window managers draw at
+// the desktop's font.
+QMargins cautiousFrame()
+{
+    const int line = QFontMetrics(QApplication::font()).height();
+    return QMargins(line / 2, 3 * line, line / 2, line / 2);
+}
 
 // Only X11 has a window manager that frames the windows apart from them.
 bool managerFrames()
@@ -290,7 +299,17 @@ QMargins FramePlace::Margins() const
     const QMargins m = Seen();
     if (!m.isNull())
         g_lastSeen = m;
-    return m.isNull() ? g_lastSeen : m;
+    if (!m.isNull())
+        return m;
+    return m_guessed.isNull() ? g_lastSeen : m_guessed;
+}
+
+void FramePlace::CountOnFrame()
+{
+#ifdef ZOL_FRAME_XCB
+    if (!m_decorated && g_lastSeen.isNull() && managerFrames() && managerPublishesFrames())
+        m_guessed = cautiousFrame();
+#endif
 }
 
 QSize FramePlace::Extra() const
@@ -406,8 +425,20 @@ bool FramePlace::OwnSize() const
 
 void FramePlace::check()
 {
+    // On the screen, the window has a frame of none published: what was
+    // placed for a frame counted on goes where it was meant to.
+    if (!m_guessed.isNull() && m_exposed && m_form->isVisible() && !Decorated() && m_published) {
+        m_guessed = QMargins();
+        if (m_wanted.isValid() && !m_form->isMaximized() && !m_form->isMinimized()) {
+            if (onDecorated)
+                onDecorated();
+            else
+                apply();
+        }
+    }
     if (!m_decorated && Decorated()) {
         m_decorated = true;
+        m_guessed = QMargins();
         // The frame is known now: what was placed with a guessed frame
         // goes where it was meant to, fitted again.
         if (Margins() != m_used && m_wanted.isValid() && !m_form->isMaximized() && !m_form->isMinimized()) {

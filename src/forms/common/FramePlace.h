@@ -21,9 +21,17 @@ public:
     // The form's keeper, made on first use.
     static FramePlace& Of(QWidget* form);
 
-    // The frame's thickness: the real one once decorated, else the last one
-    // seen on any form (none before the first).
+    // The frame's thickness: the real one once decorated, else the one
+    // counted on (CountOnFrame), else the last one seen on any form (none
+    // before the first).
     QMargins Margins() const;
+    // Until the window manager has framed it, the form counts on a frame
+    // thicker than any a manager draws where no frame has been seen yet. A
+    // manager frames a window round the size it is first mapped with and
+    // may keep that frame (one marks a window framed taller than the work
+    // area maximised and holds it there): a form that may fill the work
+    // area is mapped for a frame no thinner than the real one.
+    void CountOnFrame();
     QSize Extra() const;
     // The frame rectangle now, and the one of the normal (not maximised)
     // state: while maximised or minimised, where the program put it last or
@@ -115,6 +123,7 @@ private:
     mutable bool m_publishedRead = false;
     QRect m_wanted;
     QMargins m_used;
+    QMargins m_guessed; // counted on until decorated
     bool m_decorated = false;
     bool m_exposed = false; // on the screen since last shown
     bool m_settled = false;

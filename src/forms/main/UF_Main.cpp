@@ -167,6 +167,9 @@ void TUF_Main::FormCreate()
         wm.SetDefaultWidth(620);
     }
     resize(620, 610);
+    // The first start fills a small screen's work area: the frame to come
+    // must fit it from the first map on.
+    FramePlace::Of(this).CountOnFrame();
     ApplyPlacement();
     if (WMs)
         WMs->SaveItem(wmMain);

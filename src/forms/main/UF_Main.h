@@ -308,6 +308,12 @@ private:
     void ApplyPlacement();
     // FitToWorkArea from the frame `from`.
     void FitFrame(const QRect& from);
+    // The client size the layout needs (SetupConstraints), before any cut
+    // to the work area.
+    QSize m_layoutMinimum;
+    // Where the last fit before the real frame was known started from, and
+    // the frame it gave.
+    QRect m_unframedFrom, m_unframedFit;
     // CMDialogKey: Tab, Shift+Tab and Enter in the filter grid's combo boxes.
     bool CMDialogKey(QKeyEvent* event);
     // Ctrl+Tab and Ctrl+PgDn show the next page, Ctrl+Shift+Tab and

@@ -81,6 +81,7 @@ void TUF_Main::SetupConstraints()
     need.setHeight(qMax(need.height(), menuHeight + TBar_Main->sizeHint().height()
                                            + centralWidget()->minimumSizeHint().height()));
     setMinimumSize(need);
+    m_layoutMinimum = need;
     if (WMs) {
         TzyWM& wm = WMs->getItems(wmMain);
         wm.SetDefaultWidth(need.width());
@@ -93,7 +94,11 @@ void TUF_Main::FitToWorkArea()
     // Before the window manager has framed the form its frame is guessed:
     // the fit starts from where the frame was put.
     const FramePlace& frame = FramePlace::Of(this);
-    FitFrame(frame.Wanted().isValid() && !frame.Decorated() ? frame.Wanted() : frame.Frame());
+    const bool framed = frame.Decorated();
+    const QRect from = frame.Wanted().isValid() && !framed ? frame.Wanted() : frame.Frame();
+    FitFrame(from);
+    m_unframedFrom = framed ? QRect() : from;
+    m_unframedFit = framed ? QRect() : frame.Wanted();
 }
 
 void TUF_Main::FitFrame(const QRect& from)
@@ -107,10 +112,22 @@ void TUF_Main::FitFrame(const QRect& from)
     // frame that was wanted.
     FramePlace& place = FramePlace::Of(this);
     if (!place.onDecorated)
-        place.onDecorated = [this] { FitFrame(FramePlace::Of(this).Wanted()); };
+        place.onDecorated = [this] {
+            // Fitted for a frame counted on, the form is fitted again from
+            // where that fit started, so the real frame alone decides, as
+            // long as nothing has moved it since.
+            const FramePlace& p = FramePlace::Of(this);
+            const bool first = m_unframedFrom.isValid() && !p.Settled() && p.Wanted() == m_unframedFit;
+            const QRect from = first ? m_unframedFrom : p.Wanted();
+            m_unframedFrom = m_unframedFit = QRect();
+            FitFrame(from);
+        };
+    // The minimum from what the layout needs: one cut to the work area for
+    // a thicker frame than the real one would stay too low.
     const QSize extra = place.Extra();
-    const int minH = minimumHeight() + extra.height();
-    const int minW = minimumWidth() + extra.width();
+    const QSize need = m_layoutMinimum.isValid() ? m_layoutMinimum : minimumSize();
+    const int minH = need.height() + extra.height();
+    const int minW = need.width() + extra.width();
     const FitRules::Span v = FitRules::FitSpan(wa.top(), wa.height(), minH, from.top(), from.height());
     const FitRules::Span h = FitRules::FitSpan(wa.left(), wa.width(), minW, from.left(), from.width());
     setMinimumSize(h.minimum - extra.width(), v.minimum - extra.height());
