@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -216,6 +217,28 @@ void TUF_CfgErr::AlignBBtns()
     const int panelH = m_panel->height();
     SBtn_AutoSize()->move(8, (panelH - SBtn_AutoSize()->height()) / 2);
     m_close->move(w - 8 - m_close->width(), (panelH - m_close->height()) / 2);
+    ShowScrollBars();
+}
+
+void TUF_CfgErr::ShowScrollBars()
+{
+    // Each bar shows when the other one's room leaves the lines or columns
+    // short; both once shown would keep each other up (the view decides
+    // from the room left beside them) though the list holds everything
+    // without either.
+    const QSize room = m_list->maximumViewportSize();
+    const bool fits = ColumnsWidth() <= room.width() && Count() * m_itemHeight <= room.height();
+    const Qt::ScrollBarPolicy policy = fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    m_list->setHorizontalScrollBarPolicy(policy);
+    m_list->setVerticalScrollBarPolicy(policy);
+}
+
+int TUF_CfgErr::ColumnsWidth() const
+{
+    int w = 0;
+    for (int c = 0; c < CfgErrRows::kColumns; ++c)
+        w += m_list->header()->sectionSize(c);
+    return w;
 }
 
 int TUF_CfgErr::ButtonRowWidth() const
@@ -293,6 +316,7 @@ void TUF_CfgErr::FitColumns()
         hc->resizeSection(c, w);
     }
     m_fitting = false;
+    ShowScrollBars();
     m_list->viewport()->update();
 }
 
@@ -301,6 +325,8 @@ void TUF_CfgErr::SectionResized(int section, int, int newSize)
     // A section is never narrower than its title.
     if (!m_fitting && section >= 0 && section < CfgErrRows::kColumns && newSize < m_minSection[section])
         m_list->header()->resizeSection(section, m_minSection[section]);
+    if (!m_fitting)
+        ShowScrollBars();
     m_list->viewport()->update();
 }
 
@@ -312,22 +338,22 @@ void TUF_CfgErr::AutoSizeSBPanels()
 
 void TUF_CfgErr::AutoSize()
 {
-    const QSize frame = FrameExtra();
-    const int h = ListHeightFor(Count()) + m_panel->height() + m_status->height();
     FitColumns();
     AutoSizeSBPanels();
-    int sections = 2 * m_list->frameWidth();
-    for (int c = 0; c < CfgErrRows::kColumns; ++c)
-        sections += m_list->header()->sectionSize(c);
-    // More lines than the work area holds: the list scrolls, and its bar
-    // takes room beside the columns.
-    if (h + frame.height() > platform::workArea().height())
-        sections += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    int w = Utils::GetCaptionWidth(windowTitle(), true, true);
-    w = std::max(w, sections);
-    w = std::max(w, ButtonRowWidth());
-    w = std::max(w, m_panels[0]->width() + m_panels[1]->width() + m_status->height());
-    FitClientSize({w, h});
+    AutoFit::ListContent c;
+    c.lines = Count();
+    c.minLines = 3;
+    c.itemHeight = m_itemHeight;
+    c.headerHeight = m_list->header()->sizeHint().height();
+    c.listFrame = m_list->frameWidth();
+    c.columns = ColumnsWidth();
+    c.otherWidth = std::max({Utils::GetCaptionWidth(windowTitle(), true, true), ButtonRowWidth(),
+                             m_panels[0]->width() + m_panels[1]->width() + m_status->height()});
+    c.otherHeight = m_panel->height() + m_status->height();
+    c.hBarHeight = m_list->horizontalScrollBar()->sizeHint().height();
+    c.vBarWidth = m_list->verticalScrollBar()->sizeHint().width();
+    const AutoFit::ListSize fit = AutoFit::ListClientSize(c, platform::workArea().size() - FrameExtra());
+    FitClientSize(fit.client);
     AlignBBtns();
 }
 

@@ -64,6 +64,9 @@ private:
     void SectionResized(int section, int oldSize, int newSize);
     int ListHeightFor(int lines) const;
     int ButtonRowWidth() const;
+    int ColumnsWidth() const;
+    // The list's scroll bars for its present size and content.
+    void ShowScrollBars();
 
     QTreeView* m_list = nullptr;
     CfgErrModel* m_model = nullptr;

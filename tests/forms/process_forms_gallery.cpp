@@ -48,6 +48,16 @@ int main(int argc, char** argv)
     DV->AddCfgErr("S Curve Options", "Cut Off Date", "The Cut Off Date is not a valid date.", "", 85, 620, 0);
     cfgErr.Populate(*DV);
     save(&cfgErr, QStringLiteral("cfgerr_one"));
+    // Columns wider than the work area: the list scrolls sideways, every
+    // line still above its scroll bar.
+    DV->ClearCfgErrs();
+    for (const char* fld : {"Data Source File", "Template File", "Output File"})
+        DV->AddCfgErr("S Curve Files", fld, QStringLiteral("The %1 is not a full path beginning with /.").arg(fld),
+                      QStringLiteral("data/") + QStringLiteral("Pump Station 4 Upgrade/").repeated(6)
+                          + QStringLiteral("schedule.xlsx"),
+                      56, 600, 0);
+    cfgErr.Populate(*DV);
+    save(&cfgErr, QStringLiteral("cfgerr_wide"));
 
     TUF_Summary summary;
     save(&summary, QStringLiteral("summary_empty"));

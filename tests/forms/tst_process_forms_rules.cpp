@@ -122,6 +122,56 @@ private slots:
         QCOMPARE(r.frame, QRect(64, 32, 200, 736));
     }
 
+    // A list of lines 17 high under an 18 pixel header, in a frame of 1,
+    // with 59 pixels of rows below it and scroll bars 14 thick, in a room of
+    // 1000 x 600: 79 + 17 per line high, the columns + 2 wide.
+    void listClientSize_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("otherWidth");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<bool>("hBar");
+        QTest::addColumn<bool>("vBar");
+        QTest::newRow("everything fits") << 6 << 900 << 300 << QSize(902, 181) << false << false;
+        QTest::newRow("one line, three lines high") << 1 << 900 << 300 << QSize(902, 130) << false << false;
+        QTest::newRow("columns just fit") << 6 << 998 << 300 << QSize(1000, 181) << false << false;
+        QTest::newRow("a wider caption or button row") << 6 << 900 << 1200 << QSize(1200, 181) << false << false;
+        QTest::newRow("columns wider: the bar's height added") << 6 << 2000 << 300 << QSize(2002, 195) << true
+                                                               << false;
+        QTest::newRow("more lines: the bar's width added") << 40 << 900 << 300 << QSize(916, 759) << false << true;
+        // 30 lines fit only without the horizontal bar.
+        QTest::newRow("the horizontal bar pushes the lines over")
+            << 30 << 2000 << 300 << QSize(2016, 603) << true << true;
+        // The columns fit only without the vertical bar.
+        QTest::newRow("the vertical bar pushes the columns over")
+            << 40 << 990 << 300 << QSize(1006, 773) << true << true;
+    }
+    void listClientSize()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, columns);
+        QFETCH(int, otherWidth);
+        QFETCH(QSize, client);
+        QFETCH(bool, hBar);
+        QFETCH(bool, vBar);
+        AutoFit::ListContent c;
+        c.lines = lines;
+        c.minLines = 3;
+        c.itemHeight = 17;
+        c.headerHeight = 18;
+        c.listFrame = 1;
+        c.columns = columns;
+        c.otherWidth = otherWidth;
+        c.otherHeight = 59;
+        c.hBarHeight = 14;
+        c.vBarWidth = 14;
+        const AutoFit::ListSize r = AutoFit::ListClientSize(c, QSize(1000, 600));
+        QCOMPARE(r.client, client);
+        QCOMPARE(r.hBar, hBar);
+        QCOMPARE(r.vBar, vBar);
+    }
+
     void buttonRow()
     {
         // Auto Size 8 from the left, each button 8 right of the previous,

@@ -37,6 +37,27 @@ Result FitInWorkArea(const QRect& frame, const QSize& wanted, const QSize& minSi
     return {QRect(h.pos, v.pos, h.len, v.len), QSize(h.min, v.min)};
 }
 
+ListSize ListClientSize(const ListContent& c, const QSize& room)
+{
+    ListSize r;
+    int height = c.headerHeight + c.itemHeight * std::max(c.lines, c.minLines) + 2 * c.listFrame + c.otherHeight;
+    int listWidth = c.columns + 2 * c.listFrame;
+    r.vBar = height > room.height();
+    if (r.vBar)
+        listWidth += c.vBarWidth;
+    // The list is as wide as the form; cut to the room, it scrolls sideways.
+    r.hBar = listWidth > room.width();
+    if (r.hBar) {
+        height += c.hBarHeight;
+        if (!r.vBar && height > room.height()) {
+            r.vBar = true;
+            listWidth += c.vBarWidth;
+        }
+    }
+    r.client = QSize(std::max(c.otherWidth, listWidth), std::max(0, height));
+    return r;
+}
+
 int ButtonRowWidth(int autoSizeWidth, const int* buttonWidths, int count)
 {
     int w = 8 + autoSizeWidth;

@@ -21,6 +21,34 @@ struct Result {
 // size, so the window can still be maximised.
 Result FitInWorkArea(const QRect& frame, const QSize& wanted, const QSize& minSize, const QRect& workArea);
 
+// A form whose list of lines under a header control takes the room left by
+// its other rows (all sizes client sizes, without the window frame).
+struct ListContent {
+    int lines = 0;        // the list's lines
+    int minLines = 0;     // lines the list is never lower than
+    int itemHeight = 0;
+    int headerHeight = 0;
+    int listFrame = 0;    // the list's frame, each side
+    int columns = 0;      // the sum of the header's section widths
+    int otherWidth = 0;   // the widest of the form's other rows (caption, buttons, status)
+    int otherHeight = 0;  // the rows above and below the list together
+    int hBarHeight = 0;   // the list's scroll bars
+    int vBarWidth = 0;
+};
+
+struct ListSize {
+    QSize client;         // the size that shows every line and every column
+    bool hBar = false;    // the list will scroll sideways
+    bool vBar = false;    // and up and down
+};
+
+// The client size that shows all of the list's lines and columns. Where
+// `room` (the work area less the window frame) cannot hold the lines, the
+// list scrolls and its vertical bar takes width beside the columns; where it
+// cannot hold the columns, the horizontal bar's height is added, so that no
+// line lies under it.
+ListSize ListClientSize(const ListContent& c, const QSize& room);
+
 // The size of the form's button row: the Auto Size button 8 pixels from the
 // left edge, then each further button 8 pixels right of the previous one, the
 // last 8 pixels from the right edge.
