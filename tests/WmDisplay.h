@@ -3,10 +3,11 @@
 // show only there (frames, title bars, the manager's own placement moves):
 // Xvfb on a free display number, managed by openbox (frame 1,1,20,5) or
 // metacity (frame 0,0,37,0: no side borders, a taller title bar). Construct it
-// before the QApplication; it points DISPLAY there and selects the xcb
-// platform. Both servers end with the object, and with the test process
-// should it die (they get SIGTERM when their parent goes), so nothing is left
-// behind.
+// before the QApplication; it points DISPLAY there, selects the xcb platform
+// and gives the program and the manager the same fonts, DejaVu alone (see
+// writeFontConfig). Both servers end with the object, and with the test
+// process should it die (they get SIGTERM when their parent goes), so nothing
+// is left behind.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,6 +48,8 @@ public:
 
     bool ok() const { return m_ok; }
     QString display() const { return m_display; }
+    // The fontconfig file for every program on the display.
+    QString fontConfig() const { return m_fontConfig; }
     static const char* name(Manager m) { return m == Openbox ? "openbox" : "metacity"; }
     Manager manager() const { return m_manager; }
 
@@ -55,6 +58,8 @@ private:
     {
         if (!m_dir.isValid())
             return fail("no temporary folder");
+        if (!writeFontConfig())
+            return fail("no DejaVu fonts (fonts-dejavu-core) or the font configuration cannot be written");
         m_xvfb.setChildProcessModifier(dieWithParent);
         m_xvfb.setProcessChannelMode(QProcess::SeparateChannels);
         m_xvfb.setStandardErrorFile(QProcess::nullDevice());
@@ -78,6 +83,7 @@ private:
         env.insert(QStringLiteral("DISPLAY"), m_display);
         env.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path());
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), m_fontConfig);
         // Nothing of the user's desktop session: the manager is the private
         // display's alone. The session bus is the test run's own; without one
         // the manager's bus library would launch a bus that outlives the run.
@@ -107,7 +113,43 @@ private:
         }
         qputenv("DISPLAY", m_display.toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(m_fontConfig));
         m_ok = true;
+    }
+
+    // The manager's title bar and the forms' rows are as tall as their fonts
+    // make them, and the tests expect figures: the fonts are chosen here, not
+    // by the machine (a desktop's Noto Sans as the sans font makes openbox's
+    // title bar 22 pixels, not 20). Only DejaVu is known, every family falls
+    // back to DejaVu Sans, and the rendering is Debian's default.
+    bool writeFontConfig()
+    {
+        const QString fonts = QStringLiteral("/usr/share/fonts/truetype/dejavu");
+        if (!QFile::exists(fonts + QStringLiteral("/DejaVuSans.ttf")))
+            return false;
+        const auto alias = [](const char* generic, const char* family) {
+            return QStringLiteral("  <alias binding=\"same\"><family>%1</family><prefer><family>%2</family></prefer>"
+                                  "</alias>\n")
+                .arg(QLatin1String(generic), QLatin1String(family));
+        };
+        const QString text =
+            QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                           "<fontconfig>\n  <dir>%1</dir>\n  <cachedir>%2</cachedir>\n")
+                .arg(fonts, m_dir.filePath(QStringLiteral("fontconfig")))
+            + alias("sans-serif", "DejaVu Sans") + alias("sans", "DejaVu Sans") + alias("serif", "DejaVu Serif")
+            + alias("monospace", "DejaVu Sans Mono")
+            + QStringLiteral(
+                "  <match target=\"pattern\"><edit name=\"family\" mode=\"append_last\"><string>DejaVu Sans</string>"
+                "</edit></match>\n"
+                "  <match target=\"font\">\n"
+                "    <edit name=\"antialias\" mode=\"assign\"><bool>true</bool></edit>\n"
+                "    <edit name=\"hinting\" mode=\"assign\"><bool>true</bool></edit>\n"
+                "    <edit name=\"hintstyle\" mode=\"assign\"><const>hintslight</const></edit>\n"
+                "    <edit name=\"lcdfilter\" mode=\"assign\"><const>lcddefault</const></edit>\n"
+                "  </match>\n</fontconfig>\n");
+        m_fontConfig = m_dir.filePath(QStringLiteral("fonts.conf"));
+        QFile f(m_fontConfig);
+        return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) > 0 && f.flush();
     }
 
     // The manager has taken the screen and published its work area, which it
@@ -161,6 +203,7 @@ private:
     QProcess m_xvfb;
     QProcess m_wm;
     QString m_display;
+    QString m_fontConfig;
     bool m_ok = false;
 };
 
