@@ -15,9 +15,14 @@
 #include "WmDisplay.h"
 #include "zyGrid.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -57,16 +62,52 @@ struct MainOnScreen {
     }
     QString where() const
     {
-        const QRect f = form->frameGeometry();
-        return QStringLiteral("main frame %1,%2 %3x%4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
+        const FramePlace& fp = FramePlace::Of(form.get());
+        const QMargins mg = fp.Margins();
+        const QPoint mapped = form->mapToGlobal(QPoint(0, 0)), server = serverCorner();
+        return QStringLiteral("main frame %1, wanted %2, margins %3 %4 %5 %6, minimum %7x%8, expected %9, "
+                              "client corner mapped %10,%11, on the server %12,%13")
+            .arg(text(form->frameGeometry()), text(fp.Wanted()))
+            .arg(mg.left()).arg(mg.top()).arg(mg.right()).arg(mg.bottom())
+            .arg(form->minimumWidth()).arg(form->minimumHeight())
+            .arg(text(kMainFrame))
+            .arg(mapped.x()).arg(mapped.y()).arg(server.x()).arg(server.y());
     }
     bool framed() const { return form->isVisible() && form->frameGeometry() != form->geometry(); }
-    // Framed and fitted to its real frame: a cell measured earlier on a busy
-    // machine may still move with the form's last fit.
-    bool placed() const
+    // Framed, settled and where the program last put it: its last fit to the
+    // real frame has arrived (a cell measured earlier on a busy machine may
+    // still move with it). Where it then stands is compared at once: waiting
+    // longer would not move it to the figures expected.
+    bool arrived() const
     {
         const FramePlace& fp = FramePlace::Of(form.get());
-        return framed() && fp.Decorated() && fp.Frame() == kMainFrame && form->frameGeometry() == kMainFrame;
+        return framed() && fp.Decorated() && fp.Settled() && fp.Frame() == fp.Wanted()
+               && form->frameGeometry() == fp.Wanted();
+    }
+    // At rest where it arrived: the toolkit maps points from where it has the
+    // form, and so does the X server. The toolkit's geometry is what the
+    // program asked for, while a report of where the manager had put the
+    // window before may still be on its way; a cell or a button measured
+    // then would move with it.
+    bool atRest() const
+    {
+        const QPoint corner = form->geometry().topLeft();
+        return arrived() && form->mapToGlobal(QPoint(0, 0)) == corner && serverCorner() == corner;
+    }
+    // Where the server has the client area's corner (a round trip).
+    QPoint serverCorner() const
+    {
+        xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_translate_coordinates_reply_t* r = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, xcb_window_t(form->winId()), root, 0, 0), nullptr);
+        const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : QPoint(-1, -1);
+        std::free(r);
+        return p;
+    }
+    static QString text(const QRect& r)
+    {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     }
     static constexpr QRect kMainFrame{329, 100, 700, 650};
 };
@@ -96,7 +137,8 @@ private slots:
     void taskFieldBrowseKeepsAutoAlign()
     {
         MainOnScreen m;
-        QTRY_VERIFY2_WITH_TIMEOUT(m.placed(), qPrintable(m.where()), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.arrived(); }, 30000), qPrintable(m.where()));
+        QVERIFY2(m.form->frameGeometry() == MainOnScreen::kMainFrame, qPrintable(m.where()));
         UP->SetAutoAlignBrowseFld(true);
         UP->SetAutoSizeBrowseFld(true);
         UP->Save();
@@ -121,6 +163,7 @@ private slots:
         grid->MoveToCell(1, 3);
         QPushButton* button = m.form->Map->BBtn_DSM_TaskFld_Browse;
         QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.atRest(); }, 30000), qPrintable(m.where()));
         const QRect cell = cellOnScreen(grid, 1, 3);
         const QRect wa = QGuiApplication::primaryScreen()->availableGeometry();
 
@@ -130,11 +173,14 @@ private slots:
             QString seen;
             QTimer::singleShot(0, [&] {
                 TUF_Browse* d = UF_BrowseFld;
-                const auto framedBelowRow = [&] {
-                    return d->isVisible() && d->frameGeometry() != d->geometry()
-                           && d->frameGeometry().top() == cell.bottom() + 1;
+                // Framed, settled and where the dialog put itself; whether
+                // that is below the row is compared once it got there.
+                const auto arrived = [&] {
+                    const FramePlace& fp = FramePlace::Of(d);
+                    return d->isVisible() && d->frameGeometry() != d->geometry() && fp.Decorated() && fp.Settled()
+                           && d->frameGeometry() == fp.Wanted();
                 };
-                shown = QTest::qWaitFor(framedBelowRow, 30000);
+                shown = QTest::qWaitFor(arrived, 30000);
                 // Whatever the manager still has to say about the window
                 // arrives meanwhile.
                 QTest::qWait(300);
@@ -159,8 +205,8 @@ private slots:
             QVERIFY2(alignDown, qPrintable(at));
             QVERIFY2(UP->AutoAlignBrowseFld(), qPrintable(at));
             QVERIFY2(shown, qPrintable(at));
-            QCOMPARE(frame.top(), cell.bottom() + 1);
-            QCOMPARE(frame.left(), wa.left());
+            QVERIFY2(frame.top() == cell.bottom() + 1, qPrintable(at));
+            QVERIFY2(frame.left() == wa.left(), qPrintable(at));
         }
         // What was stored reads back on.
         TzyUP stored;
@@ -189,7 +235,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, x);
         MainOnScreen m;
-        QTRY_VERIFY2_WITH_TIMEOUT(m.placed(), qPrintable(m.where()), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.arrived(); }, 30000), qPrintable(m.where()));
+        QVERIFY2(m.form->frameGeometry() == MainOnScreen::kMainFrame, qPrintable(m.where()));
         std::optional<QPoint> seen;
         MainTaskFld::PageLinks().BrowseTaskField = [&](const QString&, const QString&, int, const QString&,
                                                        std::optional<QPoint> anchor) {
@@ -209,6 +256,7 @@ private slots:
         grid->setFocus();
         grid->MoveToCell(col, row);
         QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.atRest(); }, 30000), qPrintable(m.where()));
         button->click();
         QVERIFY(seen.has_value());
         QCOMPARE(seen->x(), button->mapToGlobal(QPoint(button->width() + 4, 0)).x());
