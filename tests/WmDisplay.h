@@ -11,12 +11,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QWidget>
 
 #include <xcb/xcb.h>
 
@@ -51,6 +54,36 @@ public:
     // The fontconfig file for every program on the display.
     QString fontConfig() const { return m_fontConfig; }
     static const char* name(Manager m) { return m == Openbox ? "openbox" : "metacity"; }
+
+    // Where the X server has a window's client area (a round trip).
+    static QPoint serverCorner(const QWidget* w)
+    {
+        xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_translate_coordinates_reply_t* r = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, xcb_window_t(w->winId()), root, 0, 0), nullptr);
+        const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : QPoint(-1, -1);
+        std::free(r);
+        return p;
+    }
+    // The window stands where the toolkit has it: the toolkit maps points
+    // from there, and the server has it there. A top-level's geometry is
+    // what the program asked for at once, while a report of where the
+    // manager had put the window before (framed for a thickness counted on)
+    // may still be on its way: what is measured on the screen meanwhile
+    // moves with it.
+    static bool atRest(const QWidget* w)
+    {
+        const QPoint corner = w->geometry().topLeft();
+        return w->isVisible() && w->mapToGlobal(QPoint(0, 0)) == corner && serverCorner(w) == corner;
+    }
+    // The figures of the three, for a failure's message.
+    static QString whereItStands(const QWidget* w)
+    {
+        const QPoint g = w->geometry().topLeft(), m = w->mapToGlobal(QPoint(0, 0)), s = serverCorner(w);
+        return QStringLiteral("client corner %1,%2, mapped %3,%4, on the server %5,%6")
+            .arg(g.x()).arg(g.y()).arg(m.x()).arg(m.y()).arg(s.x()).arg(s.y());
+    }
     Manager manager() const { return m_manager; }
 
 private:

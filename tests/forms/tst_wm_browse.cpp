@@ -15,14 +15,9 @@
 #include "WmDisplay.h"
 #include "zyGrid.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
-
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -64,14 +59,11 @@ struct MainOnScreen {
     {
         const FramePlace& fp = FramePlace::Of(form.get());
         const QMargins mg = fp.Margins();
-        const QPoint mapped = form->mapToGlobal(QPoint(0, 0)), server = serverCorner();
-        return QStringLiteral("main frame %1, wanted %2, margins %3 %4 %5 %6, minimum %7x%8, expected %9, "
-                              "client corner mapped %10,%11, on the server %12,%13")
+        return QStringLiteral("main frame %1, wanted %2, margins %3 %4 %5 %6, minimum %7x%8, expected %9, %10")
             .arg(text(form->frameGeometry()), text(fp.Wanted()))
             .arg(mg.left()).arg(mg.top()).arg(mg.right()).arg(mg.bottom())
             .arg(form->minimumWidth()).arg(form->minimumHeight())
-            .arg(text(kMainFrame))
-            .arg(mapped.x()).arg(mapped.y()).arg(server.x()).arg(server.y());
+            .arg(text(kMainFrame), WmDisplay::whereItStands(form.get()));
     }
     bool framed() const { return form->isVisible() && form->frameGeometry() != form->geometry(); }
     // Framed, settled and where the program last put it: its last fit to the
@@ -84,27 +76,9 @@ struct MainOnScreen {
         return framed() && fp.Decorated() && fp.Settled() && fp.Frame() == fp.Wanted()
                && form->frameGeometry() == fp.Wanted();
     }
-    // At rest where it arrived: the toolkit maps points from where it has the
-    // form, and so does the X server. The toolkit's geometry is what the
-    // program asked for, while a report of where the manager had put the
-    // window before may still be on its way; a cell or a button measured
-    // then would move with it.
-    bool atRest() const
-    {
-        const QPoint corner = form->geometry().topLeft();
-        return arrived() && form->mapToGlobal(QPoint(0, 0)) == corner && serverCorner() == corner;
-    }
-    // Where the server has the client area's corner (a round trip).
-    QPoint serverCorner() const
-    {
-        xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-        xcb_translate_coordinates_reply_t* r = xcb_translate_coordinates_reply(
-            c, xcb_translate_coordinates(c, xcb_window_t(form->winId()), root, 0, 0), nullptr);
-        const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : QPoint(-1, -1);
-        std::free(r);
-        return p;
-    }
+    // Arrived and at rest: a cell or a button measured before could still
+    // move with a late report of the manager's first placement.
+    bool atRest() const { return arrived() && WmDisplay::atRest(form.get()); }
     static QString text(const QRect& r)
     {
         return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
