@@ -8,7 +8,8 @@
 # /tmp that every user may pass through (mode 0711), for cases that act as
 # another user, who cannot enter the private folder.
 #
-# Both folders are removed afterwards. Every process of the run carries
+# The test runs on a session bus of its own (with_session_bus.sh), ended with
+# it. Both folders are removed afterwards. Every process of the run carries
 # ZOL_TEST_RUN in its environment; one still running once the test has ended
 # is ended here and fails the test: a test leaves nothing behind.
 function(make_temp_dir out)
@@ -37,7 +38,9 @@ if(OTHER_USER)
   set(ENV{ZOL_TEST_OPEN_DIR} ${open})
 endif()
 
-execute_process(COMMAND ${TEST_EXE} RESULT_VARIABLE rc WORKING_DIRECTORY ${dir})
+execute_process(COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/with_session_bus.sh ${CMAKE_CURRENT_LIST_DIR}/session-bus.conf
+                        ${TEST_EXE}
+                RESULT_VARIABLE rc WORKING_DIRECTORY ${dir})
 
 # The scan must not find itself: it runs without the mark.
 execute_process(COMMAND env -u ZOL_TEST_RUN sh ${CMAKE_CURRENT_LIST_DIR}/left_running.sh ${dir}

@@ -57,16 +57,31 @@ struct MainOnScreen {
     }
     QString where() const
     {
-        const QRect f = form->frameGeometry();
-        return QStringLiteral("main frame %1,%2 %3x%4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
+        const FramePlace& fp = FramePlace::Of(form.get());
+        const QMargins mg = fp.Margins();
+        return QStringLiteral("main frame %1, wanted %2, margins %3 %4 %5 %6, minimum %7x%8, expected %9, %10")
+            .arg(text(form->frameGeometry()), text(fp.Wanted()))
+            .arg(mg.left()).arg(mg.top()).arg(mg.right()).arg(mg.bottom())
+            .arg(form->minimumWidth()).arg(form->minimumHeight())
+            .arg(text(kMainFrame), WmDisplay::whereItStands(form.get()));
     }
     bool framed() const { return form->isVisible() && form->frameGeometry() != form->geometry(); }
-    // Framed and fitted to its real frame: a cell measured earlier on a busy
-    // machine may still move with the form's last fit.
-    bool placed() const
+    // Framed, settled and where the program last put it: its last fit to the
+    // real frame has arrived (a cell measured earlier on a busy machine may
+    // still move with it). Where it then stands is compared at once: waiting
+    // longer would not move it to the figures expected.
+    bool arrived() const
     {
         const FramePlace& fp = FramePlace::Of(form.get());
-        return framed() && fp.Decorated() && fp.Frame() == kMainFrame && form->frameGeometry() == kMainFrame;
+        return framed() && fp.Decorated() && fp.Settled() && fp.Frame() == fp.Wanted()
+               && form->frameGeometry() == fp.Wanted();
+    }
+    // Arrived and at rest: a cell or a button measured before could still
+    // move with a late report of the manager's first placement.
+    bool atRest() const { return arrived() && WmDisplay::atRest(form.get()); }
+    static QString text(const QRect& r)
+    {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     }
     static constexpr QRect kMainFrame{329, 100, 700, 650};
 };
@@ -96,7 +111,8 @@ private slots:
     void taskFieldBrowseKeepsAutoAlign()
     {
         MainOnScreen m;
-        QTRY_VERIFY2_WITH_TIMEOUT(m.placed(), qPrintable(m.where()), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.arrived(); }, 30000), qPrintable(m.where()));
+        QVERIFY2(m.form->frameGeometry() == MainOnScreen::kMainFrame, qPrintable(m.where()));
         UP->SetAutoAlignBrowseFld(true);
         UP->SetAutoSizeBrowseFld(true);
         UP->Save();
@@ -121,6 +137,7 @@ private slots:
         grid->MoveToCell(1, 3);
         QPushButton* button = m.form->Map->BBtn_DSM_TaskFld_Browse;
         QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.atRest(); }, 30000), qPrintable(m.where()));
         const QRect cell = cellOnScreen(grid, 1, 3);
         const QRect wa = QGuiApplication::primaryScreen()->availableGeometry();
 
@@ -130,11 +147,14 @@ private slots:
             QString seen;
             QTimer::singleShot(0, [&] {
                 TUF_Browse* d = UF_BrowseFld;
-                const auto framedBelowRow = [&] {
-                    return d->isVisible() && d->frameGeometry() != d->geometry()
-                           && d->frameGeometry().top() == cell.bottom() + 1;
+                // Framed, settled and where the dialog put itself; whether
+                // that is below the row is compared once it got there.
+                const auto arrived = [&] {
+                    const FramePlace& fp = FramePlace::Of(d);
+                    return d->isVisible() && d->frameGeometry() != d->geometry() && fp.Decorated() && fp.Settled()
+                           && d->frameGeometry() == fp.Wanted();
                 };
-                shown = QTest::qWaitFor(framedBelowRow, 30000);
+                shown = QTest::qWaitFor(arrived, 30000);
                 // Whatever the manager still has to say about the window
                 // arrives meanwhile.
                 QTest::qWait(300);
@@ -159,8 +179,8 @@ private slots:
             QVERIFY2(alignDown, qPrintable(at));
             QVERIFY2(UP->AutoAlignBrowseFld(), qPrintable(at));
             QVERIFY2(shown, qPrintable(at));
-            QCOMPARE(frame.top(), cell.bottom() + 1);
-            QCOMPARE(frame.left(), wa.left());
+            QVERIFY2(frame.top() == cell.bottom() + 1, qPrintable(at));
+            QVERIFY2(frame.left() == wa.left(), qPrintable(at));
         }
         // What was stored reads back on.
         TzyUP stored;
@@ -189,7 +209,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, x);
         MainOnScreen m;
-        QTRY_VERIFY2_WITH_TIMEOUT(m.placed(), qPrintable(m.where()), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.arrived(); }, 30000), qPrintable(m.where()));
+        QVERIFY2(m.form->frameGeometry() == MainOnScreen::kMainFrame, qPrintable(m.where()));
         std::optional<QPoint> seen;
         MainTaskFld::PageLinks().BrowseTaskField = [&](const QString&, const QString&, int, const QString&,
                                                        std::optional<QPoint> anchor) {
@@ -209,6 +230,7 @@ private slots:
         grid->setFocus();
         grid->MoveToCell(col, row);
         QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
+        QVERIFY2(QTest::qWaitFor([&] { return m.atRest(); }, 30000), qPrintable(m.where()));
         button->click();
         QVERIFY(seen.has_value());
         QCOMPARE(seen->x(), button->mapToGlobal(QPoint(button->width() + 4, 0)).x());

@@ -228,7 +228,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(button->isVisible(), 30000);
         const QPoint anchor = BrowseAnchor(button, edit, edit->height());
 
-        bool aligned = false, alignDown = false;
+        bool aligned = false, alignDown = false, menuOpened = false;
         QRect start, after;
         QPoint server;
         QTimer::singleShot(0, [&] {
@@ -257,7 +257,7 @@ private slots:
             case Gesture::WindowMenuOnly: {
                 const int before = hand.popups();
                 hand.key(QStringLiteral("Alt+space"));
-                (void)QTest::qWaitFor([&] { return hand.popups() > before; }, 10000);
+                menuOpened = QTest::qWaitFor([&] { return hand.popups() > before; }, 10000);
                 hand.key(QStringLiteral("Escape"));
                 break;
             }
@@ -281,6 +281,8 @@ private slots:
         // The toolkit knows where the window stands.
         QCOMPARE(server, UF_BrowseWS->geometry().topLeft());
         QCOMPARE(after.size(), start.size());
+        if (gesture == Gesture::WindowMenuOnly)
+            QVERIFY2(menuOpened, qPrintable(at));
         if (!moves) {
             QCOMPARE(after, start);
             QVERIFY2(alignDown, qPrintable(at));

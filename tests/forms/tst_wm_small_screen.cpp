@@ -48,7 +48,12 @@ private slots:
                                                  .arg(form.frameGeometry().x()).arg(form.frameGeometry().y())
                                                  .arg(form.frameGeometry().width()).arg(form.frameGeometry().height())),
                                   30000);
-        QVERIFY(wa.contains(globalRect(form.BBtn_Process)));
+        QVERIFY2(QTest::qWaitFor([&] { return WmDisplay::atRest(&form); }, 30000),
+                 qPrintable(WmDisplay::whereItStands(&form)));
+        const QRect button = globalRect(form.BBtn_Process);
+        QVERIFY2(wa.contains(button), qPrintable(QStringLiteral("Process button %1,%2 %3x%4")
+                                                     .arg(button.x()).arg(button.y())
+                                                     .arg(button.width()).arg(button.height())));
     }
 
     // A record holds the frame's corner: applied, the frame goes back there,
