@@ -4,6 +4,7 @@
 #include "Utils.h"
 #include "zyUIL.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 
@@ -18,6 +19,9 @@ int BBtnPad = 11;
 int SBtnPad = 11;
 
 namespace {
+// The smallest title font a caption counts with, in points.
+constexpr qreal kCaptionPointSize = 11.0;
+
 bool haveGui()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
@@ -117,14 +121,29 @@ void InitFontMetrics()
 
 int GetCaptionWidth(const QString& text, bool addSmallButtons, bool addIconAndClose)
 {
-    // Title bars are drawn by the window manager; the application font and
-    // the usual button sizes stand in for its metrics.
-    const int width = haveGui() ? QFontMetrics(QGuiApplication::font()).horizontalAdvance(text) : 6 * int(text.size());
-    int w = width + 4;
-    if (addSmallButtons)
-        w += 2 + 2 * 16;
+    // The window manager draws the title in a font of its own, usually bold
+    // and often larger than the program's, which a program cannot read: the
+    // caption counts in the program's font made bold and at least as large as
+    // the title fonts managers ship with. A title-bar button is about as wide
+    // as the bar is high. Some managers draw minimise and maximise on every
+    // dialog whatever it asks for (openbox), and some centre the title between
+    // the buttons, so a bar with buttons counts the two small ones as well.
+    int textWidth = 6 * int(text.size());
+    int button = 24;
+    if (haveGui()) {
+        QFont f = QGuiApplication::font();
+        f.setBold(true);
+        if (QFontInfo(f).pointSizeF() < kCaptionPointSize)
+            f.setPointSizeF(kCaptionPointSize);
+        const QFontMetrics fm(f);
+        textWidth = fm.horizontalAdvance(text);
+        button = fm.height() + 8;
+    }
+    int w = textWidth + 2 * 4;
+    if (addSmallButtons || addIconAndClose)
+        w += 2 * button;
     if (addIconAndClose)
-        w += 2 + 16 + 2 + 24 + 2;
+        w += 2 * button;
     return w;
 }
 

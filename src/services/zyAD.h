@@ -57,6 +57,8 @@ void SetSystemFont(QFont& font);
 void InitFontMetrics();
 // The rounded average width of the 52 letters' widths.
 int AverageCharWidth(int widthOf52Letters);
+// The width a window needs for its caption as the manager draws it, with
+// room for the title bar's buttons.
 int GetCaptionWidth(const QString& text, bool addSmallButtons, bool addIconAndClose);
 // MulDiv(designWidth, AveCharWidth, 6).
 int ScaleWidth(int designWidth);

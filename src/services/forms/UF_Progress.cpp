@@ -6,6 +6,7 @@
 #include "StdDlg.h"
 #include "TaskbarProgress.h"
 #include "Utils.h"
+#include "WindowOwner.h"
 #include "WorkArea.h"
 #include "zyAD.h"
 #include "zyUIL.h"
@@ -26,6 +27,11 @@ TUF_Progress* UF_Progress = nullptr;
 
 namespace {
 
+// A dialog with a title and a close box (which asks the run to stop) and
+// nothing else: no minimise or maximise for the manager to offer.
+constexpr Qt::WindowFlags kFormFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
 constexpr int kListItems = 15;
 constexpr int kFirstStepText = 317;
 constexpr int kLastStepText = 391;
@@ -42,7 +48,7 @@ void setBar(QProgressBar* bar, int position, int max)
 } // namespace
 
 TUF_Progress::TUF_Progress(std::unique_ptr<ITaskbarProgress> taskbar)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(nullptr, kFormFlags)
     , m_taskbar(taskbar ? std::move(taskbar) : std::make_unique<LauncherEntryProgress>())
 {
     FormHooks::SplashStatus(FormText::Padded(UIT(26)));
@@ -348,6 +354,7 @@ void TUF_Progress::keyPressEvent(QKeyEvent* e)
 void TUF_Progress::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
+    WindowOwner::OwnByActiveWindow(this);
     FormHooks::RestoreIfIconic();
     m_cancelLogged = false;
     if (m_btnPanel->isVisible())

@@ -4,6 +4,7 @@
 #include "FormText.h"
 #include "Glyphs.h"
 #include "Utils.h"
+#include "WindowOwner.h"
 #include "WorkArea.h"
 #include "zyAD.h"
 #include "zyUIL.h"
@@ -27,6 +28,12 @@ constexpr int kImagePanelWidth = 48;
 constexpr int kSpacerWidth = 8;
 constexpr int kPictureSize = 32;
 
+// A dialog with a title and a close box and nothing else: the manager gets
+// Motif hints that name the decorations and functions, minimise and maximise
+// left out.
+constexpr Qt::WindowFlags kBoxFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
 const char* const kSlotTags[3] = {"UF_StdDlg.SetupBBtn_L", "UF_StdDlg.SetupBBtn_M", "UF_StdDlg.SetupBBtn_R"};
 
 // The caption as drawn: mnemonic markers are not shown.
@@ -49,7 +56,7 @@ QFrame* topBevel(QWidget* panel)
 } // namespace
 
 TUF_StdDlg::TUF_StdDlg()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(nullptr, kBoxFlags)
 {
     FormHooks::SplashStatus(FormText::Padded(UIT(28)));
     Build();
@@ -57,7 +64,7 @@ TUF_StdDlg::TUF_StdDlg()
 }
 
 TUF_StdDlg::TUF_StdDlg(Nested)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(nullptr, kBoxFlags)
 {
     Build();
 }
@@ -482,6 +489,7 @@ void TUF_StdDlg::closeEvent(QCloseEvent* e)
 void TUF_StdDlg::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
+    WindowOwner::OwnByActiveWindow(this);
     FormHooks::RestoreIfIconic();
     FitToWorkArea();
     raise();
