@@ -240,6 +240,14 @@ private:
     bool m_ok = false;
 };
 
+// The manager of a test built once for each: its metacity build defines
+// ZOL_TEST_UNDER_METACITY.
+#ifdef ZOL_TEST_UNDER_METACITY
+constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Metacity;
+#else
+constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Openbox;
+#endif
+
 // A test's main() on such a display: the servers live while the tests run.
 #define WM_TEST_MAIN(TestClass, width, height) WM_TEST_MAIN_UNDER(TestClass, width, height, WmDisplay::Openbox)
 

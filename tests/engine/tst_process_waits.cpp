@@ -257,6 +257,18 @@ class TstProcessWaits : public QObject {
         XL = std::make_unique<TzyXL>();
         Process = std::make_unique<TzyProcess>();
     }
+    // Notes each step's server and, at the first step served, the time on
+    // `clock` then and when its server was spawned.
+    void timeFirstServed(const QElapsedTimer& clock, qint64& spawnedAt, qint64& servedAt)
+    {
+        progress.onStep = [this, &clock, &spawnedAt, &servedAt](int, const QString&) {
+            servers.note();
+            if (servedAt >= 0 || servers.pids().isEmpty())
+                return;
+            servedAt = clock.elapsed();
+            spawnedAt = servedAt - MsSinceSpawned(servers.pids().first());
+        };
+    }
     QStringList lastLines() const { return dlg.seen.isEmpty() ? QStringList() : dlg.seen.last().lines; }
 
 private slots:
@@ -384,13 +396,7 @@ private slots:
                     endedAt[s.pid] = clock.elapsed();
         });
         qint64 spawnedAt = -1, servedAt = -1;
-        progress.onStep = [&](int, const QString&) {
-            servers.note();
-            if (servedAt >= 0 || servers.pids().isEmpty())
-                return;
-            servedAt = clock.elapsed();
-            spawnedAt = servedAt - MsSinceSpawned(servers.pids().first());
-        };
+        timeFirstServed(clock, spawnedAt, servedAt);
         gaps.start();
         watch.start();
         const bool ok = Process->Process(sd);
@@ -513,13 +519,7 @@ private slots:
             if (spareEndedAt < 0 && lo::processEnded(spare))
                 spareEndedAt = clock.elapsed();
         });
-        progress.onStep = [&](int, const QString&) {
-            servers.note();
-            if (servedAt >= 0 || servers.pids().isEmpty())
-                return;
-            servedAt = clock.elapsed();
-            spawnedAt = servedAt - MsSinceSpawned(servers.pids().first());
-        };
+        timeFirstServed(clock, spawnedAt, servedAt);
         gaps.start();
         clock.start();
         watch.start();

@@ -24,12 +24,6 @@
 
 #include <functional>
 
-#ifdef ZOL_TEST_UNDER_METACITY
-constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Metacity;
-#else
-constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Openbox;
-#endif
-
 namespace {
 
 TzySD& sd() { return SDs->getItems(SDs->ActiveSD()); }

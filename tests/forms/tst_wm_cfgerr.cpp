@@ -20,11 +20,6 @@
 #include <QTreeView>
 #include <QtTest>
 
-#ifdef ZOL_TEST_UNDER_METACITY
-constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Metacity;
-#else
-constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Openbox;
-#endif
 #ifndef ZOL_TEST_SCREEN_W
 #define ZOL_TEST_SCREEN_W 1280
 #define ZOL_TEST_SCREEN_H 1024

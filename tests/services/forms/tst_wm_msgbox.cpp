@@ -23,12 +23,6 @@
 
 #include <xcb/xcb.h>
 
-#ifdef ZOL_TEST_UNDER_METACITY
-constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Metacity;
-#else
-constexpr WmDisplay::Manager kManager = WmDisplay::Manager::Openbox;
-#endif
-
 namespace {
 
 constexpr int kWait = 20000;
